@@ -1,0 +1,49 @@
+#include "AppSection.h"
+
+const QList<AppSection::Section> &AppSection::all()
+{
+    static const QList<Section> sections{DailyCard, Readings, Study, Library, Journal};
+    return sections;
+}
+
+QString AppSection::title(Section section)
+{
+    switch (section) {
+    case DailyCard:
+        return QStringLiteral("Daily Card");
+    case Readings:
+        return QStringLiteral("Readings");
+    case Study:
+        return QStringLiteral("Study");
+    case Library:
+        return QStringLiteral("Library");
+    case Journal:
+        return QStringLiteral("Journal");
+    }
+    return {};
+}
+
+QString AppSection::iconName(Section section)
+{
+    switch (section) {
+    case DailyCard:
+        return QStringLiteral("sun.max.fill");
+    case Readings:
+        return QStringLiteral("rectangle.stack.fill");
+    case Study:
+        return QStringLiteral("brain.head.profile");
+    case Library:
+        return QStringLiteral("book.closed.fill");
+    case Journal:
+        return QStringLiteral("calendar");
+    }
+    return {};
+}
+
+std::optional<AppSection::Section> AppSection::fromTitle(const QString &text)
+{
+    for (Section section : all())
+        if (title(section) == text)
+            return section;
+    return std::nullopt;
+}

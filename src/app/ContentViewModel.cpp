@@ -1,0 +1,57 @@
+#include "ContentViewModel.h"
+
+#include <QUuid>
+
+ContentViewModel::ContentViewModel(QObject *parent)
+    : QObject(parent), m_detailId(QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+QVariantList ContentViewModel::sections() const
+{
+    QVariantList list;
+    for (AppSection::Section section : AppSection::all()) {
+        list.append(QVariantMap{{QStringLiteral("section"), static_cast<int>(section)},
+                                {QStringLiteral("title"), AppSection::title(section)},
+                                {QStringLiteral("iconName"), AppSection::iconName(section)}});
+    }
+    return list;
+}
+
+void ContentViewModel::setSelectedSection(int section)
+{
+    if (section < -1 || section >= AppSection::all().size())
+        section = -1;
+    if (section == m_selectedSection)
+        return;
+    m_selectedSection = section;
+    m_detailId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    emit selectedSectionChanged();
+    emit detailIdChanged();
+}
+
+void ContentViewModel::setShowSettings(bool show)
+{
+    if (show == m_showSettings)
+        return;
+    m_showSettings = show;
+    emit showSettingsChanged();
+}
+
+QString ContentViewModel::rootTitle(int section) const
+{
+    switch (section) {
+    case AppSection::DailyCard:
+        return QStringLiteral("Daily Card");
+    case AppSection::Readings:
+        return QStringLiteral("Readings");
+    case AppSection::Study:
+        return QStringLiteral("Study");
+    case AppSection::Library:
+        return QStringLiteral("Card Library");
+    case AppSection::Journal:
+        return QStringLiteral("Journal");
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,26 @@
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+import Quillmoor.App
+
+// The window's menu bar: a Help menu whose one item opens the maker's website.
+MenuBar {
+    id: root
+
+    background: Rectangle {
+        implicitHeight: 28
+        color: Theme.hex("1A0F3D")
+    }
+
+    Menu {
+        objectName: "helpMenu"
+        title: qsTr("Help")
+
+        MenuItem {
+            objectName: "websiteMenuItem"
+            text: qsTr("Quillmoor Website")
+            enabled: AppState.websiteUrl.toString() !== ""
+            onTriggered: AppState.openWebsite()
+        }
+    }
+}

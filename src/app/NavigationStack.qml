@@ -1,0 +1,82 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+
+// One section's navigation stack: a title bar (back button, the current screen's title and its
+// toolbar items) over a stack of screens. Screens push with `StackView.view.push(...)`.
+Item {
+    id: root
+
+    required property Component rootComponent
+    readonly property NavigationPage currentPage: stack.currentItem as NavigationPage
+
+    objectName: "navigationStack"
+
+    Rectangle {
+        id: titleBar
+
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 48
+        color: Theme.hex("1A1A2E")
+
+        ToolButton {
+            id: back
+
+            objectName: "backButton"
+            anchors { left: parent.left; leftMargin: 8; verticalCenter: parent.verticalCenter }
+            visible: stack.depth > 1
+            width: 32
+            height: 32
+            Accessible.name: qsTr("Back")
+            contentItem: SymbolImage {
+                name: "chevron.left"
+                size: 20
+                color: Theme.hex("C4973B")
+            }
+            background: Rectangle {
+                radius: 6
+                color: back.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+            }
+            onClicked: stack.pop()
+        }
+
+        Text {
+            objectName: "navigationTitle"
+            anchors { left: back.visible ? back.right : parent.left; leftMargin: back.visible ? 8 : Theme.defaultPadding; verticalCenter: parent.verticalCenter }
+            text: root.currentPage ? root.currentPage.navigationTitle : ""
+            font: Theme.title2SerifSemibold
+            color: Theme.hex("F5E6D3")
+            elide: Text.ElideRight
+            width: Math.max(0, toolbar.x - x - 8)
+        }
+
+        Loader {
+            id: toolbar
+
+            anchors { right: parent.right; rightMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
+            sourceComponent: root.currentPage ? root.currentPage.toolbar : null
+        }
+
+        Rectangle {
+            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+            height: 1
+            color: Theme.hex("2D1B69", 0.6)
+        }
+    }
+
+    StackView {
+        id: stack
+
+        objectName: "stackView"
+        anchors { left: parent.left; right: parent.right; top: titleBar.bottom; bottom: parent.bottom }
+        initialItem: root.rootComponent
+        clip: true
+    }
+
+    Shortcut {
+        sequences: [StandardKey.Back, "Alt+Left"]
+        enabled: stack.depth > 1
+        onActivated: stack.pop()
+    }
+}

@@ -1,0 +1,66 @@
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+
+// The settings sheet: a modal overlay over the main window, closed with "Done" or Escape.
+Popup {
+    id: root
+
+    property bool open: false
+
+    objectName: "settingsSheet"
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    width: Math.max(450, Math.min(560, parent ? parent.width - 80 : 450))
+    height: Math.max(400, Math.min(640, parent ? parent.height - 80 : 400))
+    modal: true
+    focus: true
+    visible: root.open
+    closePolicy: Popup.CloseOnEscape
+    padding: 0
+
+    Overlay.modal: Rectangle {
+        color: Qt.rgba(0, 0, 0, 0.5)
+    }
+
+    background: Rectangle {
+        color: Theme.hex("1A1A2E")
+        radius: 12
+        border.color: Theme.hex("2D1B69")
+    }
+
+    contentItem: Item {
+        Item {
+            id: titleBar
+
+            anchors { left: parent.left; right: parent.right; top: parent.top }
+            height: 52
+
+            Text {
+                anchors.centerIn: parent
+                text: qsTr("Settings")
+                font: Theme.title2SerifSemibold
+                color: Theme.hex("F5E6D3")
+            }
+
+            Button {
+                id: done
+
+                objectName: "settingsDoneButton"
+                anchors { right: parent.right; rightMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
+                text: qsTr("Done")
+                flat: true
+                contentItem: Text {
+                    text: done.text
+                    font: Theme.body
+                    color: Theme.hex("C4973B")
+                }
+                background: Rectangle {
+                    radius: 6
+                    color: done.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+                }
+                onClicked: root.close()
+            }
+        }
+    }
+}

@@ -1,0 +1,103 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+import Quillmoor.App
+
+// The sidebar: the title "Quillmoor", the gear button and one row per section.
+Rectangle {
+    id: root
+
+    required property ContentViewModel model
+
+    objectName: "sidebar"
+    color: Theme.hex("1A0F3D")
+
+    Item {
+        id: header
+
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 52
+
+        Text {
+            anchors { left: parent.left; leftMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
+            text: qsTr("Quillmoor")
+            font: Theme.titleSerifBold
+            color: Theme.hex("F5E6D3")
+        }
+
+        ToolButton {
+            id: gear
+
+            objectName: "settingsButton"
+            anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
+            width: 32
+            height: 32
+            Accessible.name: qsTr("Settings")
+            ToolTip.visible: hovered
+            ToolTip.text: qsTr("Settings")
+            contentItem: SymbolImage {
+                name: "gearshape"
+                size: 18
+                color: gear.hovered ? Theme.hex("F5E6D3") : Theme.hex("C4973B")
+            }
+            background: Rectangle {
+                radius: 6
+                color: gear.down ? Theme.hex("2D1B69", 0.6) : gear.hovered ? Theme.hex("2D1B69", 0.35) : "transparent"
+            }
+            onClicked: root.model.showSettings = true
+        }
+    }
+
+    ListView {
+        id: list
+
+        objectName: "sectionList"
+        anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom; topMargin: 4 }
+        clip: true
+        focus: true
+        keyNavigationEnabled: true
+        model: root.model.sections
+        currentIndex: root.model.selectedSection
+        spacing: 2
+        onCurrentIndexChanged: root.model.selectedSection = currentIndex
+
+        delegate: ItemDelegate {
+            id: row
+
+            required property var modelData
+            required property int index
+
+            objectName: "sectionRow" + index
+            width: ListView.view.width
+            height: 34
+            leftPadding: 12
+            rightPadding: 12
+            highlighted: ListView.isCurrentItem
+            onClicked: root.model.selectedSection = index
+            Accessible.name: modelData.title
+
+            contentItem: Row {
+                spacing: 10
+                SymbolImage {
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 18
+                    name: row.modelData.iconName
+                    size: 16
+                    color: Theme.hex("C4973B")
+                }
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: row.modelData.title
+                    font: Theme.body
+                    color: row.highlighted ? Theme.hex("F5E6D3") : Theme.hex("D0C4B8")
+                }
+            }
+            background: Rectangle {
+                anchors { fill: parent; leftMargin: 8; rightMargin: 8 }
+                radius: 6
+                color: row.highlighted ? Theme.hex("C4973B", 0.28) : row.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+            }
+        }
+    }
+}

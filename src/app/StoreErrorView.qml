@@ -1,0 +1,38 @@
+import QtQuick
+import QtQuick.Layouts
+import Quillmoor.Cards
+
+// Shown instead of everything else when the store cannot be opened. The user can only quit.
+Rectangle {
+    id: root
+
+    objectName: "storeErrorView"
+    color: Theme.hex("1A1A2E")
+
+    ColumnLayout {
+        anchors.centerIn: parent
+        width: Math.min(parent.width - 80, 520)
+        spacing: 16
+
+        SymbolImage {
+            Layout.alignment: Qt.AlignHCenter
+            name: "exclamationmark.triangle"
+            size: 26
+            color: Theme.hex("C4973B")
+        }
+        Text {
+            Layout.alignment: Qt.AlignHCenter
+            text: qsTr("Unable to Load Data")
+            font: Theme.title2SerifSemibold
+            color: Theme.hex("F5E6D3")
+        }
+        Text {
+            Layout.fillWidth: true
+            text: qsTr("The app's data could not be initialized. Try restarting the app.")
+            font: Theme.body
+            color: Theme.hex("D0C4B8")
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+        }
+    }
+}

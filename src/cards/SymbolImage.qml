@@ -1,0 +1,17 @@
+import QtQuick
+import Quillmoor.Cards
+
+// A symbol drawn as a glyph of the embedded icon font, sized like text of `size` pixels.
+Text {
+    id: root
+
+    required property string name
+    property real size: 13
+
+    text: Theme.symbol(root.name)
+    font.family: Theme.symbolFontFamily
+    font.pixelSize: root.size
+    color: Theme.hex("C4973B")
+    horizontalAlignment: Text.AlignHCenter
+    verticalAlignment: Text.AlignVCenter
+}

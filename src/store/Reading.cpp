@@ -1,0 +1,21 @@
+#include "Reading.h"
+
+#include "Clock.h"
+#include "DrawnCard.h"
+
+Reading::Reading(QObject *parent) : Record(parent), m_date(Clock::now()) { }
+
+Reading::Reading(const QString &spreadType, QObject *parent)
+    : Record(parent), m_spreadType(spreadType), m_date(Clock::now())
+{
+}
+
+void Reading::addDrawnCard(DrawnCard *card)
+{
+    card->setReading(this);
+}
+
+QQmlListProperty<DrawnCard> Reading::drawnCardsProperty()
+{
+    return QQmlListProperty<DrawnCard>(this, &m_drawnCards);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Record.h"
+
+#include <QDateTime>
+#include <QQmlListProperty>
+#include <QUuid>
+
+class DrawnCard;
+Q_MOC_INCLUDE("DrawnCard.h")
+
+// One saved spread with the cards drawn in it. Removing a reading removes its drawn cards.
+class Reading : public Record
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Readings are created by the reading screens")
+    Q_PROPERTY(QUuid id READ id WRITE setId NOTIFY idChanged)
+    Q_PROPERTY(QString spreadType READ spreadType WRITE setSpreadType NOTIFY spreadTypeChanged)
+    Q_PROPERTY(QDateTime date READ date WRITE setDate NOTIFY dateChanged)
+    Q_PROPERTY(QString notes READ notes WRITE setNotes NOTIFY notesChanged)
+    Q_PROPERTY(bool isFavorite READ isFavorite WRITE setIsFavorite NOTIFY isFavoriteChanged)
+    Q_PROPERTY(QQmlListProperty<DrawnCard> drawnCards READ drawnCardsProperty NOTIFY drawnCardsChanged STORED false)
+
+public:
+    explicit Reading(QObject *parent = nullptr);
+    explicit Reading(const QString &spreadType, QObject *parent = nullptr);
+
+    QUuid id() const { return m_id; }
+    void setId(const QUuid &v) { setField(m_id, v, &Reading::idChanged); }
+    QString spreadType() const { return m_spreadType; }
+    void setSpreadType(const QString &v) { setField(m_spreadType, v, &Reading::spreadTypeChanged); }
+    QDateTime date() const { return m_date; }
+    void setDate(const QDateTime &v) { setField(m_date, v, &Reading::dateChanged); }
+    QString notes() const { return m_notes; }
+    void setNotes(const QString &v) { setField(m_notes, v, &Reading::notesChanged); }
+    bool isFavorite() const { return m_isFavorite; }
+    void setIsFavorite(bool v) { setField(m_isFavorite, v, &Reading::isFavoriteChanged); }
+
+    // The drawn cards in the order they were attached; the relationship itself keeps no order.
+    const QList<DrawnCard *> &drawnCards() const { return m_drawnCards; }
+    // Attaches a card to this reading (and detaches it from any other).
+    void addDrawnCard(DrawnCard *card);
+
+signals:
+    void idChanged();
+    void spreadTypeChanged();
+    void dateChanged();
+    void notesChanged();
+    void isFavoriteChanged();
+    void drawnCardsChanged();
+
+private:
+    friend class DrawnCard;
+    QQmlListProperty<DrawnCard> drawnCardsProperty();
+
+    QUuid m_id = QUuid::createUuid();
+    QString m_spreadType = QStringLiteral("");
+    QDateTime m_date;
+    QString m_notes = QStringLiteral("");
+    bool m_isFavorite = false;
+    QList<DrawnCard *> m_drawnCards;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QtQml/qqmlregistration.h>
+
+class ModelContext;
+
+// Base of every stored record. A record belongs to at most one context; its setters report
+// changes to that context so the next save writes them. Equality is identity.
+class Record : public QObject
+{
+    Q_OBJECT
+    QML_ANONYMOUS
+
+public:
+    ModelContext *context() const { return m_context; }
+    // The store's own identifier: 0 until the record's first successful save.
+    qint64 storeId() const { return m_storeId; }
+    bool isDeleted() const { return m_deleted; }
+
+protected:
+    explicit Record(QObject *parent = nullptr) : QObject(parent) { }
+
+    // Assigns a stored property, tells the context and emits the property's notify signal.
+    template <typename Self, typename T>
+    void setField(T &field, const T &value, void (Self::*notify)())
+    {
+        if (field == value && field.isNull() == value.isNull())
+            return;
+        field = value;
+        markChanged();
+        (static_cast<Self *>(this)->*notify)();
+    }
+    template <typename Self>
+    void setField(bool &field, bool value, void (Self::*notify)())
+    {
+        if (field == value)
+            return;
+        field = value;
+        markChanged();
+        (static_cast<Self *>(this)->*notify)();
+    }
+
+    void markChanged();
+
+private:
+    friend class ModelContext;
+    ModelContext *m_context = nullptr;
+    qint64 m_storeId = 0;
+    bool m_dirty = false;
+    bool m_deleted = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ModelContext.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Collects the log lines written while it lives, as "category: message".
+class LogCapture
+{
+public:
+    LogCapture() { s_lines.clear(); s_previous = qInstallMessageHandler(&LogCapture::handle); }
+    ~LogCapture() { qInstallMessageHandler(s_previous); }
+    const QStringList &lines() const { return s_lines; }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext &context, const QString &message)
+    {
+        s_lines.append(QString::fromLatin1(context.category ? context.category : "default") + QStringLiteral(": ") + message);
+    }
+    static inline QStringList s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+// A store in a fresh temporary folder.
+struct TempStore
+{
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath(QStringLiteral("default.store")); }
+
+    std::unique_ptr<ModelContext> open() const
+    {
+        QString error;
+        auto context = ModelContext::open(path(), &error);
+        if (!context)
+            qWarning("store did not open: %s", qPrintable(error));
+        return context;
+    }
+};
