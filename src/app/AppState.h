@@ -19,6 +19,7 @@ class AppState : public QObject
     Q_PROPERTY(ModelContext *context READ context CONSTANT)
     Q_PROPERTY(QString storeError READ storeError CONSTANT)
     Q_PROPERTY(QUrl websiteUrl READ websiteUrl CONSTANT)
+    Q_PROPERTY(bool hasWebsite READ hasWebsite CONSTANT)
 
 public:
     // Opens the store at `storePath`; a failure is logged and remembered, never retried.
@@ -30,6 +31,7 @@ public:
     QString storeError() const { return m_storeError; }
     // The maker's website; empty when the address does not parse, which hides the Help item.
     QUrl websiteUrl() const;
+    bool hasWebsite() const { return websiteUrl().isValid(); }
 
     // Creates and saves one settings record when the store has none; leaves existing ones alone.
     Q_INVOKABLE void ensureAppSettings();

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
@@ -11,34 +12,7 @@ Item {
     objectName: "contentView"
 
     readonly property ContentViewModel model: ContentViewModel {}
-    // The root screen of each section, in sidebar order.
-    readonly property list<Component> sectionRoots: [
-        Component {
-            SectionPlaceholder {
-                navigationTitle: root.model.rootTitle(0)
-            }
-        },
-        Component {
-            SectionPlaceholder {
-                navigationTitle: root.model.rootTitle(1)
-            }
-        },
-        Component {
-            SectionPlaceholder {
-                navigationTitle: root.model.rootTitle(2)
-            }
-        },
-        Component {
-            SectionPlaceholder {
-                navigationTitle: root.model.rootTitle(3)
-            }
-        },
-        Component {
-            SectionPlaceholder {
-                navigationTitle: root.model.rootTitle(4)
-            }
-        }
-    ]
+    readonly property SectionRoots roots: SectionRoots {}
 
     // Every appearance makes sure a settings record exists.
     Component.onCompleted: AppState.ensureAppSettings()
@@ -70,44 +44,31 @@ Item {
             objectName: "detailColumn"
             SplitView.fillWidth: true
 
-            // The detail is rebuilt from scratch whenever its identity changes.
-            property string shownDetailId: ""
+            // One stack per detail identity: a new identity discards the old stack with every
+            // screen in it and builds the section afresh from its root.
+            Repeater {
+                model: root.model.selectedSection < 0 ? [] : [root.model.detailId]
 
-            Loader {
-                id: detailLoader
+                delegate: NavigationStack {
+                    required property string modelData
 
-                anchors.fill: parent
-                active: detail.shownDetailId === root.model.detailId
-                sourceComponent: root.model.selectedSection < 0 ? noSelection : sectionStack
-            }
-
-            Connections {
-                target: root.model
-                function onDetailIdChanged() {
-                    detail.shownDetailId = "";
-                    detail.shownDetailId = root.model.detailId;
+                    width: detail.width
+                    height: detail.height
+                    rootComponent: root.roots.components[root.model.selectedSection]
                 }
             }
-            Component.onCompleted: shownDetailId = root.model.detailId
-        }
-    }
 
-    Component {
-        id: sectionStack
-        NavigationStack {
-            rootComponent: root.sectionRoots[root.model.selectedSection]
-        }
-    }
+            Rectangle {
+                anchors.fill: parent
+                visible: root.model.selectedSection < 0
+                color: Theme.hex("1A1A2E")
 
-    Component {
-        id: noSelection
-        Rectangle {
-            color: Theme.hex("1A1A2E")
-            Text {
-                anchors.centerIn: parent
-                text: qsTr("Select a section")
-                font: Theme.title2SerifSemibold
-                color: Theme.hex("D0C4B8")
+                Text {
+                    anchors.centerIn: parent
+                    text: qsTr("Select a section")
+                    font: Theme.title2SerifSemibold
+                    color: Theme.hex("D0C4B8")
+                }
             }
         }
     }

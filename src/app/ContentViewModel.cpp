@@ -37,21 +37,3 @@ void ContentViewModel::setShowSettings(bool show)
     m_showSettings = show;
     emit showSettingsChanged();
 }
-
-QString ContentViewModel::rootTitle(int section) const
-{
-    switch (section) {
-    case AppSection::DailyCard:
-        return QStringLiteral("Daily Card");
-    case AppSection::Readings:
-        return QStringLiteral("Readings");
-    case AppSection::Study:
-        return QStringLiteral("Study");
-    case AppSection::Library:
-        return QStringLiteral("Card Library");
-    case AppSection::Journal:
-        return QStringLiteral("Journal");
-    default:
-        return {};
-    }
-}

@@ -30,9 +30,6 @@ public:
     bool showSettings() const { return m_showSettings; }
     void setShowSettings(bool show);
 
-    // The navigation title of a section's root screen.
-    Q_INVOKABLE QString rootTitle(int section) const;
-
 signals:
     void selectedSectionChanged();
     void detailIdChanged();

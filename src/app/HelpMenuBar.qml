@@ -19,7 +19,7 @@ MenuBar {
         MenuItem {
             objectName: "websiteMenuItem"
             text: qsTr("Quillmoor Website")
-            enabled: AppState.websiteUrl.toString() !== ""
+            enabled: AppState.hasWebsite
             onTriggered: AppState.openWebsite()
         }
     }

@@ -75,7 +75,7 @@ Item {
     }
 
     Shortcut {
-        sequences: [StandardKey.Back, "Alt+Left"]
+        sequence: "Alt+Left"
         enabled: stack.depth > 1
         onActivated: stack.pop()
     }

@@ -29,7 +29,9 @@ Popup {
         border.color: Theme.hex("2D1B69")
     }
 
-    contentItem: Item {
+    Item {
+        anchors.fill: parent
+
         Item {
             id: titleBar
 

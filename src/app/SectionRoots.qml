@@ -1,0 +1,34 @@
+import QtQuick
+
+// The root screen of each section, in sidebar order.
+QtObject {
+    id: root
+
+    readonly property list<Component> components: [
+        Component {
+            SectionPlaceholder {
+                navigationTitle: qsTr("Daily Card")
+            }
+        },
+        Component {
+            SectionPlaceholder {
+                navigationTitle: qsTr("Readings")
+            }
+        },
+        Component {
+            SectionPlaceholder {
+                navigationTitle: qsTr("Study")
+            }
+        },
+        Component {
+            SectionPlaceholder {
+                navigationTitle: qsTr("Card Library")
+            }
+        },
+        Component {
+            SectionPlaceholder {
+                navigationTitle: qsTr("Journal")
+            }
+        }
+    ]
+}
