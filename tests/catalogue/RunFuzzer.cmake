@@ -1,0 +1,25 @@
+# Configures the fuzz project with clang++ the first time, rebuilds it incrementally, and runs
+# it for FUZZ_SECONDS on a fresh copy of the seed corpus, so the committed corpus stays as it is.
+# Expects FUZZ_SOURCE_DIR, FUZZ_BINARY_DIR, FUZZ_SECONDS, CLANGXX and GENERATOR.
+if(NOT CLANGXX)
+    message(FATAL_ERROR "clang++ was not found when the build was configured: run tools/install-deps.sh")
+endif()
+
+function(run_step)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "failed (${result}): ${ARGN}")
+    endif()
+endfunction()
+
+if(NOT EXISTS ${FUZZ_BINARY_DIR}/CMakeCache.txt)
+    run_step(${CMAKE_COMMAND} -S ${FUZZ_SOURCE_DIR} -B ${FUZZ_BINARY_DIR} -G ${GENERATOR}
+             -DCMAKE_CXX_COMPILER=${CLANGXX} -DCMAKE_BUILD_TYPE=Debug)
+endif()
+run_step(${CMAKE_COMMAND} --build ${FUZZ_BINARY_DIR})
+
+set(corpus ${FUZZ_BINARY_DIR}/corpus-run)
+file(REMOVE_RECURSE ${corpus})
+file(COPY ${FUZZ_SOURCE_DIR}/corpus/ DESTINATION ${corpus})
+run_step(${FUZZ_BINARY_DIR}/fuzz_decoders -max_total_time=${FUZZ_SECONDS} -timeout=10 -print_final_stats=1
+         -artifact_prefix=${FUZZ_BINARY_DIR}/ ${corpus})
