@@ -40,6 +40,10 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // Debian's Qt picks GStreamer, which decodes none of our sounds here; FFmpeg does.
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+
     QGuiApplication::setOrganizationName(QStringLiteral("Quillmoor"));
     QGuiApplication::setApplicationName(QStringLiteral("Quillmoor Tarot"));
     QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0"));

@@ -190,29 +190,6 @@ private slots:
 
     // Whatever card files are compiled in must decode, with ids unique across the files; all
     // five together are the 78 cards.
-    void bundledCardFilesDecode()
-    {
-        int files = 0;
-        QSet<QString> seen;
-        for (const QString &name : CardDataStore::cardResourceNames()) {
-            const auto path = ResourceLocation().path(name, "json");
-            if (!path)
-                continue;
-            ++files;
-            QFile file(*path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const auto cards = CardJson::decodeCards(file.readAll());
-            QVERIFY2(cards, qPrintable(name));
-            for (const TarotCard &card : *cards) {
-                QVERIFY2(!seen.contains(card.id), qPrintable("repeated id " + card.id));
-                seen.insert(card.id);
-            }
-        }
-        if (files == 0)
-            QSKIP("no card files in resources/cards yet");
-        if (files == 5)
-            QCOMPARE(seen.size(), 78);
-    }
 };
 
 QTEST_GUILESS_MAIN(CatalogueStoreTest)

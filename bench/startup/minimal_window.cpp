@@ -1,0 +1,29 @@
+// The smallest Qt Quick window of the same size, as the yardstick for the app's start-up.
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer sinceLaunch;
+    sinceLaunch.start();
+    QGuiApplication app(argc, argv);
+    QQmlApplicationEngine engine;
+    QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &app, [&](QObject *object) {
+        if (auto *window = qobject_cast<QQuickWindow *>(object)) {
+            QObject::connect(
+                    window, &QQuickWindow::frameSwapped, &app,
+                    [&] {
+                        std::printf("first-frame %lld\n", static_cast<long long>(sinceLaunch.elapsed()));
+                        std::fflush(stdout);
+                        QCoreApplication::quit();
+                    },
+                    Qt::SingleShotConnection);
+        }
+    });
+    engine.loadData("import QtQuick\nWindow { width: 1200; height: 800; visible: true; color: \"#1A1A2E\" }");
+    return app.exec();
+}

@@ -1,0 +1,161 @@
+// Checks the shipped card files and articles: what a user reads must be complete, consistent
+// with the card ids, and keyed by positions the spreads actually have.
+#include "CardDataStore.h"
+#include "EducationContent.h"
+#include "SpreadDefinition.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+int wordCount(const QString &text)
+{
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return static_cast<int>(text.split(space, Qt::SkipEmptyParts).size());
+}
+
+QString expectedName(const QString &group, int number)
+{
+    static const QStringList majors{
+            QStringLiteral("The Fool"), QStringLiteral("The Magician"), QStringLiteral("The High Priestess"),
+            QStringLiteral("The Empress"), QStringLiteral("The Emperor"), QStringLiteral("The Hierophant"),
+            QStringLiteral("The Lovers"), QStringLiteral("The Chariot"), QStringLiteral("Strength"),
+            QStringLiteral("The Hermit"), QStringLiteral("Wheel of Fortune"), QStringLiteral("Justice"),
+            QStringLiteral("The Hanged Man"), QStringLiteral("Death"), QStringLiteral("Temperance"),
+            QStringLiteral("The Devil"), QStringLiteral("The Tower"), QStringLiteral("The Star"),
+            QStringLiteral("The Moon"), QStringLiteral("The Sun"), QStringLiteral("Judgement"),
+            QStringLiteral("The World")};
+    static const QStringList ranks{QStringLiteral("Ace"),  QStringLiteral("Two"),   QStringLiteral("Three"),
+                                   QStringLiteral("Four"), QStringLiteral("Five"),  QStringLiteral("Six"),
+                                   QStringLiteral("Seven"), QStringLiteral("Eight"), QStringLiteral("Nine"),
+                                   QStringLiteral("Ten"),  QStringLiteral("Page"),  QStringLiteral("Knight"),
+                                   QStringLiteral("Queen"), QStringLiteral("King")};
+    if (group == QLatin1String("major"))
+        return majors.value(number);
+    QString suit = group;
+    suit[0] = suit[0].toUpper();
+    return ranks.value(number - 1) + QStringLiteral(" of ") + suit;
+}
+
+bool isTitleCase(const QString &keyword)
+{
+    for (const QString &word : keyword.split(QLatin1Char(' ')))
+        if (word.isEmpty() || !word.at(0).isUpper())
+            return false;
+    return true;
+}
+
+} // namespace
+
+class ContentTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void allSeventyEightCardsLoadInDeckOrder()
+    {
+        CardDataStore store;
+        store.loadCards();
+        const QList<TarotCard> &cards = store.allCards();
+        QCOMPARE(cards.size(), 78);
+        QCOMPARE(store.cardsByID().size(), 78);
+        QStringList expectedIds;
+        for (int n = 0; n <= 21; ++n)
+            expectedIds.append(QStringLiteral("major_%1").arg(n, 2, 10, QLatin1Char('0')));
+        for (const char *suit : {"wands", "cups", "swords", "pentacles"})
+            for (int n = 1; n <= 14; ++n)
+                expectedIds.append(QStringLiteral("%1_%2").arg(QLatin1String(suit)).arg(n, 2, 10, QLatin1Char('0')));
+        for (int i = 0; i < cards.size(); ++i) {
+            const TarotCard &card = cards.at(i);
+            QCOMPARE(card.id, expectedIds.at(i));
+            const QString group = card.id.section(QLatin1Char('_'), 0, 0);
+            QCOMPARE(card.number, card.id.section(QLatin1Char('_'), 1).toLongLong());
+            QCOMPARE(card.name, expectedName(group, static_cast<int>(card.number)));
+            QCOMPARE(card.imageName, card.id);
+            QCOMPARE(card.arcana == Arcana::major, group == QLatin1String("major"));
+            QCOMPARE(card.suit ? rawValue(*card.suit) : QStringLiteral("major"), group);
+        }
+    }
+
+    void everyCardIsCompleteAndWithinItsRanges()
+    {
+        CardDataStore store;
+        store.loadCards();
+        QSet<QString> positionIds;
+        for (const SpreadDefinition &spread : SpreadDefinition::allSpreads())
+            for (const SpreadPosition &position : spread.positions)
+                positionIds.insert(position.id);
+        QSet<QString> meaningTexts;
+        QStringList problems;
+        const auto check = [&problems](const TarotCard &card, bool ok, const QString &what) {
+            if (!ok)
+                problems.append(card.id + QStringLiteral(": ") + what);
+        };
+        for (const TarotCard &card : store.allCards()) {
+            for (const QStringList *keywords : {&card.uprightKeywords, &card.reversedKeywords}) {
+                check(card, keywords->size() >= 4 && keywords->size() <= 6, QStringLiteral("4 to 6 keywords"));
+                for (const QString &keyword : *keywords)
+                    check(card, isTitleCase(keyword), QStringLiteral("Title Case: ") + keyword);
+            }
+            for (const QString &keyword : card.uprightKeywords)
+                check(card, !card.reversedKeywords.contains(keyword), QStringLiteral("keyword in both lists: ") + keyword);
+            for (const QString *meaning : {&card.uprightMeaning, &card.reversedMeaning}) {
+                const int words = wordCount(*meaning);
+                check(card, words >= 60 && words <= 120, QStringLiteral("meaning of %1 words").arg(words));
+                check(card, !meaningTexts.contains(*meaning), QStringLiteral("meaning shared with another card"));
+                meaningTexts.insert(*meaning);
+            }
+            const int artWords = wordCount(card.artDescription);
+            check(card, artWords >= 40 && artWords <= 90, QStringLiteral("art description of %1 words").arg(artWords));
+            static const QRegularExpression firstPerson(QStringLiteral("\\b(I|I'm|me|my|myself)\\b"));
+            check(card, firstPerson.match(card.affirmation).hasMatch(), QStringLiteral("affirmation in the first person"));
+            check(card, card.reflectionQuestions.size() == 3, QStringLiteral("three reflection questions"));
+            for (const QString &question : card.reflectionQuestions)
+                check(card, question.endsWith(QLatin1Char('?')), QStringLiteral("question mark"));
+            check(card, !card.journalPrompt.trimmed().isEmpty(), QStringLiteral("journal prompt"));
+            for (const char *required : {"past", "present", "future", "outcome"})
+                check(card, card.positionMeanings.contains(QLatin1String(required)),
+                      QStringLiteral("position meaning ") + QLatin1String(required));
+            for (auto it = card.positionMeanings.cbegin(); it != card.positionMeanings.cend(); ++it) {
+                check(card, positionIds.contains(it.key()), QStringLiteral("unknown position ") + it.key());
+                for (const QString *text : {&it->upright, &it->reversed}) {
+                    const int words = wordCount(*text);
+                    check(card, words >= 20 && words <= 50,
+                          QStringLiteral("%1 position meaning of %2 words").arg(it.key()).arg(words));
+                    check(card, *text != card.uprightMeaning && *text != card.reversedMeaning,
+                          QStringLiteral("position meaning copies the general one"));
+                }
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void theSevenArticlesAreWrittenAndPointAtRealCards()
+    {
+        CardDataStore store;
+        store.loadCards();
+        const QStringList ids{QStringLiteral("getting_started"), QStringLiteral("history"), QStringLiteral("major_arcana"),
+                              QStringLiteral("suits"), QStringLiteral("court_cards"), QStringLiteral("spreads"),
+                              QStringLiteral("reversals")};
+        QStringList loadedIds;
+        for (const EducationArticleData &article : loadedArticles())
+            loadedIds.append(article.id);
+        QCOMPARE(loadedIds, ids);
+        for (const EducationArticleData &article : loadedArticles()) {
+            QVERIFY2(store.cardByID(article.cardId), qPrintable(article.id));
+            QVERIFY2(article.sections.size() >= 3 && article.sections.size() <= 6, qPrintable(article.id));
+            for (const ArticleSection &section : article.sections) {
+                const int words = wordCount(section.body);
+                QVERIFY2(words >= 80 && words <= 200, qPrintable(article.id + QStringLiteral(": ") + section.heading));
+                QVERIFY(!section.heading.isEmpty());
+                if (section.cardId)
+                    QVERIFY2(store.cardByID(*section.cardId), qPrintable(*section.cardId));
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ContentTest)
+#include "tst_engine_content.moc"
