@@ -15,13 +15,13 @@ int main(int argc, char *argv[])
     QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &app, [&](QObject *object) {
         if (auto *window = qobject_cast<QQuickWindow *>(object)) {
             QObject::connect(
-                    window, &QQuickWindow::frameSwapped, &app,
-                    [&] {
-                        std::printf("first-frame %lld\n", static_cast<long long>(sinceLaunch.elapsed()));
-                        std::fflush(stdout);
-                        QCoreApplication::quit();
-                    },
-                    Qt::SingleShotConnection);
+                window, &QQuickWindow::frameSwapped, &app,
+                [&] {
+                    std::printf("first-frame %lld\n", static_cast<long long>(sinceLaunch.elapsed()));
+                    std::fflush(stdout);
+                    QCoreApplication::quit();
+                },
+                Qt::SingleShotConnection);
         }
     });
     engine.loadData("import QtQuick\nWindow { width: 1200; height: 800; visible: true; color: \"#1A1A2E\" }");

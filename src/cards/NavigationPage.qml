@@ -2,10 +2,10 @@ import QtQuick
 import Quillmoor.Cards
 
 // A screen inside a section's navigation stack. The stack's title bar shows `navigationTitle`
-// and, at its right end, the items of `toolbar`.
+// and, at its right end, `toolbarItems` (declared by the screen, shown while it is on top).
 Item {
     id: root
 
     property string navigationTitle
-    property Component toolbar: null
+    property list<Item> toolbarItems
 }

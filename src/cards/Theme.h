@@ -13,6 +13,7 @@ class Theme : public QObject
     QML_SINGLETON
     Q_PROPERTY(int defaultPadding READ defaultPadding CONSTANT)
     Q_PROPERTY(QString symbolFontFamily READ symbolFontFamily CONSTANT)
+    Q_PROPERTY(QString serifFontFamily READ serifFontFamily CONSTANT)
     Q_PROPERTY(QFont titleSerifBold READ titleSerifBold CONSTANT)
     Q_PROPERTY(QFont largeTitleSerifBold READ largeTitleSerifBold CONSTANT)
     Q_PROPERTY(QFont title2SerifSemibold READ title2SerifSemibold CONSTANT)
@@ -47,6 +48,7 @@ public:
 
     int defaultPadding() const { return 16; }
     QString symbolFontFamily() const;
+    QString serifFontFamily() const { return serifFamily(); }
     QFont titleSerifBold() const { return font(TextStyle::Title, Design::Serif, Weight::Bold); }
     QFont largeTitleSerifBold() const { return font(TextStyle::LargeTitle, Design::Serif, Weight::Bold); }
     QFont title2SerifSemibold() const { return font(TextStyle::Title2, Design::Serif, Weight::Semibold); }

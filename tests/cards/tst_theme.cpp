@@ -61,11 +61,12 @@ private slots:
     void everySymbolNamedInTheScreensHasAGlyph()
     {
         static const QRegularExpression quotedName(QStringLiteral(
-                R"re((?:name|iconName|icon|symbol)\s*:\s*"([a-z0-9.]+)"|QStringLiteral\("([a-z]+(?:\.[a-z0-9]+)+)"\))re"));
+            R"re((?:name|iconName|icon|symbol)\s*:\s*"([a-z0-9.]+)"|QStringLiteral\("([a-z]+(?:\.[a-z0-9]+)+)"\))re"));
         QStringList missing;
         int seen = 0;
-        QDirIterator it(QStringLiteral(QUILLMOOR_SOURCE_DIR "/src"), {QStringLiteral("*.qml"), QStringLiteral("AppSection.cpp")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(QStringLiteral(QUILLMOOR_SOURCE_DIR "/src"),
+                        {QStringLiteral("*.qml"), QStringLiteral("AppSection.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,0 +1,80 @@
+// Shows a pile shuffle and a wash of a whole deck side by side and records the time between
+// presented frames while they run. Prints frames per second, the median and the longest frame.
+// Run under the platform you care about, e.g. `xvfb-run -a ./bench_shuffle_frames` or with
+// QT_QPA_PLATFORM=offscreen; QT_QUICK_BACKEND=software measures the software renderer.
+
+#include "Theme.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QTimer>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    Theme::registerFonts();
+    const int washCards = argc > 1 ? std::max(1, atoi(argv[1])) : 78;
+
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    QQuickWindow window;
+    window.resize(1000, 700);
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick\nimport Quillmoor.Cards\n"
+                      "Row { spacing: 40\n"
+                      "  ShuffleAnimationView { width: 300; height: 400; cardCount: 10; isShuffling: true }\n"
+                      "  WashShuffleView { width: 600; cardCount: " +
+                          QByteArray::number(washCards) + " } }\n",
+                      QUrl(QStringLiteral("qrc:/bench.qml")));
+    std::unique_ptr<QQuickItem> root(qobject_cast<QQuickItem *>(component.create()));
+    if (!root) {
+        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+        return 1;
+    }
+    root->setParentItem(window.contentItem());
+
+    std::vector<double> frames;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = -1;
+    QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (last >= 0)
+            frames.push_back((now - last) / 1e6);
+        last = now;
+    });
+    window.show();
+    // The wash lasts 2.5 s; its last springs settle shortly after.
+    QTimer::singleShot(2600, &app, &QGuiApplication::quit);
+    app.exec();
+
+    if (frames.empty()) {
+        std::puts("no frames presented");
+        return 1;
+    }
+    double total = 0;
+    for (double f : frames)
+        total += f;
+    std::vector<double> sorted = frames;
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("platform %s, wash of %d cards + pile of 10\n", qPrintable(QGuiApplication::platformName()), washCards);
+    std::printf("frames %zu, %.1f fps, median %.2f ms, p95 %.2f ms, longest %.2f ms\n", frames.size(),
+                1000.0 * double(frames.size()) / total, sorted[sorted.size() / 2], sorted[sorted.size() * 95 / 100],
+                sorted.back());
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "CardShadow.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+
+// One horizontal and one vertical box-blur pass over the alpha channel of a premultiplied image.
+void boxBlur(QImage &image, int r)
+{
+    if (r < 1)
+        return;
+    const int w = image.width();
+    const int h = image.height();
+    std::vector<int> line(size_t(std::max(w, h)));
+    auto pass = [&](bool horizontal) {
+        const int outer = horizontal ? h : w;
+        const int inner = horizontal ? w : h;
+        for (int o = 0; o < outer; ++o) {
+            auto pixel = [&](int i) -> QRgb & {
+                return reinterpret_cast<QRgb *>(image.scanLine(horizontal ? o : i))[horizontal ? i : o];
+            };
+            for (int i = 0; i < inner; ++i)
+                line[size_t(i)] = qAlpha(pixel(i));
+            int sum = 0;
+            for (int i = -r; i <= r; ++i)
+                sum += (i >= 0 && i < inner) ? line[size_t(i)] : 0;
+            for (int i = 0; i < inner; ++i) {
+                const int a = sum / (2 * r + 1);
+                pixel(i) = qRgba(0, 0, 0, a);
+                const int out = i - r;
+                const int in = i + r + 1;
+                sum -= (out >= 0) ? line[size_t(out)] : 0;
+                sum += (in < inner) ? line[size_t(in)] : 0;
+            }
+        }
+    };
+    pass(true);
+    pass(false);
+}
+
+} // namespace
+
+CardShadow::CardShadow(QQuickItem *parent) : QQuickPaintedItem(parent)
+{
+    connect(this, &CardShadow::changed, this, [this] { update(); });
+    connect(this, &QQuickItem::widthChanged, this, [this] { update(); });
+    connect(this, &QQuickItem::heightChanged, this, [this] { update(); });
+}
+
+void CardShadow::setColor(const QColor &color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    emit changed();
+}
+
+void CardShadow::setRadius(double radius)
+{
+    if (radius == m_radius)
+        return;
+    m_radius = radius;
+    emit changed();
+}
+
+void CardShadow::setCornerRadius(double cornerRadius)
+{
+    if (cornerRadius == m_cornerRadius)
+        return;
+    m_cornerRadius = cornerRadius;
+    emit changed();
+}
+
+QImage CardShadow::render(QSizeF size, double cornerRadius, double radius, const QColor &color)
+{
+    const int margin = int(std::ceil(radius));
+    QImage alpha(int(std::ceil(size.width())) + 2 * margin, int(std::ceil(size.height())) + 2 * margin,
+                 QImage::Format_ARGB32_Premultiplied);
+    alpha.fill(Qt::transparent);
+    {
+        QPainter p(&alpha);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRoundedRect(QRectF(QPointF(margin, margin), size), cornerRadius, cornerRadius);
+    }
+    // Three box passes of a third of the radius each approximate a Gaussian blur.
+    const int box = std::max(1, int(std::lround(radius / 3)));
+    for (int i = 0; i < 3; ++i)
+        boxBlur(alpha, box);
+    QImage result(alpha.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter p(&result);
+    p.drawImage(0, 0, alpha);
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(result.rect(), color);
+    return result;
+}
+
+void CardShadow::paint(QPainter *painter)
+{
+    // The item is drawn into a texture as large as itself, so the spill is painted by shrinking
+    // the shadow shape by the blur radius inside an item that the QML makes larger.
+    if (width() <= 2 * m_radius || height() <= 2 * m_radius)
+        return;
+    const QSizeF card(width() - 2 * m_radius, height() - 2 * m_radius);
+    painter->drawImage(QPointF(0, 0), render(card, m_cornerRadius, m_radius, m_color));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QQuickPaintedItem>
+#include <QtQml/qqmlregistration.h>
+
+// The soft glow under a card: its rounded rectangle filled with `color`, blurred by `radius`
+// pixels. The item must be the card's footprint grown by `radius` on every side, because the
+// blur spills that far beyond the card; callers also move it by the shadow's offset.
+// Qt Quick 6.4 has no drop-shadow effect outside Qt5Compat, hence this small painter.
+class CardShadow : public QQuickPaintedItem
+{
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY changed)
+    Q_PROPERTY(double radius READ radius WRITE setRadius NOTIFY changed)
+    Q_PROPERTY(double cornerRadius READ cornerRadius WRITE setCornerRadius NOTIFY changed)
+
+public:
+    explicit CardShadow(QQuickItem *parent = nullptr);
+
+    QColor color() const { return m_color; }
+    double radius() const { return m_radius; }
+    double cornerRadius() const { return m_cornerRadius; }
+    void setColor(const QColor &color);
+    void setRadius(double radius);
+    void setCornerRadius(double cornerRadius);
+
+    void paint(QPainter *painter) override;
+
+    // The blurred shadow picture for a card of `size`: the rounded rectangle with a margin of
+    // `radius` all round, blurred with three box passes (close to a Gaussian of that radius).
+    static QImage render(QSizeF size, double cornerRadius, double radius, const QColor &color);
+
+signals:
+    void changed();
+
+private:
+    QColor m_color;
+    double m_radius = 8;
+    double m_cornerRadius = 0;
+};

@@ -1,0 +1,203 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Layouts
+import Quillmoor.Catalogue
+import Quillmoor.Cards
+import Quillmoor.Study
+
+// The compact explanation of one drawn card: name and number, the reversed badge, the spread
+// position, keywords, the meaning and the imagery. No background of its own. Give it a width:
+// the texts and the keyword chips wrap to it.
+ColumnLayout {
+    id: root
+
+    property tarotCard card
+    property bool isReversed: false
+    property string positionName
+    property string positionDescription
+    property string positionId
+
+    spacing: 16
+
+    CardMeaningModel {
+        id: meaning
+        card: root.card
+        isReversed: root.isReversed
+        positionName: root.positionName
+        positionDescription: root.positionDescription
+        positionId: root.positionId
+    }
+
+    FontMetrics {
+        id: bodyMetrics
+        font: Theme.body
+    }
+
+    RowLayout {
+        Layout.fillWidth: true
+
+        ColumnLayout {
+            Layout.alignment: Qt.AlignTop
+            spacing: 4
+
+            Text {
+                objectName: "cardName"
+                text: root.card.name
+                font: Theme.title2SerifSemibold
+                color: Theme.hex("F5E6D3")
+            }
+
+            Rectangle {
+                objectName: "reversedBadge"
+                visible: root.isReversed
+                implicitWidth: badge.implicitWidth + 16
+                implicitHeight: badge.implicitHeight + 6
+                radius: height / 2
+                color: Theme.hex("6B2D5B")
+
+                Row {
+                    id: badge
+                    anchors.centerIn: parent
+                    spacing: 4
+
+                    SymbolImage {
+                        anchors.verticalCenter: parent.verticalCenter
+                        name: "arrow.trianglehead.2.counterclockwise.rotate.90"
+                        size: Theme.textStyle(Theme.Caption2, false).pixelSize
+                        color: Theme.hex("F5E6D3")
+                    }
+
+                    Text {
+                        text: qsTr("Reversed")
+                        font: Theme.subheadline
+                        color: Theme.hex("F5E6D3")
+                    }
+                }
+            }
+        }
+
+        Item {
+            Layout.fillWidth: true
+        }
+
+        Text {
+            Layout.alignment: Qt.AlignTop
+            text: root.card.numberLabel
+            font: Theme.titleSerifBold
+            color: Theme.hex("C4973B")
+        }
+    }
+
+    Rectangle {
+        objectName: "positionBox"
+        visible: meaning.showsPositionBox
+        Layout.fillWidth: true
+        implicitWidth: positionRow.implicitWidth + 24
+        implicitHeight: positionRow.implicitHeight + 24
+        radius: 8
+        color: Theme.hex("2D1B69", 0.4)
+
+        Row {
+            id: positionRow
+            x: 12
+            y: 12
+            spacing: 8
+
+            SymbolImage {
+                name: "mappin.circle.fill"
+                size: Theme.title3Serif.pixelSize
+                color: Theme.hex("C4973B")
+            }
+
+            Column {
+                spacing: 2
+
+                Text {
+                    text: root.positionName
+                    font: Theme.title3Serif
+                    color: Theme.hex("F5E6D3")
+                }
+
+                Text {
+                    objectName: "positionDescription"
+                    visible: meaning.showsPositionDescription
+                    text: root.positionDescription
+                    font: Theme.subheadline
+                    color: Theme.hex("D0C4B8")
+                }
+            }
+        }
+    }
+
+    FlowLayout {
+        objectName: "keywords"
+        Layout.fillWidth: true
+        Layout.preferredHeight: implicitHeight
+        spacing: 6
+
+        Repeater {
+            model: meaning.keywords
+
+            Rectangle {
+                required property string modelData
+
+                implicitWidth: chipText.implicitWidth + 20
+                implicitHeight: chipText.implicitHeight + 8
+                radius: height / 2
+                color: Theme.hex("C4973B", 0.15)
+
+                Text {
+                    id: chipText
+                    anchors.centerIn: parent
+                    text: parent.modelData
+                    font: Theme.subheadlineSerifMedium
+                    color: Theme.hex("C4973B")
+                }
+            }
+        }
+    }
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 8
+
+        Text {
+            objectName: "meaningTitle"
+            text: meaning.meaningTitle
+            font: Theme.title3Serif
+            color: Theme.hex("C4973B")
+        }
+
+        Text {
+            objectName: "meaningText"
+            Layout.fillWidth: true
+            text: meaning.meaningText
+            font: Theme.body
+            color: Theme.hex("F5E6D3")
+            wrapMode: Text.WordWrap
+            lineHeightMode: Text.FixedHeight
+            lineHeight: bodyMetrics.height + 4
+        }
+    }
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 8
+
+        Text {
+            text: qsTr("About This Card")
+            font: Theme.title3Serif
+            color: Theme.hex("C4973B")
+        }
+
+        Text {
+            Layout.fillWidth: true
+            text: root.card.artDescription
+            font: Theme.body
+            color: Theme.hex("D0C4B8")
+            wrapMode: Text.WordWrap
+            lineHeightMode: Text.FixedHeight
+            lineHeight: bodyMetrics.height + 4
+        }
+    }
+}

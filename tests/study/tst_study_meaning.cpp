@@ -1,0 +1,139 @@
+#include "CardMeaningModel.h"
+#include "CardTestSupport.h"
+#include "FlowLayout.h"
+
+Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
+
+using Positions = QList<QPointF>;
+
+class StudyMeaningTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareCardTests(); }
+
+    void flowArrangement_data()
+    {
+        QTest::addColumn<QList<QSizeF>>("sizes");
+        QTest::addColumn<double>("width"); // negative: an open width
+        QTest::addColumn<Positions>("positions");
+        QTest::addColumn<QSizeF>("size");
+        const QList<QSizeF> three{{50, 20}, {50, 24}, {50, 20}};
+        // 0 + 50 fits, 56 + 50 = 106 fits, 112 + 50 does not: the third starts line two at
+        // the first line's height (24) + 6; the width counts one trailing spacing per chip.
+        QTest::newRow("three chips in 112") << three << 112.0 << Positions{{0, 0}, {56, 0}, {0, 30}} << QSizeF(112, 50);
+        QTest::newRow("ending exactly at the width stays")
+            << three << 106.0 << Positions{{0, 0}, {56, 0}, {0, 30}} << QSizeF(112, 50);
+        QTest::newRow("one short of it wraps")
+            << three << 105.0 << Positions{{0, 0}, {0, 26}, {0, 56}} << QSizeF(56, 76);
+        QTest::newRow("first on its line never moves down")
+            << QList<QSizeF>{{300, 10}} << 200.0 << Positions{{0, 0}} << QSizeF(306, 10);
+        QTest::newRow("wide chip after a narrow one wraps")
+            << QList<QSizeF>{{20, 10}, {300, 12}} << 200.0 << Positions{{0, 0}, {0, 16}} << QSizeF(306, 28);
+        QTest::newRow("open width keeps one line")
+            << three << -1.0 << Positions{{0, 0}, {56, 0}, {112, 0}} << QSizeF(168, 24);
+        QTest::newRow("no children") << QList<QSizeF>{} << 100.0 << Positions{} << QSizeF(0, 0);
+    }
+    void flowArrangement()
+    {
+        QFETCH(QList<QSizeF>, sizes);
+        QFETCH(double, width);
+        QFETCH(Positions, positions);
+        QFETCH(QSizeF, size);
+        const auto result = FlowLayout::arrange(sizes, width < 0 ? std::nullopt : std::optional<double>(width), 6);
+        QCOMPARE(result.positions, positions);
+        QCOMPARE(result.size, size);
+    }
+
+    // The item runs the same pass over its children's ideal sizes, wraps to its given width,
+    // and reports the arrangement as its implicit size.
+    void flowItemPlacesItsChildren()
+    {
+        Scene scene("import QtQuick\nimport Quillmoor.Study\n"
+                    "FlowLayout { width: 112; spacing: 6\n"
+                    "  Repeater { model: 3; Rectangle { implicitWidth: 50; implicitHeight: 20 } } }\n");
+        QVERIFY(scene.root);
+        QTRY_COMPARE(scene.root->implicitHeight(), 46.0);
+        QCOMPARE(scene.root->implicitWidth(), 112.0);
+        QList<QPointF> placed;
+        for (QQuickItem *child : scene.root->childItems())
+            if (child->width() > 0)
+                placed.append(child->position());
+        QCOMPARE(placed, (Positions{{0, 0}, {56, 0}, {0, 26}}));
+    }
+
+    void meaningChoice_data()
+    {
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QString>("positionId");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("position upright") << false << "past"
+                                          << "past up"
+                                          << "Upright Meaning";
+        QTest::newRow("position reversed") << true << "past"
+                                           << "past down"
+                                           << "Reversed Meaning";
+        QTest::newRow("no entry for the position") << false << "future"
+                                                   << "general up"
+                                                   << "Upright Meaning";
+        QTest::newRow("no position reversed") << true << ""
+                                              << "general down"
+                                              << "Reversed Meaning";
+        QTest::newRow("id must match exactly") << false << "Past"
+                                               << "general up"
+                                               << "Upright Meaning";
+    }
+    void meaningChoice()
+    {
+        QFETCH(bool, reversed);
+        QFETCH(QString, positionId);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        TarotCard card;
+        card.uprightMeaning = QStringLiteral("general up");
+        card.reversedMeaning = QStringLiteral("general down");
+        card.uprightKeywords = {QStringLiteral("courage")};
+        card.reversedKeywords = {QStringLiteral("doubt"), QStringLiteral("delay")};
+        card.positionMeanings.insert(QStringLiteral("past"), {QStringLiteral("past up"), QStringLiteral("past down")});
+        CardMeaningModel model;
+        model.setCard(card);
+        model.setReversed(reversed);
+        model.setPositionId(positionId);
+        QCOMPARE(model.meaningText(), text);
+        QCOMPARE(model.meaningTitle(), title);
+        QCOMPARE(model.keywords(), reversed ? card.reversedKeywords : card.uprightKeywords);
+    }
+
+    void badgeAndPositionBoxFollowTheFields_data()
+    {
+        QTest::addColumn<QByteArray>("properties");
+        QTest::addColumn<bool>("badge");
+        QTest::addColumn<bool>("box");
+        QTest::addColumn<bool>("description");
+        QTest::newRow("upright, no position") << QByteArray("") << false << false << false;
+        QTest::newRow("description without a name")
+            << QByteArray("positionDescription: \"d\"") << false << false << false;
+        QTest::newRow("name only") << QByteArray("positionName: \"Past\"") << false << true << false;
+        QTest::newRow("reversed with both")
+            << QByteArray("isReversed: true; positionName: \"Past\"; positionDescription: \"d\"") << true << true
+            << true;
+    }
+    void badgeAndPositionBoxFollowTheFields()
+    {
+        QFETCH(QByteArray, properties);
+        QFETCH(bool, badge);
+        QFETCH(bool, box);
+        QFETCH(bool, description);
+        Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; " + properties + " }\n");
+        QVERIFY(scene.root);
+        QCOMPARE(scene.find(QStringLiteral("reversedBadge"))->isVisible(), badge);
+        QCOMPARE(scene.find(QStringLiteral("positionBox"))->isVisible(), box);
+        QCOMPARE(scene.find(QStringLiteral("positionDescription"))->isVisible(), description);
+    }
+};
+
+QTEST_MAIN(StudyMeaningTest)
+#include "tst_study_meaning.moc"
