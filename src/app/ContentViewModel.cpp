@@ -4,8 +4,7 @@
 
 ContentViewModel::ContentViewModel(QObject *parent)
     : QObject(parent), m_detailId(QUuid::createUuid().toString(QUuid::WithoutBraces))
-{
-}
+{}
 
 QVariantList ContentViewModel::sections() const
 {

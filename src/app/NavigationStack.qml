@@ -51,11 +51,12 @@ Item {
             width: Math.max(0, toolbar.x - x - 8)
         }
 
-        Loader {
+        Row {
             id: toolbar
 
             anchors { right: parent.right; rightMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
-            sourceComponent: root.currentPage ? root.currentPage.toolbar : null
+            spacing: 8
+            children: root.currentPage ? root.currentPage.toolbarItems : []
         }
 
         Rectangle {

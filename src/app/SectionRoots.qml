@@ -1,4 +1,6 @@
 import QtQuick
+import Quillmoor.Daily
+import Quillmoor.App
 
 // The root screen of each section, in sidebar order.
 QtObject {
@@ -6,8 +8,8 @@ QtObject {
 
     readonly property list<Component> components: [
         Component {
-            SectionPlaceholder {
-                navigationTitle: qsTr("Daily Card")
+            DailyCardView {
+                modelContext: AppState.context
             }
         },
         Component {

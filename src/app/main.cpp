@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AudioManager.h"
 #include "ModelContext.h"
 #include "Theme.h"
 
@@ -13,7 +14,12 @@
 #include <cstdlib>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_JournalPlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_DailyPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_AppPlugin)
 
 namespace {
@@ -40,9 +46,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    // Debian's Qt picks GStreamer, which decodes none of our sounds here; FFmpeg does.
-    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    // Must happen before the application object exists.
+    AudioManager::chooseMediaBackend();
 
     QGuiApplication::setOrganizationName(QStringLiteral("Quillmoor"));
     QGuiApplication::setApplicationName(QStringLiteral("Quillmoor Tarot"));
@@ -58,18 +63,21 @@ int main(int argc, char *argv[])
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     QObject::connect(
-            &engine, &QQmlApplicationEngine::objectCreationFailed, &app, [] { QCoreApplication::exit(1); },
-            Qt::QueuedConnection);
+        &engine, &QQmlApplicationEngine::objectCreationFailed, &app, [] { QCoreApplication::exit(1); },
+        Qt::QueuedConnection);
 
     // For the start-up benchmark: report the first frame and quit.
     if (qEnvironmentVariableIsSet("QUILLMOOR_EXIT_AFTER_FIRST_FRAME")) {
         QObject::connect(&engine, &QQmlApplicationEngine::objectCreated, &app, [&](QObject *object) {
             if (auto *window = qobject_cast<QQuickWindow *>(object)) {
-                QObject::connect(window, &QQuickWindow::frameSwapped, &app, [&] {
-                    std::printf("first-frame %lld\n", static_cast<long long>(sinceLaunch.elapsed()));
-                    std::fflush(stdout);
-                    QCoreApplication::quit();
-                }, Qt::SingleShotConnection);
+                QObject::connect(
+                    window, &QQuickWindow::frameSwapped, &app,
+                    [&] {
+                        std::printf("first-frame %lld\n", static_cast<long long>(sinceLaunch.elapsed()));
+                        std::fflush(stdout);
+                        QCoreApplication::quit();
+                    },
+                    Qt::SingleShotConnection);
             }
         });
     }

@@ -7,13 +7,13 @@
 #include "Deck.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
+#include "MoodPalette.h"
 #include "RandomSource.h"
 #include "StoreLog.h"
 
 DailyCardViewModel::DailyCardViewModel(QObject *parent)
     : QObject(parent), m_cardStore(&CardDataStore::shared()), m_random(&RandomSource::system())
-{
-}
+{}
 
 DailyCardViewModel::DailyCardViewModel(CardDataStore &cardStore, ModelContext *modelContext, QObject *parent)
     : QObject(parent), m_cardStore(&cardStore), m_context(modelContext), m_random(&RandomSource::system())
@@ -124,9 +124,7 @@ void DailyCardViewModel::setMood(const QString &mood)
 {
     if (!m_journalEntry || !m_context)
         return;
-    const QString current = m_journalEntry->mood();
-    const bool same = current.isEmpty() ? mood.isEmpty() : current == mood;
-    m_journalEntry->setMood(same ? QString() : mood);
+    m_journalEntry->setMood(MoodPalette::toggled(m_journalEntry->mood(), mood));
     saveContext(*m_context);
 }
 

@@ -43,7 +43,7 @@ public:
     DailyCardViewModel(CardDataStore &cardStore, ModelContext *modelContext, QObject *parent = nullptr);
     ~DailyCardViewModel() override;
 
-    void classBegin() override { }
+    void classBegin() override {}
     void componentComplete() override;
 
     // Picks where randomness comes from; the system's secure source unless a test scripts one.

@@ -29,6 +29,6 @@ public:
     bool operator==(const MoonPhase &) const = default;
 
 private:
-    explicit MoonPhase(int index) : m_index(index) { }
+    explicit MoonPhase(int index) : m_index(index) {}
     int m_index = 0;
 };

@@ -10,10 +10,14 @@ class AppSettings : public Record
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Settings are created by the store")
-    Q_PROPERTY(bool allowReversedCards READ allowReversedCards WRITE setAllowReversedCards NOTIFY allowReversedCardsChanged)
-    Q_PROPERTY(bool dailyReminderEnabled READ dailyReminderEnabled WRITE setDailyReminderEnabled NOTIFY dailyReminderEnabledChanged)
-    Q_PROPERTY(QDateTime dailyReminderTime READ dailyReminderTime WRITE setDailyReminderTime NOTIFY dailyReminderTimeChanged)
-    Q_PROPERTY(bool hasCompletedOnboarding READ hasCompletedOnboarding WRITE setHasCompletedOnboarding NOTIFY hasCompletedOnboardingChanged)
+    Q_PROPERTY(
+        bool allowReversedCards READ allowReversedCards WRITE setAllowReversedCards NOTIFY allowReversedCardsChanged)
+    Q_PROPERTY(bool dailyReminderEnabled READ dailyReminderEnabled WRITE setDailyReminderEnabled NOTIFY
+                   dailyReminderEnabledChanged)
+    Q_PROPERTY(
+        QDateTime dailyReminderTime READ dailyReminderTime WRITE setDailyReminderTime NOTIFY dailyReminderTimeChanged)
+    Q_PROPERTY(bool hasCompletedOnboarding READ hasCompletedOnboarding WRITE setHasCompletedOnboarding NOTIFY
+                   hasCompletedOnboardingChanged)
     Q_PROPERTY(bool soundEnabled READ soundEnabled WRITE setSoundEnabled NOTIFY soundEnabledChanged)
     Q_PROPERTY(QString activeDeckTheme READ activeDeckTheme WRITE setActiveDeckTheme NOTIFY activeDeckThemeChanged)
     Q_PROPERTY(bool guidedReadingMode READ guidedReadingMode WRITE setGuidedReadingMode NOTIFY guidedReadingModeChanged)
@@ -25,11 +29,20 @@ public:
     bool allowReversedCards() const { return m_allowReversedCards; }
     void setAllowReversedCards(bool v) { setField(m_allowReversedCards, v, &AppSettings::allowReversedCardsChanged); }
     bool dailyReminderEnabled() const { return m_dailyReminderEnabled; }
-    void setDailyReminderEnabled(bool v) { setField(m_dailyReminderEnabled, v, &AppSettings::dailyReminderEnabledChanged); }
+    void setDailyReminderEnabled(bool v)
+    {
+        setField(m_dailyReminderEnabled, v, &AppSettings::dailyReminderEnabledChanged);
+    }
     QDateTime dailyReminderTime() const { return m_dailyReminderTime; }
-    void setDailyReminderTime(const QDateTime &v) { setField(m_dailyReminderTime, v, &AppSettings::dailyReminderTimeChanged); }
+    void setDailyReminderTime(const QDateTime &v)
+    {
+        setField(m_dailyReminderTime, v, &AppSettings::dailyReminderTimeChanged);
+    }
     bool hasCompletedOnboarding() const { return m_hasCompletedOnboarding; }
-    void setHasCompletedOnboarding(bool v) { setField(m_hasCompletedOnboarding, v, &AppSettings::hasCompletedOnboardingChanged); }
+    void setHasCompletedOnboarding(bool v)
+    {
+        setField(m_hasCompletedOnboarding, v, &AppSettings::hasCompletedOnboardingChanged);
+    }
     bool soundEnabled() const { return m_soundEnabled; }
     void setSoundEnabled(bool v) { setField(m_soundEnabled, v, &AppSettings::soundEnabledChanged); }
     QString activeDeckTheme() const { return m_activeDeckTheme; }

@@ -2,12 +2,12 @@
 
 #include "Reading.h"
 
-DrawnCard::DrawnCard(QObject *parent) : Record(parent) { }
+DrawnCard::DrawnCard(QObject *parent) : Record(parent)
+{}
 
 DrawnCard::DrawnCard(const QString &cardId, const QString &positionId, bool isReversed, QObject *parent)
     : Record(parent), m_cardId(cardId), m_positionId(positionId), m_isReversed(isReversed)
-{
-}
+{}
 
 void DrawnCard::setReading(Reading *reading)
 {

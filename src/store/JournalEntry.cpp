@@ -2,19 +2,19 @@
 
 #include "Clock.h"
 
-JournalEntry::JournalEntry(QObject *parent) : Record(parent), m_date(Clock::now()) { }
+JournalEntry::JournalEntry(QObject *parent) : Record(parent), m_date(Clock::now())
+{}
 
 JournalEntry::JournalEntry(const QDateTime &day, QObject *parent)
     : Record(parent), m_date(day.toLocalTime().date().startOfDay())
-{
-}
+{}
 
 const QStringList &JournalEntry::moods()
 {
-    static const QStringList words{QStringLiteral("Peaceful"), QStringLiteral("Energized"),
+    static const QStringList words{QStringLiteral("Peaceful"),   QStringLiteral("Energized"),
                                    QStringLiteral("Thoughtful"), QStringLiteral("Grateful"),
-                                   QStringLiteral("Anxious"), QStringLiteral("Hopeful"),
-                                   QStringLiteral("Uncertain"), QStringLiteral("Joyful")};
+                                   QStringLiteral("Anxious"),    QStringLiteral("Hopeful"),
+                                   QStringLiteral("Uncertain"),  QStringLiteral("Joyful")};
     return words;
 }
 

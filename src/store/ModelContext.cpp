@@ -29,11 +29,11 @@ struct RecordType
 const QList<RecordType> &recordTypes()
 {
     static const QList<RecordType> types{
-            {&Reading::staticMetaObject, [] { return static_cast<Record *>(new Reading); }},
-            {&DrawnCard::staticMetaObject, [] { return static_cast<Record *>(new DrawnCard); }},
-            {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry); }},
-            {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote); }},
-            {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings); }},
+        {&Reading::staticMetaObject, [] { return static_cast<Record *>(new Reading); }},
+        {&DrawnCard::staticMetaObject, [] { return static_cast<Record *>(new DrawnCard); }},
+        {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry); }},
+        {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote); }},
+        {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings); }},
     };
     return types;
 }
@@ -127,8 +127,7 @@ QVariant fromColumn(const QMetaProperty &property, const QVariant &column)
 
 ModelContext::ModelContext(const QString &path, const QString &connectionName)
     : m_path(path), m_connectionName(connectionName)
-{
-}
+{}
 
 ModelContext::~ModelContext()
 {
@@ -138,7 +137,7 @@ ModelContext::~ModelContext()
 QString ModelContext::defaultStorePath()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-            .filePath(QStringLiteral("default.store"));
+        .filePath(QStringLiteral("default.store"));
 }
 
 std::unique_ptr<ModelContext> ModelContext::open(const QString &path, QString *error)
@@ -197,7 +196,8 @@ bool ModelContext::connect(QString *error)
     const int version = query.value(0).toInt();
     query.finish();
     if (version > StoreFile::schemaVersion)
-        return fail(QStringLiteral("The store was written by a newer version of Quillmoor Tarot (schema %1).").arg(version));
+        return fail(
+            QStringLiteral("The store was written by a newer version of Quillmoor Tarot (schema %1).").arg(version));
 
     if (isNew || version == 0) {
         // Identity and tables are written in rollback-journal mode so they reach the main file
@@ -210,7 +210,7 @@ bool ModelContext::connect(QString *error)
             for (const QMetaProperty &property : storedProperties(*type.meta))
                 columns.append(columnDefinition(property));
             statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                                      .arg(tableName(*type.meta), columns.join(QStringLiteral(", "))));
+                                  .arg(tableName(*type.meta), columns.join(QStringLiteral(", "))));
         }
         statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS DrawnCard_reading ON DrawnCard(reading)"));
         statements.append(QStringLiteral("COMMIT"));
@@ -383,12 +383,12 @@ void ModelContext::scheduleChanged()
         return;
     m_changeQueued = true;
     QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_changeQueued = false;
-                emit changed();
-            },
-            Qt::QueuedConnection);
+        this,
+        [this] {
+            m_changeQueued = false;
+            emit changed();
+        },
+        Qt::QueuedConnection);
 }
 
 bool ModelContext::hasChanges() const
@@ -452,10 +452,10 @@ bool ModelContext::writePending(QHash<Record *, qint64> &newIds, QString *error)
         for (const QMetaProperty &property : properties)
             names.append(QString::fromLatin1(property.name()));
         const QString insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                          .arg(tableName(*type.meta), names.join(QStringLiteral(", ")),
-                                               QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+                                      .arg(tableName(*type.meta), names.join(QStringLiteral(", ")),
+                                           QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
         const QString updateSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE pk = ?")
-                                          .arg(tableName(*type.meta), names.join(QStringLiteral(" = ?, ")));
+                                      .arg(tableName(*type.meta), names.join(QStringLiteral(" = ?, ")));
 
         for (Record *record : std::as_const(m_inserted)) {
             if (record->metaObject() != type.meta)

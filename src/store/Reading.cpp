@@ -3,12 +3,12 @@
 #include "Clock.h"
 #include "DrawnCard.h"
 
-Reading::Reading(QObject *parent) : Record(parent), m_date(Clock::now()) { }
+Reading::Reading(QObject *parent) : Record(parent), m_date(Clock::now())
+{}
 
 Reading::Reading(const QString &spreadType, QObject *parent)
     : Record(parent), m_spreadType(spreadType), m_date(Clock::now())
-{
-}
+{}
 
 void Reading::addDrawnCard(DrawnCard *card)
 {

@@ -19,11 +19,10 @@ public:
     bool isDeleted() const { return m_deleted; }
 
 protected:
-    explicit Record(QObject *parent = nullptr) : QObject(parent) { }
+    explicit Record(QObject *parent = nullptr) : QObject(parent) {}
 
     // Assigns a stored property, tells the context and emits the property's notify signal.
-    template <typename Self, typename T>
-    void setField(T &field, const T &value, void (Self::*notify)())
+    template <typename Self, typename T> void setField(T &field, const T &value, void (Self::*notify)())
     {
         if (field == value && field.isNull() == value.isNull())
             return;
@@ -31,8 +30,7 @@ protected:
         markChanged();
         (static_cast<Self *>(this)->*notify)();
     }
-    template <typename Self>
-    void setField(bool &field, bool value, void (Self::*notify)())
+    template <typename Self> void setField(bool &field, bool value, void (Self::*notify)())
     {
         if (field == value)
             return;

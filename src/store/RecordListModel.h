@@ -26,12 +26,12 @@ public:
                                  std::function<bool(const T *, const T *)> lessThan = {}, QObject *parent = nullptr)
     {
         return new RecordListModel(
-                context,
-                [predicate, lessThan](ModelContext &c) {
-                    const QList<T *> typed = c.fetch<T>(predicate, lessThan);
-                    return QList<Record *>(typed.cbegin(), typed.cend());
-                },
-                parent);
+            context,
+            [predicate, lessThan](ModelContext &c) {
+                const QList<T *> typed = c.fetch<T>(predicate, lessThan);
+                return QList<Record *>(typed.cbegin(), typed.cend());
+            },
+            parent);
     }
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -35,7 +35,7 @@ Inspection inspect(const QString &path)
     if (userVersion > static_cast<quint32>(schemaVersion))
         return {Kind::Newer, static_cast<int>(userVersion),
                 QStringLiteral("The store was written by a newer version of Quillmoor Tarot (schema %1).")
-                        .arg(userVersion)};
+                    .arg(userVersion)};
     return {Kind::Ours, static_cast<int>(userVersion), {}};
 }
 

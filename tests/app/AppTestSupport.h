@@ -16,14 +16,23 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_JournalPlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_DailyPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_AppPlugin)
 
 // Collects QML and Qt warnings while it lives.
 class WarningCapture
 {
 public:
-    WarningCapture() { s_lines.clear(); s_previous = qInstallMessageHandler(&WarningCapture::handle); }
+    WarningCapture()
+    {
+        s_lines.clear();
+        s_previous = qInstallMessageHandler(&WarningCapture::handle);
+    }
     ~WarningCapture() { qInstallMessageHandler(s_previous); }
     QStringList lines() const { return s_lines; }
 
@@ -51,8 +60,7 @@ struct AppUnderTest
     }
 
     // Finds an item by object name among the visual children, where view delegates live too.
-    template <typename T = QQuickItem>
-    T *find(const QString &objectName) const
+    template <typename T = QQuickItem> T *find(const QString &objectName) const
     {
         return window ? qobject_cast<T *>(findItem(window->contentItem(), objectName)) : nullptr;
     }

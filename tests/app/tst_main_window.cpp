@@ -4,8 +4,8 @@
 #include "ModelContext.h"
 
 #include <QFile>
-#include <QQmlComponent>
 #include <QJSValue>
+#include <QQmlComponent>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -76,7 +76,9 @@ private slots:
         QQmlComponent pushed(&app.engine);
         pushed.setData("import Quillmoor.Cards\nNavigationPage { navigationTitle: \"Pushed\" }", QUrl());
         QJSValue stack = app.engine.toScriptValue(stackView(app));
-        QVERIFY(!stack.property(QStringLiteral("push")).callWithInstance(stack, {app.engine.toScriptValue(&pushed)}).isError());
+        QVERIFY(!stack.property(QStringLiteral("push"))
+                     .callWithInstance(stack, {app.engine.toScriptValue(&pushed)})
+                     .isError());
         QTRY_COMPARE(titleShown(app), QStringLiteral("Pushed"));
         QTRY_VERIFY(app.find<QQuickItem>(QStringLiteral("backButton"))->isVisible());
         clickItem(app.window, app.find<QQuickItem>(QStringLiteral("sectionRow4")));

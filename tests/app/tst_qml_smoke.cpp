@@ -1,4 +1,8 @@
 #include "AppTestSupport.h"
+#include "ContentViewModel.h"
+#include "DailyCardViewModel.h"
+#include "JournalEntry.h"
+#include "ModelContext.h"
 
 #include <QDirIterator>
 #include <QQmlComponent>
@@ -38,19 +42,49 @@ private slots:
         WarningCapture warnings;
         QQmlComponent component(&engine, QUrl(url));
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
-        // Components with required properties are created with harmless values for them.
-        QVariantMap required;
-        if (url.endsWith(QLatin1String("SymbolImage.qml")))
-            required.insert(QStringLiteral("name"), QStringLiteral("star.fill"));
-        std::unique_ptr<QObject> object;
-        if (!url.endsWith(QLatin1String("Sidebar.qml")) && !url.endsWith(QLatin1String("NavigationStack.qml")))
-            object.reset(component.createWithInitialProperties(required));
+        // Components with required properties get harmless values for them.
+        std::unique_ptr<QObject> object(
+            component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName(), engine)));
+        QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
     }
 
 private:
+    QVariantMap requiredFor(const QString &file, QQmlEngine &engine)
+    {
+        auto *emptyPage = new QQmlComponent(&engine, &engine);
+        emptyPage->setData("import QtQuick\nItem {}", QUrl());
+        ModelContext *context = m_state->context();
+        if (!m_entry) {
+            m_entry = new JournalEntry(QDateTime::currentDateTime());
+            context->insert(m_entry);
+        }
+        const QVariant daily = QVariant::fromValue(static_cast<QObject *>(&m_dailyModel));
+        const QHash<QString, QVariantMap> values{
+            {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
+            {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
+            {QStringLiteral("OutlinedCapsuleButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("wind")}}},
+            {QStringLiteral("Sidebar.qml"),
+             {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
+            {QStringLiteral("NavigationStack.qml"),
+             {{QStringLiteral("rootComponent"), QVariant::fromValue(emptyPage)}}},
+            {QStringLiteral("HeaderBand.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("DailyRevealed.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("DailyCardView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("JournalEditorView.qml"),
+             {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
+              {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
+        };
+        return values.value(file);
+    }
+
     QTemporaryDir m_dir;
+    ContentViewModel m_contentModel;
+    DailyCardViewModel m_dailyModel;
+    JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
 };
 

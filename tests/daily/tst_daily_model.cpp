@@ -185,7 +185,8 @@ private slots:
         QTest::newRow("two entries today") << noon << QList<int>{0, 0, 1} << 2;
         // Across the spring change (29 March, 23 hours) and the autumn one (25 October, 25 hours).
         QTest::newRow("spring clock change") << QDateTime(QDate(2026, 3, 30), QTime(0, 30)) << QList<int>{0, 1, 2} << 3;
-        QTest::newRow("autumn clock change") << QDateTime(QDate(2026, 10, 26), QTime(23, 30)) << QList<int>{0, 1, 2, 3} << 4;
+        QTest::newRow("autumn clock change")
+            << QDateTime(QDate(2026, 10, 26), QTime(23, 30)) << QList<int>{0, 1, 2, 3} << 4;
     }
     void streakCountsBackFromToday()
     {

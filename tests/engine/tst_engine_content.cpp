@@ -18,19 +18,21 @@ int wordCount(const QString &text)
 
 QString expectedName(const QString &group, int number)
 {
-    static const QStringList majors{
-            QStringLiteral("The Fool"), QStringLiteral("The Magician"), QStringLiteral("The High Priestess"),
-            QStringLiteral("The Empress"), QStringLiteral("The Emperor"), QStringLiteral("The Hierophant"),
-            QStringLiteral("The Lovers"), QStringLiteral("The Chariot"), QStringLiteral("Strength"),
-            QStringLiteral("The Hermit"), QStringLiteral("Wheel of Fortune"), QStringLiteral("Justice"),
-            QStringLiteral("The Hanged Man"), QStringLiteral("Death"), QStringLiteral("Temperance"),
-            QStringLiteral("The Devil"), QStringLiteral("The Tower"), QStringLiteral("The Star"),
-            QStringLiteral("The Moon"), QStringLiteral("The Sun"), QStringLiteral("Judgement"),
-            QStringLiteral("The World")};
-    static const QStringList ranks{QStringLiteral("Ace"),  QStringLiteral("Two"),   QStringLiteral("Three"),
-                                   QStringLiteral("Four"), QStringLiteral("Five"),  QStringLiteral("Six"),
+    static const QStringList majors{QStringLiteral("The Fool"),           QStringLiteral("The Magician"),
+                                    QStringLiteral("The High Priestess"), QStringLiteral("The Empress"),
+                                    QStringLiteral("The Emperor"),        QStringLiteral("The Hierophant"),
+                                    QStringLiteral("The Lovers"),         QStringLiteral("The Chariot"),
+                                    QStringLiteral("Strength"),           QStringLiteral("The Hermit"),
+                                    QStringLiteral("Wheel of Fortune"),   QStringLiteral("Justice"),
+                                    QStringLiteral("The Hanged Man"),     QStringLiteral("Death"),
+                                    QStringLiteral("Temperance"),         QStringLiteral("The Devil"),
+                                    QStringLiteral("The Tower"),          QStringLiteral("The Star"),
+                                    QStringLiteral("The Moon"),           QStringLiteral("The Sun"),
+                                    QStringLiteral("Judgement"),          QStringLiteral("The World")};
+    static const QStringList ranks{QStringLiteral("Ace"),   QStringLiteral("Two"),   QStringLiteral("Three"),
+                                   QStringLiteral("Four"),  QStringLiteral("Five"),  QStringLiteral("Six"),
                                    QStringLiteral("Seven"), QStringLiteral("Eight"), QStringLiteral("Nine"),
-                                   QStringLiteral("Ten"),  QStringLiteral("Page"),  QStringLiteral("Knight"),
+                                   QStringLiteral("Ten"),   QStringLiteral("Page"),  QStringLiteral("Knight"),
                                    QStringLiteral("Queen"), QStringLiteral("King")};
     if (group == QLatin1String("major"))
         return majors.value(number);
@@ -100,7 +102,8 @@ private slots:
                     check(card, isTitleCase(keyword), QStringLiteral("Title Case: ") + keyword);
             }
             for (const QString &keyword : card.uprightKeywords)
-                check(card, !card.reversedKeywords.contains(keyword), QStringLiteral("keyword in both lists: ") + keyword);
+                check(card, !card.reversedKeywords.contains(keyword),
+                      QStringLiteral("keyword in both lists: ") + keyword);
             for (const QString *meaning : {&card.uprightMeaning, &card.reversedMeaning}) {
                 const int words = wordCount(*meaning);
                 check(card, words >= 60 && words <= 120, QStringLiteral("meaning of %1 words").arg(words));
@@ -110,7 +113,8 @@ private slots:
             const int artWords = wordCount(card.artDescription);
             check(card, artWords >= 40 && artWords <= 90, QStringLiteral("art description of %1 words").arg(artWords));
             static const QRegularExpression firstPerson(QStringLiteral("\\b(I|I'm|me|my|myself)\\b"));
-            check(card, firstPerson.match(card.affirmation).hasMatch(), QStringLiteral("affirmation in the first person"));
+            check(card, firstPerson.match(card.affirmation).hasMatch(),
+                  QStringLiteral("affirmation in the first person"));
             check(card, card.reflectionQuestions.size() == 3, QStringLiteral("three reflection questions"));
             for (const QString &question : card.reflectionQuestions)
                 check(card, question.endsWith(QLatin1Char('?')), QStringLiteral("question mark"));
@@ -136,8 +140,9 @@ private slots:
     {
         CardDataStore store;
         store.loadCards();
-        const QStringList ids{QStringLiteral("getting_started"), QStringLiteral("history"), QStringLiteral("major_arcana"),
-                              QStringLiteral("suits"), QStringLiteral("court_cards"), QStringLiteral("spreads"),
+        const QStringList ids{QStringLiteral("getting_started"), QStringLiteral("history"),
+                              QStringLiteral("major_arcana"),    QStringLiteral("suits"),
+                              QStringLiteral("court_cards"),     QStringLiteral("spreads"),
                               QStringLiteral("reversals")};
         QStringList loadedIds;
         for (const EducationArticleData &article : loadedArticles())

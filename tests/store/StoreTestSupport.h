@@ -12,14 +12,19 @@
 class LogCapture
 {
 public:
-    LogCapture() { s_lines.clear(); s_previous = qInstallMessageHandler(&LogCapture::handle); }
+    LogCapture()
+    {
+        s_lines.clear();
+        s_previous = qInstallMessageHandler(&LogCapture::handle);
+    }
     ~LogCapture() { qInstallMessageHandler(s_previous); }
     const QStringList &lines() const { return s_lines; }
 
 private:
     static void handle(QtMsgType, const QMessageLogContext &context, const QString &message)
     {
-        s_lines.append(QString::fromLatin1(context.category ? context.category : "default") + QStringLiteral(": ") + message);
+        s_lines.append(QString::fromLatin1(context.category ? context.category : "default") + QStringLiteral(": ") +
+                       message);
     }
     static inline QStringList s_lines;
     static inline QtMessageHandler s_previous = nullptr;

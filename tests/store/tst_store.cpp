@@ -93,10 +93,14 @@ private slots:
         QTest::addColumn<QDate>("day");
         // A minute before midnight, on both of Berlin's clock-change days, and in a zone whose
         // clocks jump at midnight so that the day starts at 01:00.
-        QTest::newRow("23:59") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 6, 1), QTime(23, 59)) << QDate(2026, 6, 1);
-        QTest::newRow("spring forward") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 3, 29), QTime(23, 59)) << QDate(2026, 3, 29);
-        QTest::newRow("fall back") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 10, 25), QTime(23, 59)) << QDate(2026, 10, 25);
-        QTest::newRow("no midnight") << QByteArray("America/Santiago") << QDateTime(QDate(2026, 9, 6), QTime(23, 59)) << QDate(2026, 9, 6);
+        QTest::newRow("23:59") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 6, 1), QTime(23, 59))
+                               << QDate(2026, 6, 1);
+        QTest::newRow("spring forward") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 3, 29), QTime(23, 59))
+                                        << QDate(2026, 3, 29);
+        QTest::newRow("fall back") << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 10, 25), QTime(23, 59))
+                                   << QDate(2026, 10, 25);
+        QTest::newRow("no midnight") << QByteArray("America/Santiago") << QDateTime(QDate(2026, 9, 6), QTime(23, 59))
+                                     << QDate(2026, 9, 6);
     }
     void journalEntryIsDatedAtTheStartOfItsDay()
     {
@@ -139,7 +143,8 @@ private slots:
         QCOMPARE(JournalEntry::moodColor(QStringLiteral("Grateful")), QColor(0xC4, 0x97, 0x3B));
         QCOMPARE(JournalEntry::moodColor(QStringLiteral("Peaceful")).alpha(), qRound(0.7 * 255));
         // Case matters: an unknown word is grey like "Uncertain".
-        QCOMPARE(JournalEntry::moodColor(QStringLiteral("grateful")), JournalEntry::moodColor(QStringLiteral("Uncertain")));
+        QCOMPARE(JournalEntry::moodColor(QStringLiteral("grateful")),
+                 JournalEntry::moodColor(QStringLiteral("Uncertain")));
     }
 
     void fetchSeesUnsavedInsertsAndNotRemovals()
@@ -269,13 +274,16 @@ private slots:
             for (const char *spread : {"three_card", "yes_no"}) {
                 auto *reading = new Reading(QString::fromLatin1(spread));
                 for (const char *position : {"past", "present", "future"})
-                    reading->addDrawnCard(new DrawnCard(QStringLiteral("major_00"), QString::fromLatin1(position), false));
+                    reading->addDrawnCard(
+                        new DrawnCard(QStringLiteral("major_00"), QString::fromLatin1(position), false));
                 context->insert(reading);
             }
             QVERIFY(context->save());
             QCOMPARE(context->fetch<DrawnCard>().size(), 6);
 
-            Reading *doomed = context->fetch<Reading>([](const Reading *r) { return r->spreadType() == QLatin1String("three_card"); }).first();
+            Reading *doomed =
+                context->fetch<Reading>([](const Reading *r) { return r->spreadType() == QLatin1String("three_card"); })
+                    .first();
             context->remove(doomed);
             QCOMPARE(context->fetch<DrawnCard>().size(), 3);
             QVERIFY(context->save());
@@ -318,7 +326,10 @@ private slots:
             QVERIFY(context->save());
         }
         auto context = store.open();
-        QCOMPARE(context->fetch<UserCardNote>([](const UserCardNote *n) { return n->cardId() == QLatin1String("major_13"); }).size(), 2);
+        QCOMPARE(
+            context->fetch<UserCardNote>([](const UserCardNote *n) { return n->cardId() == QLatin1String("major_13"); })
+                .size(),
+            2);
     }
 
     void failedSaveIsLoggedAndRetried()
@@ -339,7 +350,8 @@ private slots:
         {
             LogCapture log;
             QVERIFY(!saveContext(*context));
-            QCOMPARE(log.lines(), QStringList{QStringLiteral("com.quillmoor.tarot.SwiftData: SwiftData save error: disk says no")});
+            QCOMPARE(log.lines(),
+                     QStringList{QStringLiteral("com.quillmoor.tarot.SwiftData: SwiftData save error: disk says no")});
         }
         // Nothing of the failed transaction reached the disk, and memory kept everything.
         QCOMPARE(other.scalar(QStringLiteral("SELECT soundEnabled FROM AppSettings")).toInt(), 0);
@@ -348,7 +360,8 @@ private slots:
 
         QVERIFY(other.exec(QStringLiteral("DROP TRIGGER refuse")));
         QVERIFY(saveContext(*context));
-        QCOMPARE(other.scalar(QStringLiteral("SELECT reflectionText FROM JournalEntry")).toString(), QStringLiteral("keep me"));
+        QCOMPARE(other.scalar(QStringLiteral("SELECT reflectionText FROM JournalEntry")).toString(),
+                 QStringLiteral("keep me"));
         QCOMPARE(other.scalar(QStringLiteral("SELECT soundEnabled FROM AppSettings")).toInt(), 1);
     }
 
@@ -375,7 +388,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("text file") << QByteArray("These are my notes, not a database.\n").repeated(10) << QStringLiteral("not a database");
+        QTest::newRow("text file") << QByteArray("These are my notes, not a database.\n").repeated(10)
+                                   << QStringLiteral("not a database");
         QByteArray foreign("SQLite format 3\0", 16);
         foreign.append(QByteArray(84, '\0'));
         foreign.append(QByteArray(4096 - 100, '\0'));
@@ -432,7 +446,8 @@ private slots:
         QString error;
         const QString nested = dir.filePath(QStringLiteral("a/b/default.store"));
         QVERIFY(ModelContext::open(nested, &error));
-        QCOMPARE(QFile::permissions(nested) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());
+        QCOMPARE(QFile::permissions(nested) & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+                 QFileDevice::Permissions());
 
         // A plain file where the data folder should be.
         QFile blocker(dir.filePath(QStringLiteral("blocked")));
@@ -450,8 +465,8 @@ private slots:
         TempStore store;
         auto context = store.open();
         auto *model = RecordListModel::make<JournalEntry>(
-                context.get(), [](const JournalEntry *e) { return e->hasReflection(); },
-                [](const JournalEntry *a, const JournalEntry *b) { return a->date() < b->date(); }, context.get());
+            context.get(), [](const JournalEntry *e) { return e->hasReflection(); },
+            [](const JournalEntry *a, const JournalEntry *b) { return a->date() < b->date(); }, context.get());
         QSignalSpy resets(model, &QAbstractItemModel::modelReset);
         auto *later = new JournalEntry(QDateTime(QDate(2026, 5, 2), QTime(8, 0)));
         later->setReflectionText(QStringLiteral("b"));

@@ -55,8 +55,8 @@ private slots:
                     ++lost;
             if (lastMood > 0) {
                 // The update acknowledged last is on disk, or a later one that also succeeded.
-                const JournalEntry *first = context->fetch<JournalEntry>(
-                        [](const JournalEntry *e) { return !e->mood().isNull(); }).value(0);
+                const JournalEntry *first =
+                    context->fetch<JournalEntry>([](const JournalEntry *e) { return !e->mood().isNull(); }).value(0);
                 QVERIFY(first);
                 QVERIFY(first->mood().toLongLong() >= lastMood);
             }

@@ -1,0 +1,64 @@
+import QtQuick
+import Quillmoor.Cards
+import Quillmoor.Daily
+
+// Today's moon phase, the date and, from two days on, the streak.
+Rectangle {
+    id: root
+
+    required property DailyCardViewModel model
+
+    objectName: "headerBand"
+    implicitWidth: row.implicitWidth + 2 * Theme.defaultPadding
+    implicitHeight: row.implicitHeight + 2 * Theme.defaultPadding
+    radius: 12
+    color: Theme.hex("2D1B69", 0.3)
+
+    Row {
+        id: row
+
+        anchors.centerIn: parent
+        spacing: 12
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: root.model.moonPhase.symbol
+            font.pixelSize: 26
+        }
+        Column {
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 3
+            Text {
+                objectName: "moonPhaseName"
+                text: root.model.moonPhase.name
+                font: Theme.title3Serif
+                color: Theme.hex("C4973B")
+            }
+            Text {
+                text: root.model.todayText
+                font: Theme.body
+                color: Theme.hex("D0C4B8")
+            }
+        }
+        Row {
+            objectName: "streak"
+            anchors.verticalCenter: parent.verticalCenter
+            visible: root.model.currentStreak >= 2
+            spacing: 4
+            leftPadding: 12
+            SymbolImage {
+                anchors.verticalCenter: parent.verticalCenter
+                name: "flame.fill"
+                size: 13
+                color: "#FF9F0A"
+            }
+            Text {
+                objectName: "streakText"
+                anchors.verticalCenter: parent.verticalCenter
+                text: root.model.currentStreak + qsTr(" day streak")
+                font: Theme.subheadline
+                color: Theme.hex("C4973B")
+            }
+        }
+    }
+}

@@ -1,0 +1,39 @@
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+
+// A quiet action: symbol and text in gold over a thin gold capsule outline.
+AbstractButton {
+    id: root
+
+    required property string symbol
+
+    leftPadding: 16
+    rightPadding: 16
+    topPadding: 8
+    bottomPadding: 8
+    focusPolicy: Qt.StrongFocus
+    Accessible.name: root.text
+
+    contentItem: Row {
+        spacing: 6
+        SymbolImage {
+            anchors.verticalCenter: parent.verticalCenter
+            name: root.symbol
+            size: 14
+            color: Theme.hex("C4973B")
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: root.text
+            font: Theme.body
+            color: Theme.hex("C4973B")
+        }
+    }
+    background: Rectangle {
+        radius: height / 2
+        color: root.down ? Theme.hex("C4973B", 0.15) : root.hovered ? Theme.hex("C4973B", 0.08) : "transparent"
+        border.width: root.visualFocus ? 2 : 1
+        border.color: Theme.hex("C4973B", root.visualFocus ? 0.9 : 0.4)
+    }
+}

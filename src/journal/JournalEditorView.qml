@@ -1,0 +1,182 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+import Quillmoor.Store
+import Quillmoor.Study
+import Quillmoor.Journal
+
+// The full-page editor of one journal entry, pushed onto a section's stack.
+NavigationPage {
+    id: root
+
+    required property JournalEntry entry
+    required property ModelContext modelContext
+
+    readonly property JournalEditorModel model: JournalEditorModel {
+        entry: root.entry
+        modelContext: root.modelContext
+    }
+
+    function finish() {
+        reflection.focus = false;
+        root.model.done();
+        if (root.StackView.view)
+            root.StackView.view.pop();
+    }
+
+    objectName: "journalEditorView"
+    navigationTitle: qsTr("Journal Entry")
+    toolbarItems: [
+        Button {
+            id: doneButton
+
+            objectName: "journalDoneButton"
+            text: qsTr("Done")
+            flat: true
+            contentItem: Text {
+                text: doneButton.text
+                font: Theme.body
+                color: Theme.hex("C4973B")
+            }
+            background: Rectangle {
+                radius: 6
+                color: doneButton.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+            }
+            onClicked: root.finish()
+        }
+    ]
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.hex("1A1A2E")
+    }
+
+    ScrollView {
+        id: scroll
+
+        anchors.fill: parent
+        contentWidth: availableWidth
+        ScrollBar.vertical.policy: ScrollBar.AsNeeded
+
+        Column {
+            x: Theme.defaultPadding
+            width: scroll.availableWidth - 2 * Theme.defaultPadding
+            spacing: 20
+            bottomPadding: 32
+
+            Text {
+                topPadding: 16
+                text: root.model.dateText
+                font: Theme.title3Serif
+                color: Theme.hex("C4973B")
+            }
+
+            Rectangle {
+                visible: root.model.hasCard
+                width: parent.width
+                height: cardRow.implicitHeight + 2 * Theme.defaultPadding
+                radius: 10
+                color: Theme.hex("2D1B69", 0.3)
+
+                Row {
+                    id: cardRow
+
+                    x: Theme.defaultPadding
+                    y: Theme.defaultPadding
+                    spacing: 12
+
+                    TarotCardView {
+                        card: root.model.card
+                        isReversed: root.entry.dailyCardReversed
+                        size: CardSize.Small
+                        tappable: true
+                    }
+                    Column {
+                        anchors.verticalCenter: parent.verticalCenter
+                        spacing: 4
+                        Text {
+                            text: qsTr("Today's Card")
+                            font: Theme.subheadline
+                            color: Theme.hex("D0C4B8")
+                        }
+                        Text {
+                            text: root.model.card.name
+                            font: Theme.title3Serif
+                            color: Theme.hex("F5E6D3")
+                        }
+                    }
+                }
+            }
+
+            Rectangle {
+                objectName: "journalPromptBox"
+                visible: root.model.hasPrompt
+                width: parent.width
+                height: promptColumn.implicitHeight + 2 * Theme.defaultPadding
+                radius: 10
+                color: Theme.hex("2D1B69", 0.2)
+
+                Column {
+                    id: promptColumn
+
+                    x: Theme.defaultPadding
+                    y: Theme.defaultPadding
+                    width: parent.width - 2 * Theme.defaultPadding
+                    spacing: 6
+                    Text {
+                        text: qsTr("Today's Prompt")
+                        font: Theme.subheadline
+                        color: Theme.hex("C4973B")
+                    }
+                    Text {
+                        width: parent.width
+                        text: root.entry.journalPrompt
+                        wrapMode: Text.WordWrap
+                        font.family: Theme.body.family
+                        font.pixelSize: Theme.body.pixelSize
+                        font.italic: true
+                        color: Theme.hex("D0C4B8")
+                    }
+                }
+            }
+
+            Text {
+                text: qsTr("How are you feeling?")
+                font: Theme.title3Serif
+                color: Theme.hex("F5E6D3")
+            }
+            FlowLayout {
+                width: parent.width
+                spacing: 8
+
+                Repeater {
+                    model: MoodPalette.moods
+
+                    delegate: MoodChip {
+                        required property string modelData
+
+                        mood: modelData
+                        selected: root.entry.mood === modelData
+                        onClicked: root.model.chooseMood(modelData)
+                    }
+                }
+            }
+
+            Text {
+                text: qsTr("Your Reflection")
+                font: Theme.title3Serif
+                color: Theme.hex("F5E6D3")
+            }
+            ReflectionEditor {
+                id: reflection
+
+                objectName: "journalReflection"
+                width: parent.width
+                minimumHeight: 200
+                text: root.entry.reflectionText
+                onEdited: (text) => root.model.setReflection(text)
+            }
+        }
+    }
+}

@@ -1,0 +1,33 @@
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+import Quillmoor.Store
+
+// One mood word as a capsule; the selected one is filled with its mood colour.
+AbstractButton {
+    id: root
+
+    required property string mood
+    property bool selected: false
+
+    objectName: "moodChip_" + root.mood
+    leftPadding: 12
+    rightPadding: 12
+    topPadding: 6
+    bottomPadding: 6
+    focusPolicy: Qt.StrongFocus
+    Accessible.name: root.mood
+    Accessible.checked: root.selected
+
+    contentItem: Text {
+        text: root.mood
+        font: Theme.subheadline
+        color: root.selected ? Theme.hex("1A1A2E") : Theme.hex("F5E6D3")
+    }
+    background: Rectangle {
+        radius: height / 2
+        color: root.selected ? MoodPalette.color(root.mood) : Theme.hex("2D1B69", 0.5)
+        border.width: root.visualFocus ? 1 : 0
+        border.color: Theme.hex("C4973B")
+    }
+}

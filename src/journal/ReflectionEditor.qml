@@ -1,0 +1,54 @@
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+
+// A multi-line reflection field on a soft cream panel with a gold outline. `edited` reports
+// every change the user makes; setting `text` from outside does not report.
+Rectangle {
+    id: root
+
+    property alias text: area.text
+    property string placeholder: ""
+    property real minimumHeight: 100
+    property real maximumHeight: 100000
+    property alias editorFocus: area.activeFocus
+
+    signal edited(string text)
+
+    function focusEditor() {
+        area.forceActiveFocus();
+    }
+
+    implicitHeight: Math.min(root.maximumHeight, Math.max(root.minimumHeight, area.implicitHeight + 24))
+    height: implicitHeight
+    radius: 10
+    color: Theme.hex("F5E6D3", 0.12)
+    border.width: 1
+    border.color: Theme.hex("C4973B", 0.5)
+
+    Flickable {
+        id: flick
+
+        anchors.fill: parent
+        anchors.margins: 12
+        contentWidth: width
+        contentHeight: area.implicitHeight
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+
+        TextArea.flickable: TextArea {
+            id: area
+
+            objectName: root.objectName + "Area"
+            padding: 0
+            wrapMode: TextEdit.Wrap
+            font: Theme.body
+            color: Theme.hex("F5E6D3")
+            placeholderText: root.placeholder
+            placeholderTextColor: Theme.hex("D0C4B8", 0.6)
+            selectionColor: Theme.hex("C4973B", 0.5)
+            background: null
+            onTextChanged: if (activeFocus) root.edited(text)
+        }
+    }
+}
