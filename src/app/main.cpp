@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "AudioManager.h"
 #include "ModelContext.h"
+#include "QmlModules.h"
 #include "Theme.h"
 
 #include <QElapsedTimer>
@@ -8,19 +9,9 @@
 #include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QQuickWindow>
-#include <QtQml/qqmlextensionplugin.h>
 
 #include <cstdio>
 #include <cstdlib>
-
-Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_JournalPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_DailyPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_AppPlugin)
 
 namespace {
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "AppState.h"
-#include "Theme.h"
+#include "QmlModules.h"
+#include "QuickTestSupport.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -11,18 +12,8 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtQml/qqmlextensionplugin.h>
 
 #include <memory>
-
-Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_JournalPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_DailyPlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_AppPlugin)
 
 // Collects QML and Qt warnings while it lives.
 class WarningCapture
@@ -65,35 +56,7 @@ struct AppUnderTest
         return window ? qobject_cast<T *>(findItem(window->contentItem(), objectName)) : nullptr;
     }
 
-    static QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-    {
-        if (!item)
-            return nullptr;
-        if (item->objectName() == objectName)
-            return item;
-        for (QQuickItem *child : item->childItems())
-            if (QQuickItem *found = findItem(child, objectName))
-                return found;
-        return nullptr;
-    }
-
     AppState state;
     QQmlApplicationEngine engine;
     QQuickWindow *window = nullptr;
 };
-
-inline void prepareGuiTests()
-{
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-    Theme::registerFonts();
-}
-
-// Writes a picture of the window for people to look at.
-inline void saveScreenshot(QQuickWindow *window, const QString &name)
-{
-    const QString folder = QStringLiteral(QUILLMOOR_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QImage image = window->grabWindow();
-    QVERIFY(!image.isNull());
-    QVERIFY(image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
-}

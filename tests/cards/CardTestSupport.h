@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Theme.h"
+#include "QuickTestSupport.h"
 
 #include <QDir>
 #include <QQmlComponent>
@@ -16,24 +16,6 @@
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
-
-inline void prepareCardTests()
-{
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
-    Theme::registerFonts();
-}
-
-inline QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-{
-    if (!item)
-        return nullptr;
-    if (item->objectName() == objectName)
-        return item;
-    for (QQuickItem *child : item->childItems())
-        if (QQuickItem *found = findItem(child, objectName))
-            return found;
-    return nullptr;
-}
 
 // A window showing one QML item made from `source` (QML text importing what it needs).
 struct Scene
@@ -67,12 +49,3 @@ struct Scene
     QQuickWindow window;
     std::unique_ptr<QQuickItem> root;
 };
-
-inline void saveScreenshot(QQuickWindow *window, const QString &name)
-{
-    const QString folder = QStringLiteral(QUILLMOOR_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QImage image = window->grabWindow();
-    QVERIFY(!image.isNull());
-    QVERIFY(image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
-}

@@ -39,7 +39,7 @@ class CardViewsTest : public QObject
 private slots:
     void initTestCase()
     {
-        prepareCardTests();
+        prepareGuiTests();
         AudioManager::chooseMediaBackend();
     }
     void cleanup()

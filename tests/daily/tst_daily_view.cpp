@@ -112,7 +112,7 @@ private slots:
         click(again.window, editor);
         QTest::keyClick(again.window, Qt::Key_End, Qt::ControlModifier);
         typeText(again.window, QStringLiteral(", and grateful."));
-        QQuickItem *editorChip = AppUnderTest::findItem(again.find(QStringLiteral("journalEditorView")),
+        QQuickItem *editorChip = findItem(again.find(QStringLiteral("journalEditorView")),
                                                         QStringLiteral("moodChip_Grateful"));
         QVERIFY(editorChip);
         QTRY_VERIFY(editorChip->x() > 0);

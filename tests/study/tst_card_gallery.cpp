@@ -13,7 +13,7 @@ class CardGalleryTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareCardTests(); }
+    void initTestCase() { prepareGuiTests(); }
 
     void galleryScreenshot()
     {

@@ -12,7 +12,7 @@ class StudyMeaningTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareCardTests(); }
+    void initTestCase() { prepareGuiTests(); }
 
     void flowArrangement_data()
     {
