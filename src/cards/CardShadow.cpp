@@ -1,5 +1,7 @@
 #include "CardShadow.h"
 
+#include <QHash>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -107,5 +109,20 @@ void CardShadow::paint(QPainter *painter)
     if (width() <= 2 * m_radius || height() <= 2 * m_radius)
         return;
     const QSizeF card(width() - 2 * m_radius, height() - 2 * m_radius);
-    painter->drawImage(QPointF(0, 0), render(card, m_cornerRadius, m_radius, m_color));
+    // Every card of a size casts the same shadow, so each one is blurred only once; a pile of
+    // fifteen cards would otherwise blur fifteen times on every repaint.
+    static QHash<QString, QImage> rendered;
+    const QString key = QStringLiteral("%1x%2/%3/%4/%5")
+                            .arg(card.width())
+                            .arg(card.height())
+                            .arg(m_cornerRadius)
+                            .arg(m_radius)
+                            .arg(m_color.rgba(), 0, 16);
+    auto it = rendered.constFind(key);
+    if (it == rendered.cend()) {
+        if (rendered.size() > 32)
+            rendered.clear();
+        it = rendered.insert(key, render(card, m_cornerRadius, m_radius, m_color));
+    }
+    painter->drawImage(QPointF(0, 0), *it);
 }

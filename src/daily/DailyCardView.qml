@@ -30,22 +30,30 @@ NavigationPage {
         running: visible
     }
 
-    DailyRevealed {
-        anchors.fill: parent
-        visible: root.model.hasDrawnToday && root.model.hasTodaysCard && root.model.isRevealed
-        model: root.model
-        onOpenJournal: (entry) => root.StackView.view.push(
-                           Qt.resolvedUrl("qrc:/qt/qml/Quillmoor/Journal/JournalEditorView.qml"),
-                           { entry: entry, modelContext: root.modelContext })
+    // Only the screen's current state is built, which keeps start-up light.
+    Connections {
+        target: root.model
+        function onJournalRequested() {
+            root.StackView.view.push(Qt.resolvedUrl("qrc:/qt/qml/Quillmoor/Journal/JournalEditorView.qml"),
+                                     { entry: root.model.journalEntry, modelContext: root.modelContext });
+        }
     }
-    DailyFaceDown {
+    StateLoader {
         anchors.fill: parent
-        visible: root.model.hasDrawnToday && root.model.hasTodaysCard && !root.model.isRevealed
+        wanted: root.model.hasDrawnToday && root.model.hasTodaysCard && root.model.isRevealed
+        file: "DailyRevealed.qml"
         model: root.model
     }
-    DailyInvitation {
+    StateLoader {
         anchors.fill: parent
-        visible: root.modelContext !== null && !(root.model.hasDrawnToday && root.model.hasTodaysCard)
+        wanted: root.model.hasDrawnToday && root.model.hasTodaysCard && !root.model.isRevealed
+        file: "DailyFaceDown.qml"
+        model: root.model
+    }
+    StateLoader {
+        anchors.fill: parent
+        wanted: root.modelContext !== null && !(root.model.hasDrawnToday && root.model.hasTodaysCard)
+        file: "DailyInvitation.qml"
         model: root.model
     }
 }

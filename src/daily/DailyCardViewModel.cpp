@@ -198,3 +198,9 @@ QString DailyCardViewModel::todayText() const
 {
     return DateFormat::longDate(Clock::today());
 }
+
+void DailyCardViewModel::requestJournal()
+{
+    if (m_journalEntry)
+        emit journalRequested();
+}

@@ -62,6 +62,8 @@ public:
     Q_INVOKABLE void startWashShuffle();
     // Starts the pile shuffle unless one runs already.
     Q_INVOKABLE void startShuffle();
+    // Asks the screen to open today's entry in the full journal editor.
+    Q_INVOKABLE void requestJournal();
 
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);
@@ -92,6 +94,7 @@ signals:
     void hasDrawnTodayChanged();
     void journalEntryChanged();
     void currentStreakChanged();
+    void journalRequested();
 
 private:
     JournalEntry *todaysEntry() const;

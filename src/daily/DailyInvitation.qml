@@ -44,23 +44,36 @@ Item {
             width: 260
             height: 420
 
-            WashShuffleView {
-                objectName: "washShuffle"
-                anchors.centerIn: parent
-                visible: root.model.isWashShuffling
-                cardCount: 15
-                isShuffling: root.model.isWashShuffling
-                onIsShufflingChanged: root.model.isWashShuffling = isShuffling
-                onCompleted: root.model.drawWithStoredSetting()
+            // The shuffle piles are built on the first shuffle, not at start-up, and then kept
+            // so that finishing a shuffle never tears down the view that reports it.
+            property bool washUsed: false
+            property bool pileUsed: false
+
+            Connections {
+                target: root.model
+                function onIsWashShufflingChanged() {
+                    if (root.model.isWashShuffling)
+                        deck.washUsed = true;
+                }
+                function onIsShufflingChanged() {
+                    if (root.model.isShuffling)
+                        deck.pileUsed = true;
+                }
             }
-            ShuffleAnimationView {
-                objectName: "pileShuffle"
+
+            StateLoader {
                 anchors.centerIn: parent
+                wanted: deck.washUsed
+                file: "DailyWashShuffle.qml"
+                model: root.model
+                visible: root.model.isWashShuffling
+            }
+            StateLoader {
+                anchors.centerIn: parent
+                wanted: deck.pileUsed
+                file: "DailyPileShuffle.qml"
+                model: root.model
                 visible: root.model.isShuffling && !root.model.isWashShuffling
-                cardCount: 7
-                isShuffling: root.model.isShuffling
-                onIsShufflingChanged: root.model.isShuffling = isShuffling
-                onCompleted: root.model.drawWithStoredSetting()
             }
             AbstractButton {
                 id: deckButton

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import Quillmoor.Cards
 import Quillmoor.Store
 import Quillmoor.Study
@@ -14,8 +13,6 @@ Item {
     id: root
 
     required property DailyCardViewModel model
-
-    signal openJournal(JournalEntry entry)
 
     objectName: "dailyRevealed"
 
@@ -192,7 +189,7 @@ Item {
                             border.width: journalLink.visualFocus ? 2 : 1
                             border.color: Theme.hex("C4973B", journalLink.visualFocus ? 0.9 : 0.3)
                         }
-                        onClicked: root.openJournal(root.model.journalEntry)
+                        onClicked: root.model.requestJournal()
                     }
                 }
 
@@ -286,14 +283,14 @@ Item {
         }
     }
 
-    FileDialog {
+    // The save dialog is made the first time it is needed.
+    Loader {
         id: saveDialog
 
-        title: qsTr("Save Picture")
-        fileMode: FileDialog.SaveFile
-        nameFilters: [qsTr("PNG pictures (*.png)")]
-        defaultSuffix: "png"
-        selectedFile: "file:///" + sharer.suggestedFileName(root.model.todaysCard)
-        onAccepted: sharer.saveTo(selectedFile)
+        function open() {
+            if (!saveDialog.item)
+                saveDialog.setSource(Qt.resolvedUrl("SavePictureDialog.qml"), { sharer: sharer, card: root.model.todaysCard });
+            (saveDialog.item as SavePictureDialog).open();
+        }
     }
 }

@@ -3,6 +3,8 @@
 #include "DailyCardViewModel.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
+#include "PictureSharer.h"
+#include "TarotCard.h"
 
 #include <QDirIterator>
 #include <QQmlComponent>
@@ -73,6 +75,15 @@ private:
             {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyRevealed.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("DailyWashShuffle.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("DailyPileShuffle.qml"), {{QStringLiteral("model"), daily}}},
+            {QStringLiteral("StateLoader.qml"),
+             {{QStringLiteral("model"), daily},
+              {QStringLiteral("wanted"), true},
+              {QStringLiteral("file"), QStringLiteral("HeaderBand.qml")}}},
+            {QStringLiteral("SavePictureDialog.qml"),
+             {{QStringLiteral("sharer"), QVariant::fromValue(static_cast<QObject *>(&m_sharer))},
+              {QStringLiteral("card"), QVariant::fromValue(TarotCard())}}},
             {QStringLiteral("DailyCardView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
             {QStringLiteral("JournalEditorView.qml"),
              {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
@@ -84,6 +95,7 @@ private:
     QTemporaryDir m_dir;
     ContentViewModel m_contentModel;
     DailyCardViewModel m_dailyModel;
+    PictureSharer m_sharer;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
 };
