@@ -20,7 +20,6 @@
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
 int main(int argc, char *argv[])
@@ -37,9 +36,13 @@ int main(int argc, char *argv[])
     QQmlComponent component(&engine);
     component.setData("import QtQuick\nimport Quillmoor.Cards\n"
                       "Row { spacing: 40\n"
-                      "  ShuffleAnimationView { width: 300; height: 400; cardCount: 10; isShuffling: true }\n"
-                      "  WashShuffleView { width: 600; cardCount: " +
-                          QByteArray::number(washCards) + " } }\n",
+                      "  ShuffleChoreography { id: pile; cardCount: 10 }\n"
+                      "  ShuffleChoreography { id: wash; style: ShuffleChoreography.Wash; cardCount: " +
+                          QByteArray::number(washCards) +
+                          " }\n"
+                          "  Component.onCompleted: { pile.begin(); wash.begin() }\n"
+                          "  ShuffleAnimationView { width: 300; height: 400; choreography: pile }\n"
+                          "  WashShuffleView { width: 600; choreography: wash } }\n",
                       QUrl(QStringLiteral("qrc:/bench.qml")));
     std::unique_ptr<QQuickItem> root(qobject_cast<QQuickItem *>(component.create()));
     if (!root) {

@@ -28,7 +28,7 @@ Item {
 
         handle: Rectangle {
             implicitWidth: 1
-            color: Theme.hex("2D1B69")
+            color: Theme.surface
         }
 
         Sidebar {
@@ -61,13 +61,13 @@ Item {
             Rectangle {
                 anchors.fill: parent
                 visible: root.model.selectedSection < 0
-                color: Theme.hex("1A1A2E")
+                color: Theme.background
 
                 Text {
                     anchors.centerIn: parent
                     text: qsTr("Select a section")
                     font: Theme.title2SerifSemibold
-                    color: Theme.hex("D0C4B8")
+                    color: Theme.textSecondary
                 }
             }
         }

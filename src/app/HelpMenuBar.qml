@@ -9,7 +9,7 @@ MenuBar {
 
     background: Rectangle {
         implicitHeight: 28
-        color: Theme.hex("1A0F3D")
+        color: Theme.surfaceDeep
     }
 
     Menu {

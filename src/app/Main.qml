@@ -13,24 +13,24 @@ ApplicationWindow {
     minimumHeight: AppState.storeReady ? 700 : 300
     visible: true
     title: "Quillmoor Tarot"
-    color: Theme.hex("1A1A2E")
+    color: Theme.background
 
     // Always the dark scheme, whatever the desktop uses.
-    palette.window: Theme.hex("1A1A2E")
-    palette.windowText: Theme.hex("F5E6D3")
-    palette.base: Theme.hex("241845")
-    palette.alternateBase: Theme.hex("2D1B69")
-    palette.text: Theme.hex("F5E6D3")
-    palette.button: Theme.hex("2D1B69")
-    palette.buttonText: Theme.hex("F5E6D3")
-    palette.highlight: Theme.hex("C4973B")
-    palette.highlightedText: Theme.hex("1A1A2E")
-    palette.mid: Theme.hex("2D1B69")
-    palette.light: Theme.hex("2D1B69", 0.6)
-    palette.dark: Theme.hex("1A0F3D")
-    palette.placeholderText: Theme.hex("D0C4B8", 0.6)
-    palette.toolTipBase: Theme.hex("241845")
-    palette.toolTipText: Theme.hex("F5E6D3")
+    palette.window: Theme.background
+    palette.windowText: Theme.textPrimary
+    palette.base: Theme.faceTop
+    palette.alternateBase: Theme.surface
+    palette.text: Theme.textPrimary
+    palette.button: Theme.surface
+    palette.buttonText: Theme.textPrimary
+    palette.highlight: Theme.accent
+    palette.highlightedText: Theme.background
+    palette.mid: Theme.surface
+    palette.light: Theme.alpha(Theme.surface, 0.6)
+    palette.dark: Theme.surfaceDeep
+    palette.placeholderText: Theme.alpha(Theme.textSecondary, 0.6)
+    palette.toolTipBase: Theme.faceTop
+    palette.toolTipText: Theme.textPrimary
 
     menuBar: HelpMenuBar {}
 

@@ -18,7 +18,7 @@ Item {
 
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: 48
-        color: Theme.hex("1A1A2E")
+        color: Theme.background
 
         ToolButton {
             id: back
@@ -32,11 +32,11 @@ Item {
             contentItem: SymbolImage {
                 name: "chevron.left"
                 size: 20
-                color: Theme.hex("C4973B")
+                color: Theme.accent
             }
             background: Rectangle {
                 radius: 6
-                color: back.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+                color: back.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
             }
             onClicked: stack.pop()
         }
@@ -46,7 +46,7 @@ Item {
             anchors { left: back.visible ? back.right : parent.left; leftMargin: back.visible ? 8 : Theme.defaultPadding; verticalCenter: parent.verticalCenter }
             text: root.currentPage ? root.currentPage.navigationTitle : ""
             font: Theme.title2SerifSemibold
-            color: Theme.hex("F5E6D3")
+            color: Theme.textPrimary
             elide: Text.ElideRight
             width: Math.max(0, toolbar.x - x - 8)
         }
@@ -62,7 +62,7 @@ Item {
         Rectangle {
             anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
             height: 1
-            color: Theme.hex("2D1B69", 0.6)
+            color: Theme.alpha(Theme.surface, 0.6)
         }
     }
 

@@ -7,6 +7,6 @@ NavigationPage {
 
     Rectangle {
         anchors.fill: parent
-        color: Theme.hex("1A1A2E")
+        color: Theme.background
     }
 }

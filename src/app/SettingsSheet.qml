@@ -24,9 +24,9 @@ Popup {
     }
 
     background: Rectangle {
-        color: Theme.hex("1A1A2E")
+        color: Theme.background
         radius: 12
-        border.color: Theme.hex("2D1B69")
+        border.color: Theme.surface
     }
 
     Item {
@@ -42,7 +42,7 @@ Popup {
                 anchors.centerIn: parent
                 text: qsTr("Settings")
                 font: Theme.title2SerifSemibold
-                color: Theme.hex("F5E6D3")
+                color: Theme.textPrimary
             }
 
             Button {
@@ -55,11 +55,11 @@ Popup {
                 contentItem: Text {
                     text: done.text
                     font: Theme.body
-                    color: Theme.hex("C4973B")
+                    color: Theme.accent
                 }
                 background: Rectangle {
                     radius: 6
-                    color: done.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+                    color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
                 }
                 onClicked: root.close()
             }

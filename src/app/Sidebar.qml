@@ -11,7 +11,7 @@ Rectangle {
     required property ContentViewModel model
 
     objectName: "sidebar"
-    color: Theme.hex("1A0F3D")
+    color: Theme.surfaceDeep
 
     Item {
         id: header
@@ -23,7 +23,7 @@ Rectangle {
             anchors { left: parent.left; leftMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
             text: qsTr("Quillmoor")
             font: Theme.titleSerifBold
-            color: Theme.hex("F5E6D3")
+            color: Theme.textPrimary
         }
 
         ToolButton {
@@ -39,11 +39,11 @@ Rectangle {
             contentItem: SymbolImage {
                 name: "gearshape"
                 size: 18
-                color: gear.hovered ? Theme.hex("F5E6D3") : Theme.hex("C4973B")
+                color: gear.hovered ? Theme.textPrimary : Theme.accent
             }
             background: Rectangle {
                 radius: 6
-                color: gear.down ? Theme.hex("2D1B69", 0.6) : gear.hovered ? Theme.hex("2D1B69", 0.35) : "transparent"
+                color: gear.down ? Theme.alpha(Theme.surface, 0.6) : gear.hovered ? Theme.alpha(Theme.surface, 0.35) : "transparent"
             }
             onClicked: root.model.showSettings = true
         }
@@ -84,19 +84,19 @@ Rectangle {
                     width: 18
                     name: row.modelData.iconName
                     size: 16
-                    color: Theme.hex("C4973B")
+                    color: Theme.accent
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.modelData.title
                     font: Theme.body
-                    color: row.highlighted ? Theme.hex("F5E6D3") : Theme.hex("D0C4B8")
+                    color: row.highlighted ? Theme.textPrimary : Theme.textSecondary
                 }
             }
             background: Rectangle {
                 anchors { fill: parent; leftMargin: 8; rightMargin: 8 }
                 radius: 6
-                color: row.highlighted ? Theme.hex("C4973B", 0.28) : row.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+                color: row.highlighted ? Theme.alpha(Theme.accent, 0.28) : row.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
             }
         }
     }

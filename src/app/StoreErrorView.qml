@@ -7,7 +7,7 @@ Rectangle {
     id: root
 
     objectName: "storeErrorView"
-    color: Theme.hex("1A1A2E")
+    color: Theme.background
 
     ColumnLayout {
         anchors.centerIn: parent
@@ -18,19 +18,19 @@ Rectangle {
             Layout.alignment: Qt.AlignHCenter
             name: "exclamationmark.triangle"
             size: 26
-            color: Theme.hex("C4973B")
+            color: Theme.accent
         }
         Text {
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("Unable to Load Data")
             font: Theme.title2SerifSemibold
-            color: Theme.hex("F5E6D3")
+            color: Theme.textPrimary
         }
         Text {
             Layout.fillWidth: true
             text: qsTr("The app's data could not be initialized. Try restarting the app.")
             font: Theme.body
-            color: Theme.hex("D0C4B8")
+            color: Theme.textSecondary
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
         }

@@ -2,6 +2,7 @@
 #include "AudioManager.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
+#include "SoundSettingsLink.h"
 #include "Theme.h"
 
 #include <QElapsedTimer>
@@ -50,6 +51,7 @@ int main(int argc, char *argv[])
 
     AppState state(ModelContext::defaultStorePath());
     AppStateForeign::setInstance(&state);
+    SoundSettingsLink sound(state.context(), AudioManager::shared());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));

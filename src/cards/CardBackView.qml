@@ -17,7 +17,7 @@ Item {
         y: -radius + 4
         width: root.width + 2 * radius
         height: root.height + 2 * radius
-        color: Theme.hex("C4973B", 0.3)
+        color: Theme.alpha(Theme.accent, 0.3)
         radius: 8
         cornerRadius: root.metrics.cornerRadius
     }
@@ -26,8 +26,8 @@ Item {
         id: plate
         anchors.fill: parent
         picture: CardStyle.backImage()
-        topLeading: Theme.hex("2D1B69")
-        bottomTrailing: Theme.hex("1A0F3D")
+        topLeading: Theme.surface
+        bottomTrailing: Theme.surfaceDeep
         cornerRadius: root.metrics.cornerRadius
     }
 
@@ -37,6 +37,6 @@ Item {
         anchors.centerIn: parent
         name: "star.fill"
         size: root.metrics.backSymbolSize
-        color: Theme.hex("C4973B", 0.6)
+        color: Theme.alpha(Theme.accent, 0.6)
     }
 }

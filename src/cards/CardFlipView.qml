@@ -1,21 +1,31 @@
 import QtQuick
+import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Cards
 
-// A card that turns over in three dimensions when clicked. The enclosing screen owns the
-// face-up flag: it binds `isFlipped` and copies changes back from onIsFlippedChanged.
-Item {
+// A card that turns over in three dimensions. On its own it turns when clicked; a screen whose
+// model owns the turn sets `flipsOnClick` to false, binds `isFlipped` and handles clicked().
+// Focusable: Space and Return click it.
+AbstractButton {
     id: root
 
     property tarotCard card
     property bool isReversed: false
     property bool isFlipped: false
+    property bool flipsOnClick: true
     property int size: CardSize.Medium
 
     readonly property cardMetrics metrics: CardStyle.metrics(root.size)
 
-    width: root.metrics.width
-    height: root.metrics.height
+    implicitWidth: root.metrics.width
+    implicitHeight: root.metrics.height
+    focusPolicy: Qt.StrongFocus
+    padding: 0
+
+    onClicked: {
+        if (root.flipsOnClick)
+            root.isFlipped = CardStyle.flippedByClick(root.isFlipped);
+    }
 
     // 0 face down, 1 face up; the turn, the cross-fade and the mirroring all follow it.
     SpringMotion {
@@ -26,9 +36,8 @@ Item {
         to: root.isFlipped ? 1 : 0
     }
 
-    Item {
+    contentItem: Item {
         objectName: "flipStack"
-        anchors.fill: parent
         transform: Matrix4x4 {
             matrix: CardStyle.flipTransform(turn.value * 180, root.width, root.height)
         }
@@ -54,9 +63,7 @@ Item {
         }
     }
 
-    MouseArea {
-        objectName: "flipArea"
-        anchors.fill: parent
-        onClicked: root.isFlipped = CardStyle.flippedByClick(root.isFlipped)
+    background: FocusRing {
+        radius: root.metrics.cornerRadius + 4
     }
 }

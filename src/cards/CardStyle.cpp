@@ -1,7 +1,7 @@
 #include "CardStyle.h"
 
-#include "AudioManager.h"
 #include "ResourceLocation.h"
+#include "SoundCues.h"
 #include "Theme.h"
 
 #include <QMatrix4x4>
@@ -101,6 +101,6 @@ bool CardStyle::flippedByClick(bool isFlipped)
 {
     const bool faceUp = !isFlipped;
     if (faceUp)
-        AudioManager::shared().play(SoundEffect::CardFlip);
+        SoundCues::shared().cue(SoundEffect::CardFlip);
     return faceUp;
 }

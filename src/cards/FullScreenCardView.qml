@@ -39,6 +39,6 @@ Rectangle {
         anchors.centerIn: parent
         name: "photo"
         size: Theme.largeTitleSerifBold.pixelSize
-        color: Theme.hex("D0C4B8")
+        color: Theme.textSecondary
     }
 }

@@ -2,30 +2,18 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Cards
 
-// A small pile of medium card backs that jumps about six times and settles whenever
-// `isShuffling` turns true. At the end it clears `isShuffling` and emits completed().
+// A small pile of medium card backs drawn where `choreography` puts them: it jumps about six
+// times and settles. The choreography belongs to the screen's model, which starts it.
 Item {
     id: root
 
-    property alias isShuffling: choreography.isShuffling
-    property alias cardCount: choreography.cardCount
-
-    signal completed
+    required property ShuffleChoreography choreography
 
     implicitWidth: CardStyle.metrics(CardSize.Medium).width
     implicitHeight: CardStyle.metrics(CardSize.Medium).height
 
-    ShuffleChoreography {
-        id: choreography
-        objectName: "choreography"
-        style: ShuffleChoreography.Pile
-        onCompleted: root.completed()
-    }
-
-    Component.onCompleted: choreography.appear()
-
     Repeater {
-        model: choreography.cards
+        model: root.choreography.cards
 
         CardBackView {
             required property ShuffleCard modelData

@@ -1,9 +1,7 @@
 #include "ShuffleChoreography.h"
 
-#include "AudioManager.h"
 #include "RandomSource.h"
-
-#include <QTimer>
+#include "SoundCues.h"
 
 #include <cmath>
 
@@ -27,7 +25,8 @@ void ShuffleCard::animateTo(QPointF offset, double angle, double response, doubl
     m_angle.animateTo(angle, response, damping, delay);
 }
 
-ShuffleChoreography::ShuffleChoreography(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
+ShuffleChoreography::ShuffleChoreography(QObject *parent)
+    : QObject(parent), m_random(&RandomSource::system()), m_scheduler(&Scheduler::system())
 {}
 
 ShuffleChoreography::~ShuffleChoreography()
@@ -125,22 +124,43 @@ void ShuffleChoreography::setRandomSource(RandomSource *source)
 
 void ShuffleChoreography::appear()
 {
+    restCards();
+    if (m_style == Wash || m_shuffling)
+        start();
+}
+
+void ShuffleChoreography::restCards()
+{
     m_appeared = true;
     for (int i = 0; i < cardCount(); ++i) {
         m_offsets[i] = restingOffset(m_style, i);
         m_rotations[i] = 0;
         m_cards[i]->jumpTo(m_offsets[i], 0);
     }
-    if (m_style == Wash || m_shuffling)
-        start();
+}
+
+void ShuffleChoreography::setScheduler(Scheduler *scheduler)
+{
+    m_scheduler = scheduler ? scheduler : &Scheduler::system();
+}
+
+void ShuffleChoreography::begin()
+{
+    restCards();
+    if (!m_shuffling) {
+        m_shuffling = true;
+        emit isShufflingChanged();
+    }
+    start();
 }
 
 void ShuffleChoreography::cancel()
 {
-    if (m_tasks.isEmpty())
+    if (m_runs.isEmpty())
         return;
-    qDeleteAll(m_tasks);
-    m_tasks.clear();
+    for (const auto &run : std::as_const(m_runs))
+        m_scheduler->cancel(run->pending);
+    m_runs.clear();
     emit runningTasksChanged();
 }
 
@@ -165,29 +185,26 @@ double ShuffleChoreography::uniform(double lower, double upper)
 
 void ShuffleChoreography::start()
 {
-    AudioManager::shared().play(SoundEffect::Shuffle);
+    SoundCues::shared().cue(SoundEffect::Shuffle);
 
     // A run is a chain of single-shot waits on the main thread; an earlier run keeps going
     // beside it, and both move the same cards.
-    auto *task = new QTimer(this);
-    task->setSingleShot(true);
-    task->setTimerType(Qt::PreciseTimer);
-    m_tasks.append(task);
+    auto run = std::make_shared<Run>();
+    run->steps = schedule(m_style);
+    m_runs.append(run);
     emit runningTasksChanged();
+    runStep(run);
+}
 
-    const QList<Step> steps = schedule(m_style);
-    auto next = std::make_shared<qsizetype>(0);
-    auto runStep = [this, task, steps, next] {
-        const Step step = steps.at((*next)++);
-        if (step.kind == StepKind::Finish) {
-            finishTask(task);
-            return;
-        }
-        perform(step.kind);
-        task->start(int(std::lround(step.sleepAfter * 1000)));
-    };
-    connect(task, &QTimer::timeout, this, runStep);
-    runStep();
+void ShuffleChoreography::runStep(const std::shared_ptr<Run> &run)
+{
+    const Step step = run->steps.at(run->next++);
+    if (step.kind == StepKind::Finish) {
+        finishRun(run);
+        return;
+    }
+    perform(step.kind);
+    run->pending = m_scheduler->schedule(int(std::lround(step.sleepAfter * 1000)), this, [this, run] { runStep(run); });
 }
 
 void ShuffleChoreography::perform(StepKind kind)
@@ -235,10 +252,9 @@ void ShuffleChoreography::perform(StepKind kind)
     }
 }
 
-void ShuffleChoreography::finishTask(QTimer *task)
+void ShuffleChoreography::finishRun(const std::shared_ptr<Run> &run)
 {
-    m_tasks.removeOne(task);
-    task->deleteLater();
+    m_runs.removeOne(run);
     emit runningTasksChanged();
     setShuffling(false);
     emit completed();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Scheduler.h"
 #include "SpringEasing.h"
 
 #include <QList>
@@ -8,8 +9,9 @@
 #include <QQmlListProperty>
 #include <QtQml/qqmlregistration.h>
 
+#include <memory>
+
 class RandomSource;
-class QTimer;
 
 // One card of a shuffling pile: where it is drawn right now, moved by three springs.
 class ShuffleCard : public QObject
@@ -97,7 +99,7 @@ public:
     void setShuffling(bool shuffling);
     QList<ShuffleCard *> cards() const { return m_cards; }
     QQmlListProperty<ShuffleCard> cardList();
-    int runningTasks() const { return int(m_tasks.size()); }
+    int runningTasks() const { return int(m_runs.size()); }
 
     // The targets of the last step, one per card: offsets from the resting place of the pile
     // (for the wash, from the table's centre) and angles in degrees.
@@ -107,10 +109,16 @@ public:
     // Draws from `source` from now on; it must outlive this object. The default is the
     // operating system's secure source.
     void setRandomSource(RandomSource *source);
+    // Times the steps with `scheduler` from now on; it must outlive this object. The default is
+    // the event loop's timers.
+    void setScheduler(Scheduler *scheduler);
 
     // The view is shown: reset the cards to the resting pile; a pile then shuffles if the flag
     // is already set, a wash always washes.
     Q_INVOKABLE void appear();
+    // Starts one run from the resting pile now, whatever the style, and sets isShuffling. This
+    // is how a screen's model runs the shuffle it owns.
+    Q_INVOKABLE void begin();
     // The view goes away: stop every running task without completing it.
     Q_INVOKABLE void cancel();
 
@@ -124,9 +132,18 @@ signals:
     void completed();
 
 private:
+    struct Run
+    {
+        QList<Step> steps;
+        qsizetype next = 0;
+        Scheduler::TaskId pending = 0;
+    };
+
+    void restCards();
     void start();
+    void runStep(const std::shared_ptr<Run> &run);
     void perform(StepKind kind);
-    void finishTask(QTimer *task);
+    void finishRun(const std::shared_ptr<Run> &run);
     void resetCards();
     double uniform(double lower, double upper);
 
@@ -134,8 +151,9 @@ private:
     bool m_shuffling = false;
     bool m_appeared = false;
     RandomSource *m_random;
+    Scheduler *m_scheduler;
     QList<QPointF> m_offsets;
     QList<double> m_rotations;
     QList<ShuffleCard *> m_cards;
-    QList<QTimer *> m_tasks;
+    QList<std::shared_ptr<Run>> m_runs;
 };

@@ -11,7 +11,7 @@ Text {
     text: Theme.symbol(root.name)
     font.family: Theme.symbolFontFamily
     font.pixelSize: root.size
-    color: Theme.hex("C4973B")
+    color: Theme.accent
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter
 }

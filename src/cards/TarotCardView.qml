@@ -25,7 +25,7 @@ Item {
         y: -radius + 4
         width: root.width + 2 * radius
         height: root.height + 2 * radius
-        color: Theme.hex("C4973B", 0.3)
+        color: Theme.alpha(Theme.accent, 0.3)
         radius: 8
         cornerRadius: root.metrics.cornerRadius
     }
@@ -40,8 +40,8 @@ Item {
             objectName: "plate"
             anchors.fill: parent
             picture: CardStyle.faceImage(root.card)
-            topLeading: Theme.hex("241845")
-            bottomTrailing: Theme.hex("2D1B69", 0.8)
+            topLeading: Theme.faceTop
+            bottomTrailing: Theme.alpha(Theme.surface, 0.8)
             cornerRadius: root.metrics.cornerRadius
         }
 
@@ -63,7 +63,7 @@ Item {
                 objectName: "cardName"
                 width: root.width - 8
                 text: root.card.name
-                color: Theme.hex("F5E6D3")
+                color: Theme.textPrimary
                 font: root.metrics.nameFont
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.WordWrap
@@ -83,13 +83,13 @@ Item {
             width: Math.max(marker.implicitWidth, marker.implicitHeight) + 8
             height: width
             radius: width / 2
-            color: Theme.hex("D4636B", 0.8)
+            color: Theme.alpha(Theme.negative, 0.8)
 
             Text {
                 id: marker
                 anchors.centerIn: parent
                 text: "R"
-                color: Theme.hex("F5E6D3")
+                color: Theme.textPrimary
                 font: Theme.textStyle(Theme.Caption2, true, Font.Bold)
             }
         }

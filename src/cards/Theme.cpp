@@ -108,9 +108,14 @@ QFont Theme::textStyle(TextStyle style, bool serif, int weight)
 
 QColor Theme::hex(const QString &palette, double opacity)
 {
-    QColor color = hexColor(palette);
-    color.setAlphaF(static_cast<float>(color.alphaF() * opacity));
-    return color;
+    return alpha(hexColor(palette), opacity);
+}
+
+QColor Theme::alpha(const QColor &color, double opacity)
+{
+    QColor result = color;
+    result.setAlphaF(static_cast<float>(color.alphaF() * opacity));
+    return result;
 }
 
 QString Theme::symbol(const QString &name)

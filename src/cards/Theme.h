@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
+#include "Palette.h"
+
 // Colours, text styles, spacing and symbols shared by every screen.
 class Theme : public QObject
 {
@@ -12,6 +14,21 @@ class Theme : public QObject
     QML_ELEMENT
     QML_SINGLETON
     Q_PROPERTY(int defaultPadding READ defaultPadding CONSTANT)
+    Q_PROPERTY(QColor background READ background CONSTANT)
+    Q_PROPERTY(QColor surface READ surface CONSTANT)
+    Q_PROPERTY(QColor surfaceDeep READ surfaceDeep CONSTANT)
+    Q_PROPERTY(QColor faceTop READ faceTop CONSTANT)
+    Q_PROPERTY(QColor accent READ accent CONSTANT)
+    Q_PROPERTY(QColor textPrimary READ textPrimary CONSTANT)
+    Q_PROPERTY(QColor textSecondary READ textSecondary CONSTANT)
+    Q_PROPERTY(QColor reversedBadge READ reversedBadge CONSTANT)
+    Q_PROPERTY(QColor negative READ negative CONSTANT)
+    Q_PROPERTY(QColor positive READ positive CONSTANT)
+    Q_PROPERTY(QColor suitWands READ suitWands CONSTANT)
+    Q_PROPERTY(QColor suitCups READ suitCups CONSTANT)
+    Q_PROPERTY(QColor suitSwords READ suitSwords CONSTANT)
+    Q_PROPERTY(QColor suitPentacles READ suitPentacles CONSTANT)
+    Q_PROPERTY(QColor streakFlame READ streakFlame CONSTANT)
     Q_PROPERTY(QString symbolFontFamily READ symbolFontFamily CONSTANT)
     Q_PROPERTY(QString serifFontFamily READ serifFontFamily CONSTANT)
     Q_PROPERTY(QFont titleSerifBold READ titleSerifBold CONSTANT)
@@ -39,8 +56,42 @@ public:
     static QFont font(TextStyle style, Design design, Weight weight = Weight::Regular);
     static int pixelSize(TextStyle style);
 
+    // The palette, by role. Screens use these names, never colour strings.
+    // Every screen's background.
+    static QColor background() { return hexColor(QStringLiteral("1A1A2E")); }
+    // Panels, chips and cards, usually at 20 to 50 % opacity.
+    static QColor surface() { return hexColor(QStringLiteral("2D1B69")); }
+    // The darkest violet: the far stop of the card back.
+    static QColor surfaceDeep() { return hexColor(QStringLiteral("1A0F3D")); }
+    // The near stop of a drawn card face.
+    static QColor faceTop() { return hexColor(QStringLiteral("241845")); }
+    // Gold: buttons, icons, numbers, selection, shadows; a "maybe" answer.
+    static QColor accent() { return hexColor(QStringLiteral("C4973B")); }
+    // Cream text, including text on cards.
+    static QColor textPrimary() { return hexColor(QStringLiteral("F5E6D3")); }
+    // Muted text.
+    static QColor textSecondary() { return hexColor(QStringLiteral("D0C4B8")); }
+    // Plum fill of the "Reversed" badges.
+    static QColor reversedBadge() { return hexColor(QStringLiteral("6B2D5B")); }
+    // Red: the reversed marker and a "no" answer.
+    static QColor negative() { return hexColor(QStringLiteral("D4636B")); }
+    // Green: a "yes" answer.
+    static QColor positive() { return hexColor(QStringLiteral("6BBF59")); }
+    // The wands symbol.
+    static QColor suitWands() { return hexColor(QStringLiteral("D4582A")); }
+    // The cups symbol.
+    static QColor suitCups() { return hexColor(QStringLiteral("3B7DD8")); }
+    // The swords symbol.
+    static QColor suitSwords() { return hexColor(QStringLiteral("8B9DAF")); }
+    // The pentacles symbol.
+    static QColor suitPentacles() { return hexColor(QStringLiteral("4A8C3F")); }
+    // The orange of the streak flame.
+    static QColor streakFlame() { return hexColor(QStringLiteral("FF9F0A")); }
+
     // A palette string as a colour, with an extra opacity multiplied into its alpha.
-    Q_INVOKABLE static QColor hex(const QString &palette, double opacity = 1.0);
+    static QColor hex(const QString &palette, double opacity = 1.0);
+    // A colour with an extra opacity multiplied into its alpha: Theme.alpha(Theme.accent, 0.4).
+    Q_INVOKABLE static QColor alpha(const QColor &color, double opacity);
     // The Material Design Icons glyph for a symbol name.
     Q_INVOKABLE static QString symbol(const QString &name);
     // A style by its attributes, for the few places that need one outside the nine shared ones.

@@ -6,14 +6,25 @@ import Quillmoor.Store
 import Quillmoor.Journal
 import Quillmoor.Daily
 
-// The Daily Card section: shuffle and draw, turn the card over, then read and reflect.
+// The Daily Card section: shuffle and draw, turn the card over, then read and reflect. The
+// model owns the sequence; this screen shows its phase and passes each action on.
 NavigationPage {
     id: root
 
     required property ModelContext modelContext
 
     readonly property DailyCardViewModel model: DailyCardViewModel {
+        objectName: "dailyCardModel"
         modelContext: root.modelContext
+    }
+    readonly property int phase: root.model.phase
+
+    readonly property DailyDestinations destinations: DailyDestinations {}
+
+    function openJournal() {
+        if (root.model.journalEntry)
+            root.StackView.view.push(root.destinations.journalEditor,
+                                     { entry: root.model.journalEntry, modelContext: root.modelContext });
     }
 
     objectName: "dailyCardView"
@@ -21,39 +32,33 @@ NavigationPage {
 
     Rectangle {
         anchors.fill: parent
-        color: Theme.hex("1A1A2E")
+        color: Theme.background
     }
 
-    BusyIndicator {
-        anchors.centerIn: parent
-        visible: root.modelContext === null
-        running: visible
-    }
-
-    // Only the screen's current state is built, which keeps start-up light.
-    Connections {
-        target: root.model
-        function onJournalRequested() {
-            root.StackView.view.push(Qt.resolvedUrl("qrc:/qt/qml/Quillmoor/Journal/JournalEditorView.qml"),
-                                     { entry: root.model.journalEntry, modelContext: root.modelContext });
+    // Only the current phase's layout is built: each repeater holds one view or none.
+    Repeater {
+        model: root.phase === DailyCardViewModel.Invitation || root.phase === DailyCardViewModel.Shuffling ? 1 : 0
+        delegate: DailyInvitation {
+            width: root.width
+            height: root.height
+            model: root.model
         }
     }
-    StateLoader {
-        anchors.fill: parent
-        wanted: root.model.hasDrawnToday && root.model.hasTodaysCard && root.model.isRevealed
-        file: "DailyRevealed.qml"
-        model: root.model
+    Repeater {
+        model: root.phase === DailyCardViewModel.FaceDown || root.phase === DailyCardViewModel.Revealing ? 1 : 0
+        delegate: DailyFaceDown {
+            width: root.width
+            height: root.height
+            model: root.model
+        }
     }
-    StateLoader {
-        anchors.fill: parent
-        wanted: root.model.hasDrawnToday && root.model.hasTodaysCard && !root.model.isRevealed
-        file: "DailyFaceDown.qml"
-        model: root.model
-    }
-    StateLoader {
-        anchors.fill: parent
-        wanted: root.modelContext !== null && !(root.model.hasDrawnToday && root.model.hasTodaysCard)
-        file: "DailyInvitation.qml"
-        model: root.model
+    Repeater {
+        model: root.phase === DailyCardViewModel.Revealed ? 1 : 0
+        delegate: DailyRevealed {
+            width: root.width
+            height: root.height
+            model: root.model
+            onJournalRequested: root.openJournal()
+        }
     }
 }

@@ -4,30 +4,53 @@
 #include "CardDataStore.h"
 #include "Clock.h"
 #include "DateFormat.h"
+#include "DayTracker.h"
 #include "Deck.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "MoodPalette.h"
 #include "RandomSource.h"
+#include "Scheduler.h"
+#include "ShuffleChoreography.h"
+#include "SoundCues.h"
 #include "StoreLog.h"
 
 DailyCardViewModel::DailyCardViewModel(QObject *parent)
     : QObject(parent), m_cardStore(&CardDataStore::shared()), m_random(&RandomSource::system())
-{}
+{
+    setScheduler(Scheduler::system());
+}
 
 DailyCardViewModel::DailyCardViewModel(CardDataStore &cardStore, ModelContext *modelContext, QObject *parent)
     : QObject(parent), m_cardStore(&cardStore), m_context(modelContext), m_random(&RandomSource::system())
 {
-    checkTodaysDraw();
-    updateStreak();
+    setScheduler(Scheduler::system());
+    startDay();
 }
 
 DailyCardViewModel::~DailyCardViewModel() = default;
 
 void DailyCardViewModel::componentComplete()
 {
-    checkTodaysDraw();
-    updateStreak();
+    startDay();
+}
+
+void DailyCardViewModel::setRandomSource(RandomSource &random)
+{
+    m_random = &random;
+    for (ShuffleChoreography *shuffle : {m_pileShuffle, m_washShuffle})
+        if (shuffle)
+            shuffle->setRandomSource(&random);
+}
+
+void DailyCardViewModel::setScheduler(Scheduler &scheduler)
+{
+    m_scheduler = &scheduler;
+    for (ShuffleChoreography *shuffle : {m_pileShuffle, m_washShuffle})
+        if (shuffle)
+            shuffle->setScheduler(&scheduler);
+    m_dayTracker = std::make_unique<DayTracker>(scheduler);
+    connect(m_dayTracker.get(), &DayTracker::dayChanged, this, &DailyCardViewModel::dayChanged);
 }
 
 void DailyCardViewModel::setModelContext(ModelContext *context)
@@ -36,6 +59,81 @@ void DailyCardViewModel::setModelContext(ModelContext *context)
         return;
     m_context = context;
     emit modelContextChanged();
+}
+
+void DailyCardViewModel::setPhase(Phase phase)
+{
+    if (m_phase == phase)
+        return;
+    m_phase = phase;
+    emit phaseChanged();
+}
+
+ShuffleChoreography *DailyCardViewModel::pileChoreography()
+{
+    return choreography(Pile);
+}
+
+ShuffleChoreography *DailyCardViewModel::washChoreography()
+{
+    return choreography(Wash);
+}
+
+ShuffleChoreography *DailyCardViewModel::choreography(ShuffleStyle style)
+{
+    // Made on first use, so an app that opens on a drawn day never builds them.
+    ShuffleChoreography *&shuffle = style == Pile ? m_pileShuffle : m_washShuffle;
+    if (!shuffle) {
+        shuffle = new ShuffleChoreography(this);
+        shuffle->setStyle(style == Pile ? ShuffleChoreography::Pile : ShuffleChoreography::Wash);
+        shuffle->setCardCount(style == Pile ? pileCardCount : washCardCount);
+        shuffle->setRandomSource(m_random);
+        shuffle->setScheduler(m_scheduler);
+        connect(shuffle, &ShuffleChoreography::completed, this, &DailyCardViewModel::shuffleCompleted);
+    }
+    return shuffle;
+}
+
+void DailyCardViewModel::shuffle()
+{
+    if (m_phase == Invitation)
+        startShuffle(Pile);
+}
+
+void DailyCardViewModel::washShuffle()
+{
+    if (m_phase == Invitation && !m_hasDrawnToday)
+        startShuffle(Wash);
+}
+
+void DailyCardViewModel::startShuffle(ShuffleStyle style)
+{
+    m_shuffleStyle = style;
+    ShuffleChoreography *shuffle = choreography(style);
+    setPhase(Shuffling);
+    shuffle->begin();
+}
+
+void DailyCardViewModel::shuffleCompleted()
+{
+    if (m_phase != Shuffling)
+        return;
+    drawWithStoredSetting();
+    // An empty catalogue draws nothing: the deck waits again.
+    setPhase(m_hasDrawnToday && m_todaysCard ? FaceDown : Invitation);
+}
+
+void DailyCardViewModel::reveal()
+{
+    if (m_phase != FaceDown)
+        return;
+    setPhase(Revealing);
+    SoundCues::shared().cue(SoundEffect::CardFlip);
+    m_revealTask = m_scheduler->schedule(revealDelayMs, this, [this] {
+        m_revealTask = 0;
+        if (m_phase == Revealing)
+            setPhase(Revealed);
+    });
 }
 
 JournalEntry *DailyCardViewModel::todaysEntry() const
@@ -58,6 +156,30 @@ void DailyCardViewModel::setJournalEntry(JournalEntry *entry)
     emit journalEntryChanged();
 }
 
+void DailyCardViewModel::startDay()
+{
+    checkTodaysDraw();
+    updateStreak();
+}
+
+void DailyCardViewModel::dayChanged()
+{
+    emit todayChanged();
+    // A shuffle under way draws for the new day when it ends; anything later belonged to the
+    // day that has gone, so the screen starts the new day afresh.
+    if (m_phase == FaceDown || m_phase == Revealing || m_phase == Revealed) {
+        m_scheduler->cancel(m_revealTask);
+        m_revealTask = 0;
+        m_todaysCard.reset();
+        m_isReversed = false;
+        m_hasDrawnToday = false;
+        setJournalEntry(nullptr);
+        setPhase(Invitation);
+        emit todaysCardChanged();
+    }
+    startDay();
+}
+
 void DailyCardViewModel::checkTodaysDraw()
 {
     JournalEntry *entry = todaysEntry();
@@ -69,13 +191,11 @@ void DailyCardViewModel::checkTodaysDraw()
         return;
     m_todaysCard = card;
     m_isReversed = entry->dailyCardReversed();
-    setJournalEntry(entry);
     m_hasDrawnToday = true;
-    m_isRevealed = true;
+    setJournalEntry(entry);
     emit todaysCardChanged();
-    emit isReversedChanged();
-    emit hasDrawnTodayChanged();
-    emit isRevealedChanged();
+    // A restored draw is shown face up at once.
+    setPhase(Revealed);
 }
 
 void DailyCardViewModel::drawCard(bool allowReversed)
@@ -90,8 +210,6 @@ void DailyCardViewModel::drawCard(bool allowReversed)
     m_isReversed = reversed;
     m_hasDrawnToday = true;
     emit todaysCardChanged();
-    emit isReversedChanged();
-    emit hasDrawnTodayChanged();
 
     if (!m_context)
         return;
@@ -152,43 +270,6 @@ void DailyCardViewModel::updateStreak()
     emit currentStreakChanged();
 }
 
-void DailyCardViewModel::setIsRevealed(bool revealed)
-{
-    if (m_isRevealed == revealed)
-        return;
-    m_isRevealed = revealed;
-    emit isRevealedChanged();
-}
-
-void DailyCardViewModel::setIsShuffling(bool shuffling)
-{
-    if (m_isShuffling == shuffling)
-        return;
-    m_isShuffling = shuffling;
-    emit isShufflingChanged();
-}
-
-void DailyCardViewModel::setIsWashShuffling(bool shuffling)
-{
-    if (m_isWashShuffling == shuffling)
-        return;
-    m_isWashShuffling = shuffling;
-    emit isWashShufflingChanged();
-}
-
-void DailyCardViewModel::startShuffle()
-{
-    if (!m_isShuffling)
-        setIsShuffling(true);
-}
-
-void DailyCardViewModel::startWashShuffle()
-{
-    if (m_hasDrawnToday || m_isShuffling || m_isWashShuffling)
-        return;
-    setIsWashShuffling(true);
-}
-
 MoonPhase DailyCardViewModel::moonPhase() const
 {
     return MoonPhase::forDate(Clock::now());
@@ -197,10 +278,4 @@ MoonPhase DailyCardViewModel::moonPhase() const
 QString DailyCardViewModel::todayText() const
 {
     return DateFormat::longDate(Clock::today());
-}
-
-void DailyCardViewModel::requestJournal()
-{
-    if (m_journalEntry)
-        emit journalRequested();
 }

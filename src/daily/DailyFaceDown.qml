@@ -1,8 +1,10 @@
 import QtQuick
+import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.Daily
 
-// Today's card lies face down; clicking turns it over and then opens the reading.
+// Today's card lies face down; clicking it (or Space/Return) turns it over, and the model
+// shows the reading once the turn has been seen.
 Item {
     id: root
 
@@ -15,29 +17,22 @@ Item {
         spacing: 24
 
         CardFlipView {
-            id: flip
-
             objectName: "dailyFlipCard"
             anchors.horizontalCenter: parent.horizontalCenter
             card: root.model.todaysCard
             isReversed: root.model.isReversed
             size: CardSize.Large
-            isFlipped: root.model.isRevealed
-            // Let the turn finish before the reading replaces the card.
-            onIsFlippedChanged: if (isFlipped) revealAfterTurn.start()
+            flipsOnClick: false
+            isFlipped: root.model.phase !== DailyCardViewModel.FaceDown
+            focus: true
+            Accessible.name: qsTr("Reveal your card")
+            onClicked: root.model.reveal()
         }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Click to reveal your card")
             font: Theme.subheadline
-            color: Theme.hex("D0C4B8")
+            color: Theme.textSecondary
         }
-    }
-
-    Timer {
-        id: revealAfterTurn
-
-        interval: 700
-        onTriggered: root.model.isRevealed = true
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
@@ -25,7 +26,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Your Daily Card Awaits")
             font: Theme.title2SerifSemibold
-            color: Theme.hex("F5E6D3")
+            color: Theme.textPrimary
         }
         Text {
             x: 60
@@ -34,7 +35,7 @@ Item {
             wrapMode: Text.WordWrap
             text: qsTr("Focus on your intention, then click to shuffle and draw your card for the day.")
             font: Theme.body
-            color: Theme.hex("D0C4B8")
+            color: Theme.textSecondary
         }
 
         Item {
@@ -44,60 +45,41 @@ Item {
             width: 260
             height: 420
 
-            // The shuffle piles are built on the first shuffle, not at start-up, and then kept
-            // so that finishing a shuffle never tears down the view that reports it.
-            property bool washUsed: false
-            property bool pileUsed: false
-
-            Connections {
-                target: root.model
-                function onIsWashShufflingChanged() {
-                    if (root.model.isWashShuffling)
-                        deck.washUsed = true;
-                }
-                function onIsShufflingChanged() {
-                    if (root.model.isShuffling)
-                        deck.pileUsed = true;
+            // A shuffle view is built only while its shuffle runs.
+            Repeater {
+                model: root.model.isShuffling ? 1 : 0
+                delegate: ShuffleAnimationView {
+                    objectName: "pileShuffle"
+                    anchors.centerIn: parent
+                    choreography: root.model.pileChoreography
                 }
             }
-
-            StateLoader {
-                anchors.centerIn: parent
-                wanted: deck.washUsed
-                file: "DailyWashShuffle.qml"
-                model: root.model
-                visible: root.model.isWashShuffling
-            }
-            StateLoader {
-                anchors.centerIn: parent
-                wanted: deck.pileUsed
-                file: "DailyPileShuffle.qml"
-                model: root.model
-                visible: root.model.isShuffling && !root.model.isWashShuffling
+            Repeater {
+                model: root.model.isWashShuffling ? 1 : 0
+                delegate: WashShuffleView {
+                    objectName: "washShuffle"
+                    anchors.centerIn: parent
+                    choreography: root.model.washChoreography
+                }
             }
             AbstractButton {
                 id: deckButton
 
                 objectName: "deckButton"
                 anchors.centerIn: parent
-                visible: !root.model.isShuffling && !root.model.isWashShuffling
+                visible: root.model.phase === DailyCardViewModel.Invitation
                 implicitWidth: CardStyle.metrics(CardSize.Large).width
                 implicitHeight: CardStyle.metrics(CardSize.Large).height
                 focusPolicy: Qt.StrongFocus
+                focus: true
                 Accessible.name: qsTr("Shuffle and draw")
                 contentItem: CardBackView {
                     size: CardSize.Large
                 }
-                background: Rectangle {
-                    visible: deckButton.visualFocus
-                    anchors.fill: parent
-                    anchors.margins: -4
+                background: FocusRing {
                     radius: 18
-                    color: "transparent"
-                    border.color: Theme.hex("C4973B")
-                    border.width: 2
                 }
-                onClicked: root.model.startShuffle()
+                onClicked: root.model.shuffle()
             }
         }
 
@@ -108,13 +90,13 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 text: qsTr("Click to shuffle")
                 font: Theme.subheadline
-                color: Theme.hex("D0C4B8")
+                color: Theme.textSecondary
             }
             OutlinedCapsuleButton {
                 objectName: "washShuffleButton"
                 symbol: "wind"
                 text: qsTr("Wash Shuffle")
-                onClicked: root.model.startWashShuffle()
+                onClicked: root.model.washShuffle()
             }
         }
     }

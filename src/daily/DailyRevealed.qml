@@ -14,6 +14,9 @@ Item {
 
     required property DailyCardViewModel model
 
+    // "Open Full Journal" was clicked; the screen pushes the editor.
+    signal journalRequested
+
     objectName: "dailyRevealed"
 
     Row {
@@ -51,7 +54,7 @@ Item {
         Rectangle {
             width: 1
             height: parent.height
-            color: Theme.hex("C4973B", 0.4)
+            color: Theme.alpha(Theme.accent, 0.4)
         }
 
         ScrollView {
@@ -84,7 +87,7 @@ Item {
                         anchors.verticalCenter: parent.verticalCenter
                         name: "sparkle"
                         size: 10
-                        color: Theme.hex("C4973B", 0.6)
+                        color: Theme.alpha(Theme.accent, 0.6)
                     }
                     Text {
                         objectName: "affirmation"
@@ -95,13 +98,13 @@ Item {
                         font.family: Theme.body.family
                         font.pixelSize: Theme.body.pixelSize
                         font.italic: true
-                        color: Theme.hex("C4973B")
+                        color: Theme.accent
                     }
                     SymbolImage {
                         anchors.verticalCenter: parent.verticalCenter
                         name: "sparkle"
                         size: 10
-                        color: Theme.hex("C4973B", 0.6)
+                        color: Theme.alpha(Theme.accent, 0.6)
                     }
                 }
 
@@ -114,7 +117,7 @@ Item {
                     Text {
                         text: qsTr("How are you feeling today?")
                         font: Theme.title3Serif
-                        color: Theme.hex("F5E6D3")
+                        color: Theme.textPrimary
                     }
                     FlowLayout {
                         width: parent.width
@@ -142,7 +145,7 @@ Item {
                     Text {
                         text: qsTr("Today's Prompt")
                         font: Theme.title3Serif
-                        color: Theme.hex("C4973B")
+                        color: Theme.accent
                     }
                     Text {
                         width: parent.width
@@ -151,7 +154,7 @@ Item {
                         font.family: Theme.body.family
                         font.pixelSize: Theme.body.pixelSize
                         font.italic: true
-                        color: Theme.hex("D0C4B8")
+                        color: Theme.textSecondary
                     }
                     ReflectionEditor {
                         objectName: "dailyReflection"
@@ -175,21 +178,21 @@ Item {
                                 anchors.verticalCenter: parent.verticalCenter
                                 name: "book"
                                 size: 14
-                                color: Theme.hex("C4973B")
+                                color: Theme.accent
                             }
                             Text {
                                 text: qsTr("Open Full Journal")
                                 font: Theme.body
-                                color: Theme.hex("C4973B")
+                                color: Theme.accent
                             }
                         }
                         background: Rectangle {
                             radius: 10
-                            color: journalLink.hovered ? Theme.hex("C4973B", 0.08) : "transparent"
+                            color: journalLink.hovered ? Theme.alpha(Theme.accent, 0.08) : "transparent"
                             border.width: journalLink.visualFocus ? 2 : 1
-                            border.color: Theme.hex("C4973B", journalLink.visualFocus ? 0.9 : 0.3)
+                            border.color: Theme.alpha(Theme.accent, journalLink.visualFocus ? 0.9 : 0.3)
                         }
-                        onClicked: root.model.requestJournal()
+                        onClicked: root.journalRequested()
                     }
                 }
 
@@ -210,12 +213,12 @@ Item {
                             anchors.verticalCenter: parent.verticalCenter
                             name: "bubble.left.and.text.bubble.right"
                             size: 15
-                            color: Theme.hex("C4973B")
+                            color: Theme.accent
                         }
                         Text {
                             text: qsTr("Reflect")
                             font: Theme.title3Serif
-                            color: Theme.hex("C4973B")
+                            color: Theme.accent
                         }
                     }
                     Repeater {
@@ -236,7 +239,7 @@ Item {
                                     width: 5
                                     height: 5
                                     radius: 2.5
-                                    color: Theme.hex("C4973B", 0.5)
+                                    color: Theme.alpha(Theme.accent, 0.5)
                                 }
                             }
                             Text {
@@ -244,7 +247,7 @@ Item {
                                 wrapMode: Text.WordWrap
                                 text: question.modelData
                                 font: Theme.body
-                                color: Theme.hex("F5E6D3")
+                                color: Theme.textPrimary
                             }
                         }
                     }

@@ -12,7 +12,7 @@ Rectangle {
     implicitWidth: row.implicitWidth + 2 * Theme.defaultPadding
     implicitHeight: row.implicitHeight + 2 * Theme.defaultPadding
     radius: 12
-    color: Theme.hex("2D1B69", 0.3)
+    color: Theme.alpha(Theme.surface, 0.3)
 
     Row {
         id: row
@@ -32,12 +32,13 @@ Rectangle {
                 objectName: "moonPhaseName"
                 text: root.model.moonPhase.name
                 font: Theme.title3Serif
-                color: Theme.hex("C4973B")
+                color: Theme.accent
             }
             Text {
+                objectName: "todayDate"
                 text: root.model.todayText
                 font: Theme.body
-                color: Theme.hex("D0C4B8")
+                color: Theme.textSecondary
             }
         }
         Row {
@@ -50,14 +51,14 @@ Rectangle {
                 anchors.verticalCenter: parent.verticalCenter
                 name: "flame.fill"
                 size: 13
-                color: "#FF9F0A"
+                color: Theme.streakFlame
             }
             Text {
                 objectName: "streakText"
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.model.currentStreak + qsTr(" day streak")
                 font: Theme.subheadline
-                color: Theme.hex("C4973B")
+                color: Theme.accent
             }
         }
     }

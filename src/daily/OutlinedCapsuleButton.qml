@@ -21,19 +21,19 @@ AbstractButton {
             anchors.verticalCenter: parent.verticalCenter
             name: root.symbol
             size: 14
-            color: Theme.hex("C4973B")
+            color: Theme.accent
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: root.text
             font: Theme.body
-            color: Theme.hex("C4973B")
+            color: Theme.accent
         }
     }
     background: Rectangle {
         radius: height / 2
-        color: root.down ? Theme.hex("C4973B", 0.15) : root.hovered ? Theme.hex("C4973B", 0.08) : "transparent"
+        color: root.down ? Theme.alpha(Theme.accent, 0.15) : root.hovered ? Theme.alpha(Theme.accent, 0.08) : "transparent"
         border.width: root.visualFocus ? 2 : 1
-        border.color: Theme.hex("C4973B", root.visualFocus ? 0.9 : 0.4)
+        border.color: Theme.alpha(Theme.accent, root.visualFocus ? 0.9 : 0.4)
     }
 }

@@ -10,7 +10,7 @@ Rectangle {
 
     implicitHeight: column.implicitHeight + 2 * Theme.defaultPadding
     radius: 12
-    color: Theme.hex("2D1B69", 0.2)
+    color: Theme.alpha(Theme.surface, 0.2)
 
     Column {
         id: column

@@ -37,11 +37,11 @@ NavigationPage {
             contentItem: Text {
                 text: doneButton.text
                 font: Theme.body
-                color: Theme.hex("C4973B")
+                color: Theme.accent
             }
             background: Rectangle {
                 radius: 6
-                color: doneButton.hovered ? Theme.hex("2D1B69", 0.5) : "transparent"
+                color: doneButton.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
             }
             onClicked: root.finish()
         }
@@ -49,7 +49,7 @@ NavigationPage {
 
     Rectangle {
         anchors.fill: parent
-        color: Theme.hex("1A1A2E")
+        color: Theme.background
     }
 
     ScrollView {
@@ -69,7 +69,7 @@ NavigationPage {
                 topPadding: 16
                 text: root.model.dateText
                 font: Theme.title3Serif
-                color: Theme.hex("C4973B")
+                color: Theme.accent
             }
 
             Rectangle {
@@ -77,7 +77,7 @@ NavigationPage {
                 width: parent.width
                 height: cardRow.implicitHeight + 2 * Theme.defaultPadding
                 radius: 10
-                color: Theme.hex("2D1B69", 0.3)
+                color: Theme.alpha(Theme.surface, 0.3)
 
                 Row {
                     id: cardRow
@@ -98,12 +98,12 @@ NavigationPage {
                         Text {
                             text: qsTr("Today's Card")
                             font: Theme.subheadline
-                            color: Theme.hex("D0C4B8")
+                            color: Theme.textSecondary
                         }
                         Text {
                             text: root.model.card.name
                             font: Theme.title3Serif
-                            color: Theme.hex("F5E6D3")
+                            color: Theme.textPrimary
                         }
                     }
                 }
@@ -115,7 +115,7 @@ NavigationPage {
                 width: parent.width
                 height: promptColumn.implicitHeight + 2 * Theme.defaultPadding
                 radius: 10
-                color: Theme.hex("2D1B69", 0.2)
+                color: Theme.alpha(Theme.surface, 0.2)
 
                 Column {
                     id: promptColumn
@@ -127,7 +127,7 @@ NavigationPage {
                     Text {
                         text: qsTr("Today's Prompt")
                         font: Theme.subheadline
-                        color: Theme.hex("C4973B")
+                        color: Theme.accent
                     }
                     Text {
                         width: parent.width
@@ -136,7 +136,7 @@ NavigationPage {
                         font.family: Theme.body.family
                         font.pixelSize: Theme.body.pixelSize
                         font.italic: true
-                        color: Theme.hex("D0C4B8")
+                        color: Theme.textSecondary
                     }
                 }
             }
@@ -144,7 +144,7 @@ NavigationPage {
             Text {
                 text: qsTr("How are you feeling?")
                 font: Theme.title3Serif
-                color: Theme.hex("F5E6D3")
+                color: Theme.textPrimary
             }
             FlowLayout {
                 width: parent.width
@@ -166,7 +166,7 @@ NavigationPage {
             Text {
                 text: qsTr("Your Reflection")
                 font: Theme.title3Serif
-                color: Theme.hex("F5E6D3")
+                color: Theme.textPrimary
             }
             ReflectionEditor {
                 id: reflection

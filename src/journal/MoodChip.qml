@@ -22,12 +22,12 @@ AbstractButton {
     contentItem: Text {
         text: root.mood
         font: Theme.subheadline
-        color: root.selected ? Theme.hex("1A1A2E") : Theme.hex("F5E6D3")
+        color: root.selected ? Theme.background : Theme.textPrimary
     }
     background: Rectangle {
         radius: height / 2
-        color: root.selected ? MoodPalette.color(root.mood) : Theme.hex("2D1B69", 0.5)
+        color: root.selected ? MoodPalette.color(root.mood) : Theme.alpha(Theme.surface, 0.5)
         border.width: root.visualFocus ? 1 : 0
-        border.color: Theme.hex("C4973B")
+        border.color: Theme.accent
     }
 }

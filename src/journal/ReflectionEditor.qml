@@ -22,9 +22,9 @@ Rectangle {
     implicitHeight: Math.min(root.maximumHeight, Math.max(root.minimumHeight, area.implicitHeight + 24))
     height: implicitHeight
     radius: 10
-    color: Theme.hex("F5E6D3", 0.12)
+    color: Theme.alpha(Theme.textPrimary, 0.12)
     border.width: 1
-    border.color: Theme.hex("C4973B", 0.5)
+    border.color: Theme.alpha(Theme.accent, 0.5)
 
     Flickable {
         id: flick
@@ -43,10 +43,10 @@ Rectangle {
             padding: 0
             wrapMode: TextEdit.Wrap
             font: Theme.body
-            color: Theme.hex("F5E6D3")
+            color: Theme.textPrimary
             placeholderText: root.placeholder
-            placeholderTextColor: Theme.hex("D0C4B8", 0.6)
-            selectionColor: Theme.hex("C4973B", 0.5)
+            placeholderTextColor: Theme.alpha(Theme.textSecondary, 0.6)
+            selectionColor: Theme.alpha(Theme.accent, 0.5)
             background: null
             onTextChanged: if (activeFocus) root.edited(text)
         }

@@ -44,7 +44,7 @@ ColumnLayout {
                 objectName: "cardName"
                 text: root.card.name
                 font: Theme.title2SerifSemibold
-                color: Theme.hex("F5E6D3")
+                color: Theme.textPrimary
             }
 
             Rectangle {
@@ -53,7 +53,7 @@ ColumnLayout {
                 implicitWidth: badge.implicitWidth + 16
                 implicitHeight: badge.implicitHeight + 6
                 radius: height / 2
-                color: Theme.hex("6B2D5B")
+                color: Theme.reversedBadge
 
                 Row {
                     id: badge
@@ -64,13 +64,13 @@ ColumnLayout {
                         anchors.verticalCenter: parent.verticalCenter
                         name: "arrow.trianglehead.2.counterclockwise.rotate.90"
                         size: Theme.textStyle(Theme.Caption2, false).pixelSize
-                        color: Theme.hex("F5E6D3")
+                        color: Theme.textPrimary
                     }
 
                     Text {
                         text: qsTr("Reversed")
                         font: Theme.subheadline
-                        color: Theme.hex("F5E6D3")
+                        color: Theme.textPrimary
                     }
                 }
             }
@@ -84,7 +84,7 @@ ColumnLayout {
             Layout.alignment: Qt.AlignTop
             text: root.card.numberLabel
             font: Theme.titleSerifBold
-            color: Theme.hex("C4973B")
+            color: Theme.accent
         }
     }
 
@@ -95,7 +95,7 @@ ColumnLayout {
         implicitWidth: positionRow.implicitWidth + 24
         implicitHeight: positionRow.implicitHeight + 24
         radius: 8
-        color: Theme.hex("2D1B69", 0.4)
+        color: Theme.alpha(Theme.surface, 0.4)
 
         Row {
             id: positionRow
@@ -106,7 +106,7 @@ ColumnLayout {
             SymbolImage {
                 name: "mappin.circle.fill"
                 size: Theme.title3Serif.pixelSize
-                color: Theme.hex("C4973B")
+                color: Theme.accent
             }
 
             Column {
@@ -115,7 +115,7 @@ ColumnLayout {
                 Text {
                     text: root.positionName
                     font: Theme.title3Serif
-                    color: Theme.hex("F5E6D3")
+                    color: Theme.textPrimary
                 }
 
                 Text {
@@ -123,7 +123,7 @@ ColumnLayout {
                     visible: meaning.showsPositionDescription
                     text: root.positionDescription
                     font: Theme.subheadline
-                    color: Theme.hex("D0C4B8")
+                    color: Theme.textSecondary
                 }
             }
         }
@@ -144,14 +144,14 @@ ColumnLayout {
                 implicitWidth: chipText.implicitWidth + 20
                 implicitHeight: chipText.implicitHeight + 8
                 radius: height / 2
-                color: Theme.hex("C4973B", 0.15)
+                color: Theme.alpha(Theme.accent, 0.15)
 
                 Text {
                     id: chipText
                     anchors.centerIn: parent
                     text: parent.modelData
                     font: Theme.subheadlineSerifMedium
-                    color: Theme.hex("C4973B")
+                    color: Theme.accent
                 }
             }
         }
@@ -165,7 +165,7 @@ ColumnLayout {
             objectName: "meaningTitle"
             text: meaning.meaningTitle
             font: Theme.title3Serif
-            color: Theme.hex("C4973B")
+            color: Theme.accent
         }
 
         Text {
@@ -173,7 +173,7 @@ ColumnLayout {
             Layout.fillWidth: true
             text: meaning.meaningText
             font: Theme.body
-            color: Theme.hex("F5E6D3")
+            color: Theme.textPrimary
             wrapMode: Text.WordWrap
             lineHeightMode: Text.FixedHeight
             lineHeight: bodyMetrics.height + 4
@@ -187,14 +187,14 @@ ColumnLayout {
         Text {
             text: qsTr("About This Card")
             font: Theme.title3Serif
-            color: Theme.hex("C4973B")
+            color: Theme.accent
         }
 
         Text {
             Layout.fillWidth: true
             text: root.card.artDescription
             font: Theme.body
-            color: Theme.hex("D0C4B8")
+            color: Theme.textSecondary
             wrapMode: Text.WordWrap
             lineHeightMode: Text.FixedHeight
             lineHeight: bodyMetrics.height + 4

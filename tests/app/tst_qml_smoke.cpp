@@ -4,6 +4,7 @@
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
+#include "ShuffleChoreography.h"
 #include "TarotCard.h"
 
 #include <QDirIterator>
@@ -63,6 +64,7 @@ private:
             context->insert(m_entry);
         }
         const QVariant daily = QVariant::fromValue(static_cast<QObject *>(&m_dailyModel));
+        const QVariant pile = QVariant::fromValue(static_cast<QObject *>(m_dailyModel.pileChoreography()));
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
@@ -75,12 +77,8 @@ private:
             {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyRevealed.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("DailyWashShuffle.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("DailyPileShuffle.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("StateLoader.qml"),
-             {{QStringLiteral("model"), daily},
-              {QStringLiteral("wanted"), true},
-              {QStringLiteral("file"), QStringLiteral("HeaderBand.qml")}}},
+            {QStringLiteral("ShuffleAnimationView.qml"), {{QStringLiteral("choreography"), pile}}},
+            {QStringLiteral("WashShuffleView.qml"), {{QStringLiteral("choreography"), pile}}},
             {QStringLiteral("SavePictureDialog.qml"),
              {{QStringLiteral("sharer"), QVariant::fromValue(static_cast<QObject *>(&m_sharer))},
               {QStringLiteral("card"), QVariant::fromValue(TarotCard())}}},

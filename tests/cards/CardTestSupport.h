@@ -14,7 +14,6 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
 // A window showing one QML item made from `source` (QML text importing what it needs).

@@ -1,12 +1,12 @@
-#include "AudioManager.h"
 #include "CardStyle.h"
 #include "CardTestSupport.h"
+#include "ManualAnimationDriver.h"
 #include "Palette.h"
 #include "ResourceLocation.h"
+#include "SoundCues.h"
 #include "TarotCard.h"
 
 #include <QImage>
-#include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -37,59 +37,20 @@ class CardViewsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        prepareGuiTests();
-        AudioManager::chooseMediaBackend();
-    }
-    void cleanup()
-    {
-        ResourceLocation::resetRoot();
-        AudioManager::shared().setEnabled(false);
-    }
+    void initTestCase() { prepareGuiTests(); }
+    void cleanup() { ResourceLocation::resetRoot(); }
 
-    void everySizeHasItsTableValues_data()
+    // Every view of a card takes the 9 : 16 footprint of its size, unrounded.
+    void viewsTakeTheFootprintOfTheirSize()
     {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("radius");
-        QTest::addColumn<int>("namePixels");
-        QTest::addColumn<double>("symbol");
-        QTest::addColumn<double>("backSymbol");
-        QTest::addColumn<double>("spacing");
-        QTest::addColumn<bool>("marker");
-        QTest::newRow("miniature") << int(CardSize::Miniature) << 55.0 << 4.0 << 7 << 10.0 << 10.0 << 1.0 << false;
-        QTest::newRow("small") << int(CardSize::Small) << 80.0 << 6.0 << 10 << 14.0 << 10.0 << 4.0 << false;
-        QTest::newRow("medium") << int(CardSize::Medium) << 140.0 << 10.0 << 10 << 24.0 << 18.0 << 4.0 << true;
-        QTest::newRow("large") << int(CardSize::Large) << 220.0 << 14.0 << 22 << 40.0 << 28.0 << 8.0 << true;
-    }
-    void everySizeHasItsTableValues()
-    {
-        QFETCH(int, size);
-        QFETCH(double, width);
-        QFETCH(double, radius);
-        QFETCH(int, namePixels);
-        QFETCH(double, symbol);
-        QFETCH(double, backSymbol);
-        QFETCH(double, spacing);
-        QFETCH(bool, marker);
-        const CardMetrics m = CardStyle::metrics(size);
-        QCOMPARE(m.width, width);
-        // 9 : 16, unrounded: large is 391.111…
-        QCOMPARE(m.height, width * 16 / 9);
-        QCOMPARE(m.cornerRadius, radius);
-        QCOMPARE(m.nameFont.pixelSize(), namePixels);
-        QCOMPARE(m.symbolSize, symbol);
-        QCOMPARE(m.backSymbolSize, backSymbol);
-        QCOMPARE(m.faceSpacing, spacing);
-        QCOMPARE(m.showsReversedMarker, marker);
-
-        // The views take exactly that footprint.
-        for (const QByteArray type : {"TarotCardView", "CardBackView", "CardFlipView"}) {
-            Scene scene(cardScene(type, "size: " + QByteArray::number(size)));
-            QVERIFY(scene.root);
-            QCOMPARE(scene.root->width(), width);
-            QCOMPARE(scene.root->height(), width * 16 / 9);
+        for (int size : {int(CardSize::Miniature), int(CardSize::Large)}) {
+            const double width = CardStyle::metrics(size).width;
+            for (const QByteArray type : {"TarotCardView", "CardBackView", "CardFlipView"}) {
+                Scene scene(cardScene(type, "size: " + QByteArray::number(size)));
+                QVERIFY(scene.root);
+                QCOMPARE(scene.root->width(), width);
+                QCOMPARE(scene.root->height(), width * 16 / 9);
+            }
         }
     }
 
@@ -202,20 +163,19 @@ private slots:
     // The flip sound belongs to a click that turns the card face up, and only to that.
     void flipSoundsOnlyWhenAClickTurnsTheCardUp()
     {
-        AudioManager &audio = AudioManager::shared();
-        audio.setEnabled(true);
-        QSignalSpy played(&audio, &AudioManager::audioPlayerChanged);
+        QSignalSpy cued(&SoundCues::shared(), &SoundCues::cued);
         Scene scene(cardScene("CardFlipView", "size: CardSize.Large"));
+        // Installed after the window exists, so it replaces the scene graph's own driver.
+        ManualAnimationDriver animation;
         QObject *spring = scene.root->findChild<QObject *>(QStringLiteral("flipSpring"));
-        QCOMPARE(spring->property("response").toDouble(), 0.6);
-        QCOMPARE(spring->property("damping").toDouble(), 0.8);
 
         scene.clickOn(scene.root.get());
         QVERIFY(scene.root->property("isFlipped").toBool());
-        QCOMPARE(played.count(), 1);
-        QVERIFY(audio.audioPlayer()->source().toString().endsWith(QLatin1String("card_flip.mp3")));
+        QCOMPARE(cued.count(), 1);
+        QCOMPARE(cued.first().first().value<SoundEffect::Effect>(), SoundEffect::CardFlip);
         QVERIFY(spring->property("running").toBool());
-        QTRY_VERIFY_WITH_TIMEOUT(!spring->property("running").toBool(), 3000);
+        animation.advanceBy(3000);
+        QVERIFY(!spring->property("running").toBool());
 
         // Face up and settled: the face reads left to right, not mirrored by the turn.
         QQuickItem *face = scene.find(QStringLiteral("faceLayer"));
@@ -225,47 +185,17 @@ private slots:
         QCOMPARE(face->opacity(), 1.0);
         QCOMPARE(scene.find(QStringLiteral("backLayer"))->opacity(), 0.0);
 
+        // Turning it back, or an owner turning it, is silent; so is a click the owner handles.
         scene.clickOn(scene.root.get());
         QVERIFY(!scene.root->property("isFlipped").toBool());
         scene.root->setProperty("isFlipped", true);
-        QCOMPARE(played.count(), 1);
-    }
-
-    // The view wires the choreography to its caller: the caller's flag is cleared and the
-    // completion runs once; a view that goes away mid-way does neither.
-    void shuffleViewsReportToTheirCaller_data()
-    {
-        QTest::addColumn<QByteArray>("type");
-        QTest::addColumn<bool>("destroyMidway");
-        QTest::newRow("pile") << QByteArray("ShuffleAnimationView") << false;
-        QTest::newRow("wash") << QByteArray("WashShuffleView") << false;
-        QTest::newRow("pile goes away") << QByteArray("ShuffleAnimationView") << true;
-        QTest::newRow("wash goes away") << QByteArray("WashShuffleView") << true;
-    }
-    void shuffleViewsReportToTheirCaller()
-    {
-        QFETCH(QByteArray, type);
-        QFETCH(bool, destroyMidway);
-        Scene scene("import QtQuick\nimport Quillmoor.Cards\nItem {\n  id: caller\n"
-                    "  property bool shuffling: true\n  property int completions: 0\n"
-                    "  property alias viewActive: loader.active\n"
-                    "  Loader { id: loader; sourceComponent: " +
-                    type +
-                    " {\n"
-                    "    cardCount: 6; isShuffling: caller.shuffling\n"
-                    "    onIsShufflingChanged: caller.shuffling = isShuffling\n"
-                    "    onCompleted: caller.completions++ } }\n}\n");
-        QVERIFY(scene.root);
-        if (destroyMidway) {
-            QTest::qWait(600);
-            scene.root->setProperty("viewActive", false);
-            QTest::qWait(2400);
-            QVERIFY(scene.root->property("shuffling").toBool());
-            QCOMPARE(scene.root->property("completions").toInt(), 0);
-            return;
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(scene.root->property("completions").toInt(), 1, 4000);
-        QVERIFY(!scene.root->property("shuffling").toBool());
+        scene.root->setProperty("flipsOnClick", false);
+        scene.root->setProperty("isFlipped", false);
+        QSignalSpy clicked(scene.root.get(), SIGNAL(clicked()));
+        scene.clickOn(scene.root.get());
+        QCOMPARE(clicked.count(), 1);
+        QVERIFY(!scene.root->property("isFlipped").toBool());
+        QCOMPARE(cued.count(), 1);
     }
 };
 

@@ -1,34 +1,23 @@
-#include "AudioManager.h"
+// The shuffle choreography: what it draws from the random source, when a run ends, and that a
+// cancelled run never completes. Time is driven by hand.
+#include "ManualAnimationDriver.h"
+#include "Scheduler.h"
 #include "ScriptedRandomSource.h"
 #include "ShuffleChoreography.h"
+#include "SoundCues.h"
 
-#include <QMediaPlayer>
-
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
 
 using Style = ShuffleChoreography::Style;
-using Kind = ShuffleChoreography::StepKind;
 
 namespace {
 
 // Raw values that the closed-range rule turns into exactly the lower and the upper end.
 constexpr quint64 lowest = 0;
 constexpr quint64 highest = quint64(1) << 53;
-
-QList<double> startTimes(Style style)
-{
-    QList<double> times;
-    double t = 0;
-    for (const auto &step : ShuffleChoreography::schedule(style)) {
-        times.append(t);
-        t += step.sleepAfter;
-    }
-    return times;
-}
 
 } // namespace
 
@@ -37,24 +26,6 @@ class ShuffleChoreographyTest : public QObject
     Q_OBJECT
 
 private slots:
-    void stepsRunAtTheirTimes()
-    {
-        QList<double> pile = startTimes(Style::Pile);
-        QCOMPARE(pile.size(), 8); // six scatters, settle, finish
-        for (int i = 0; i < 6; ++i)
-            QVERIFY(qFuzzyCompare(1 + pile[i], 1 + 0.2 * i));
-        QVERIFY(qFuzzyCompare(pile[6], 1.2));
-        QVERIFY(qFuzzyCompare(pile[7], 1.6));
-        QCOMPARE(ShuffleChoreography::schedule(Style::Pile)[6].kind, Kind::Settle);
-
-        const QList<double> wash = startTimes(Style::Wash);
-        const QList<double> expected{0, 0.7, 1.2, 1.8, 2.5};
-        QCOMPARE(wash.size(), expected.size());
-        for (int i = 0; i < wash.size(); ++i)
-            QVERIFY(qFuzzyCompare(1 + wash[i], 1 + expected[i]));
-        QCOMPARE(ShuffleChoreography::schedule(Style::Wash).last().kind, Kind::Finish);
-    }
-
     // Three draws per card and step, width then height then angle, each over its closed range.
     void drawsReachBothEndsOfEachRangeInOrder_data()
     {
@@ -71,12 +42,13 @@ private slots:
         QFETCH(double, lowAngle);
         // Card 0 gets the lower ends, card 1 the upper ends, card 2 low width and high rest.
         ScriptedRandomSource random({lowest, lowest, lowest, highest, highest, highest, lowest, highest, highest});
+        ManualScheduler scheduler;
         ShuffleChoreography c;
         c.setRandomSource(&random);
+        c.setScheduler(&scheduler);
         c.setStyle(Style(style));
         c.setCardCount(3);
-        c.setShuffling(true);
-        c.appear();
+        c.begin();
         QVERIFY(random.usedExactly());
         QCOMPARE(c.offsets()[0], low);
         QCOMPARE(c.rotations()[0], lowAngle);
@@ -86,121 +58,104 @@ private slots:
         QCOMPARE(c.rotations()[2], -lowAngle);
     }
 
-    void undisturbedRunClearsTheFlagAndCompletesOnce_data()
+    // A pile takes 1.6 s and a wash 2.5 s; the flag is already clear when completed() arrives,
+    // and the springs bring every card back to the resting pile.
+    void runCompletesOnceAtItsEndAndTheCardsComeToRest_data()
     {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("cardCount");
-        QTest::addColumn<int>("expectedMs");
+        QTest::addColumn<int>("durationMs");
         QTest::newRow("pile") << int(Style::Pile) << 5 << 1600;
-        QTest::newRow("pile without cards") << int(Style::Pile) << 0 << 1600;
         QTest::newRow("wash") << int(Style::Wash) << 8 << 2500;
         QTest::newRow("wash without cards") << int(Style::Wash) << 0 << 2500;
     }
-    void undisturbedRunClearsTheFlagAndCompletesOnce()
+    void runCompletesOnceAtItsEndAndTheCardsComeToRest()
     {
         QFETCH(int, style);
         QFETCH(int, cardCount);
-        QFETCH(int, expectedMs);
+        QFETCH(int, durationMs);
+        ManualAnimationDriver animation;
+        ManualScheduler scheduler;
         ShuffleChoreography c;
+        c.setScheduler(&scheduler);
         c.setStyle(Style(style));
         c.setCardCount(cardCount);
-        c.setShuffling(true);
+        QSignalSpy cued(&SoundCues::shared(), &SoundCues::cued);
         QSignalSpy completed(&c, &ShuffleChoreography::completed);
         bool flagWhenCompleted = true;
         connect(&c, &ShuffleChoreography::completed, this, [&] { flagWhenCompleted = c.isShuffling(); });
-        QElapsedTimer clock;
-        clock.start();
-        c.appear();
-        QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 5000);
-        const qint64 took = clock.elapsed();
-        QVERIFY2(took >= expectedMs - 20 && took <= expectedMs + 400, qPrintable(QString::number(took)));
-        QVERIFY(!c.isShuffling());
+
+        c.begin();
+        QVERIFY(c.isShuffling());
+        QCOMPARE(cued.count(), 1);
+        QCOMPARE(cued.first().first().value<SoundEffect::Effect>(), SoundEffect::Shuffle);
+        for (int t = 0; t < durationMs - 1; t += 100) {
+            scheduler.advance(qMin(100, durationMs - 1 - t));
+            animation.advanceBy(qMin(100, durationMs - 1 - t));
+        }
+        QCOMPARE(completed.count(), 0);
+        scheduler.advance(1);
+        QCOMPARE(completed.count(), 1);
         QVERIFY(!flagWhenCompleted);
         QCOMPARE(c.runningTasks(), 0);
 
-        // At rest: the pile's offsets are zero and it is drawn rising 2 points per card; the
-        // wash rests at (0, −i) and is drawn there.
-        for (int i = 0; i < cardCount; ++i) {
-            QCOMPARE(c.offsets()[i], ShuffleChoreography::restingOffset(Style(style), i));
-            QCOMPARE(c.rotations()[i], 0.0);
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(std::none_of(c.cards().cbegin(), c.cards().cend(),
-                                              [](const ShuffleCard *card) { return card->isMoving(); }),
-                                 3000);
+        animation.advanceBy(3000);
         const double rise = style == Style::Pile ? 2 : 1;
         for (int i = 0; i < cardCount; ++i) {
+            QVERIFY(!c.cards()[i]->isMoving());
             QCOMPARE(c.cards()[i]->x(), 0.0);
             QCOMPARE(c.cards()[i]->y(), -rise * i);
             QCOMPARE(c.cards()[i]->angle(), 0.0);
         }
-        QTest::qWait(100);
+        scheduler.advance(10'000);
         QCOMPARE(completed.count(), 1);
     }
 
-    void cancellingMidwayCompletesNothingAndLeavesTheFlag_data()
+    void aCancelledOrDestroyedRunNeverCompletes()
     {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<bool>("destroy");
-        QTest::newRow("pile cancelled") << int(Style::Pile) << false;
-        QTest::newRow("wash destroyed") << int(Style::Wash) << true;
-    }
-    void cancellingMidwayCompletesNothingAndLeavesTheFlag()
-    {
-        QFETCH(int, style);
-        QFETCH(bool, destroy);
-        auto c = std::make_unique<ShuffleChoreography>();
-        c->setStyle(Style(style));
-        c->setCardCount(4);
-        c->setShuffling(true);
+        ManualScheduler scheduler;
         int completions = 0;
-        int flagChanges = 0;
-        connect(c.get(), &ShuffleChoreography::completed, this, [&] { ++completions; });
-        connect(c.get(), &ShuffleChoreography::isShufflingChanged, this, [&] { ++flagChanges; });
-        c->appear();
-        QTest::qWait(700);
-        if (destroy) {
-            c.reset();
-        } else {
-            c->cancel();
-            QVERIFY(c->isShuffling());
+        for (bool destroy : {false, true}) {
+            auto c = std::make_unique<ShuffleChoreography>();
+            c->setScheduler(&scheduler);
+            c->setStyle(Style::Wash);
+            c->setCardCount(4);
+            connect(c.get(), &ShuffleChoreography::completed, this, [&] { ++completions; });
+            c->begin();
+            scheduler.advance(700);
+            if (destroy) {
+                c.reset();
+            } else {
+                c->cancel();
+                QVERIFY(c->isShuffling());
+                QCOMPARE(c->runningTasks(), 0);
+            }
+            scheduler.advance(5000);
         }
-        QTest::qWait(2200);
         QCOMPARE(completions, 0);
-        QCOMPARE(flagChanges, 0);
     }
 
-    void pileWaitsForTheFlagWhileTheWashAlwaysRuns()
+    // Shown on its own, the pile waits for its flag and the wash always runs; a second start
+    // runs beside the first.
+    void pileWaitsForTheFlagWhileTheWashRunsWhenShown()
     {
-        AudioManager::chooseMediaBackend();
-        AudioManager &audio = AudioManager::shared();
-        audio.setEnabled(true);
-        QSignalSpy sounds(&audio, &AudioManager::audioPlayerChanged);
+        ManualScheduler scheduler;
         ShuffleChoreography pile;
+        pile.setScheduler(&scheduler);
         pile.setCardCount(3);
         pile.appear();
         QCOMPARE(pile.runningTasks(), 0);
-        QCOMPARE(sounds.count(), 0);
         pile.setShuffling(true);
         QCOMPARE(pile.runningTasks(), 1);
-        QCOMPARE(sounds.count(), 1);
-        QVERIFY(audio.audioPlayer()->source().toString().endsWith(QLatin1String("shuffle.mp3")));
-        // A second start runs beside the first instead of replacing it.
         pile.setShuffling(false);
         pile.setShuffling(true);
         QCOMPARE(pile.runningTasks(), 2);
 
         ShuffleChoreography wash;
+        wash.setScheduler(&scheduler);
         wash.setStyle(Style::Wash);
-        wash.setCardCount(3);
-        QSignalSpy completed(&wash, &ShuffleChoreography::completed);
-        QSignalSpy flag(&wash, &ShuffleChoreography::isShufflingChanged);
         wash.appear();
         QCOMPARE(wash.runningTasks(), 1);
-        QCOMPARE(sounds.count(), 3);
-        audio.setEnabled(false);
-        QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, 4000);
-        QVERIFY(!wash.isShuffling());
-        QCOMPARE(flag.count(), 0); // it was false already: nothing to clear
     }
 };
 

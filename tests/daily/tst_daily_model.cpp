@@ -4,7 +4,10 @@
 #include "DailyCardViewModel.h"
 #include "DateFormat.h"
 #include "JournalEntry.h"
+#include "Scheduler.h"
 #include "ScriptedRandomSource.h"
+#include "ShuffleChoreography.h"
+#include "SoundCues.h"
 #include "StoreTestSupport.h"
 
 #include <QSignalSpy>
@@ -204,23 +207,107 @@ private slots:
         QCOMPARE(model.currentStreak(), streak);
     }
 
-    void washShuffleOnlyStartsBeforeTheDrawAndWhenIdle()
+    // The whole ritual belongs to the model: a shuffle ends in the draw, the turn ends in the
+    // reading, and actions out of turn do nothing.
+    void theRitualMovesThroughItsPhases_data()
     {
+        QTest::addColumn<bool>("wash");
+        QTest::addColumn<int>("shuffleMs");
+        QTest::newRow("pile") << false << 1600;
+        QTest::newRow("wash") << true << 2500;
+    }
+    void theRitualMovesThroughItsPhases()
+    {
+        QFETCH(bool, wash);
+        QFETCH(int, shuffleMs);
+        using Phase = DailyCardViewModel::Phase;
+        TempStore store;
+        auto context = store.open();
+        ManualScheduler scheduler;
+        DailyCardViewModel model(m_cards, context.get());
+        model.setScheduler(scheduler);
+        QSignalSpy cued(&SoundCues::shared(), &SoundCues::cued);
+        QCOMPARE(model.phase(), Phase::Invitation);
+
+        wash ? model.washShuffle() : model.shuffle();
+        QCOMPARE(model.phase(), Phase::Shuffling);
+        QCOMPARE(model.isWashShuffling(), wash);
+        QCOMPARE(model.isShuffling(), !wash);
+        model.washShuffle();
+        model.shuffle();
+        scheduler.advance(shuffleMs - 1);
+        QVERIFY(!model.hasDrawnToday());
+        scheduler.advance(1);
+        QCOMPARE(model.phase(), Phase::FaceDown);
+        QVERIFY(model.hasTodaysCard());
+        QCOMPARE(context->fetch<JournalEntry>().first()->dailyCardId(), model.todaysCard()->id);
+        QCOMPARE(model.pileChoreography()->runningTasks() + model.washChoreography()->runningTasks(), 0);
+
+        model.shuffle();
+        model.washShuffle();
+        QCOMPARE(model.phase(), Phase::FaceDown);
+        model.reveal();
+        QCOMPARE(model.phase(), Phase::Revealing);
+        QCOMPARE(cued.last().first().value<SoundEffect::Effect>(), SoundEffect::CardFlip);
+        scheduler.advance(DailyCardViewModel::revealDelayMs - 1);
+        QVERIFY(!model.isRevealed());
+        scheduler.advance(1);
+        QCOMPARE(model.phase(), Phase::Revealed);
+        QCOMPARE(scheduler.pendingCount(), 1); // only the watch on the day remains
+    }
+
+    void anEmptyCatalogueShufflesAndWaitsAgain()
+    {
+        CardDataStore empty;
+        ManualScheduler scheduler;
+        DailyCardViewModel model(empty, nullptr);
+        model.setScheduler(scheduler);
+        model.shuffle();
+        scheduler.advance(2000);
+        QCOMPARE(model.phase(), DailyCardViewModel::Invitation);
+        QVERIFY(!model.hasDrawnToday());
+    }
+
+    // A window left open past midnight shows the new day: its date, its moon, no card yet. A
+    // shuffle that runs through midnight draws for the new day.
+    void theScreenFollowsTheClockIntoTheNextDay()
+    {
+        using Phase = DailyCardViewModel::Phase;
+        // The night the clocks go forward.
+        const QDateTime start(QDate(2026, 3, 28), QTime(23, 58, 30));
+        ManualScheduler scheduler;
+        Clock::follow([&] { return start.addMSecs(scheduler.elapsed()); });
         TempStore store;
         auto context = store.open();
         DailyCardViewModel model(m_cards, context.get());
-        model.startShuffle();
-        model.startWashShuffle();
-        QVERIFY(!model.isWashShuffling());
-        model.setIsShuffling(false);
-        model.startWashShuffle();
-        QVERIFY(model.isWashShuffling());
-        model.setIsWashShuffling(false);
-        ScriptedRandomSource random({3, 0});
-        model.setRandomSource(random);
-        model.drawCard(true);
-        model.startWashShuffle();
-        QVERIFY(!model.isWashShuffling());
+        model.setScheduler(scheduler);
+        model.shuffle();
+        scheduler.advance(1600);
+        model.reveal();
+        scheduler.advance(1000);
+        QCOMPARE(model.phase(), Phase::Revealed);
+        QCOMPARE(model.todayText(), DateFormat::longDate(QDate(2026, 3, 28)));
+        QSignalSpy today(&model, &DailyCardViewModel::todayChanged);
+
+        scheduler.advance(87'300); // 23:59:59.9
+        QCOMPARE(model.phase(), Phase::Revealed);
+        scheduler.advance(100);
+        QCOMPARE(today.count(), 1);
+        QCOMPARE(model.todayText(), DateFormat::longDate(QDate(2026, 3, 29)));
+        QCOMPARE(model.phase(), Phase::Invitation);
+        QVERIFY(!model.hasDrawnToday());
+        QVERIFY(!model.journalEntry());
+        QCOMPARE(model.currentStreak(), 0);
+
+        // 23 hours later (a short day) it is the 30th; a shuffle started before midnight
+        // finishes after it and draws for the 30th.
+        scheduler.advance(23 * 3'600'000 - 1000);
+        model.shuffle();
+        scheduler.advance(1600);
+        QCOMPARE(model.todayText(), DateFormat::longDate(QDate(2026, 3, 30)));
+        QCOMPARE(model.phase(), Phase::FaceDown);
+        QCOMPARE(model.journalEntry()->date(), QDate(2026, 3, 30).startOfDay());
+        QCOMPARE(model.currentStreak(), 1);
     }
 
     void moonPhases_data()

@@ -1,8 +1,13 @@
 // Drives the real Daily Card screen in the main window over a temporary store.
 #include "../app/AppTestSupport.h"
+#include "Clock.h"
+#include "DailyCardViewModel.h"
+#include "DateFormat.h"
 #include "JournalEntry.h"
+#include "ManualAnimationDriver.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
+#include "Scheduler.h"
 #include "TarotCard.h"
 
 namespace {
@@ -27,10 +32,10 @@ bool shown(const AppUnderTest &app, const QString &name)
     return item && item->isVisible();
 }
 
-QObject *dailyModel(const AppUnderTest &app)
+DailyCardViewModel *dailyModel(const AppUnderTest &app)
 {
     QQuickItem *view = app.find(QStringLiteral("dailyCardView"));
-    return view ? view->property("model").value<QObject *>() : nullptr;
+    return view ? view->property("model").value<DailyCardViewModel *>() : nullptr;
 }
 
 TarotCard todaysCard(const AppUnderTest &app)
@@ -54,28 +59,36 @@ private slots:
         QString cardId;
         bool reversed = false;
         {
+            // The scheduler outlives the window whose model it times.
+            ManualScheduler scheduler;
             AppUnderTest app(storePath);
             QVERIFY(app.window);
             QVERIFY(QTest::qWaitForWindowExposed(app.window));
-            QTRY_VERIFY(shown(app, QStringLiteral("dailyInvitation")));
+            ManualAnimationDriver animation;
+            dailyModel(app)->setScheduler(scheduler);
+            QVERIFY(shown(app, QStringLiteral("dailyInvitation")));
             saveScreenshot(app.window, QStringLiteral("daily-invitation"));
 
             click(app.window, app.find(QStringLiteral("deckButton")));
-            QTRY_VERIFY(shown(app, QStringLiteral("pileShuffle")));
+            QVERIFY(shown(app, QStringLiteral("pileShuffle")));
             // The wash shuffle cannot start while the pile shuffle runs.
             click(app.window, app.find(QStringLiteral("washShuffleButton")));
-            QVERIFY(!dailyModel(app)->property("isWashShuffling").toBool());
-            QTest::qWait(700);
+            QVERIFY(!dailyModel(app)->isWashShuffling());
+            scheduler.advance(700);
+            animation.advanceBy(150);
             saveScreenshot(app.window, QStringLiteral("daily-shuffling"));
 
-            QTRY_VERIFY_WITH_TIMEOUT(shown(app, QStringLiteral("dailyFaceDown")), 5000);
+            scheduler.advance(900);
+            QVERIFY(shown(app, QStringLiteral("dailyFaceDown")));
             saveScreenshot(app.window, QStringLiteral("daily-face-down"));
             cardId = todaysCard(app).id;
-            reversed = dailyModel(app)->property("isReversed").toBool();
+            reversed = dailyModel(app)->isReversed();
             QVERIFY(!cardId.isEmpty());
 
             click(app.window, app.find(QStringLiteral("dailyFlipCard")));
-            QTRY_VERIFY_WITH_TIMEOUT(shown(app, QStringLiteral("dailyRevealed")), 3000);
+            animation.advanceBy(DailyCardViewModel::revealDelayMs);
+            scheduler.advance(DailyCardViewModel::revealDelayMs);
+            QVERIFY(shown(app, QStringLiteral("dailyRevealed")));
 
             // The chips are placed by the flow layout once the reading is on screen.
             QTRY_VERIFY(app.find(QStringLiteral("moodChip_Grateful"))->x() > 0);
@@ -84,7 +97,7 @@ private slots:
             click(app.window, reflection);
             QTRY_VERIFY(reflection->hasActiveFocus());
             typeText(app.window, QStringLiteral("Calm and clear"));
-            QTest::qWait(100);
+            animation.advanceBy(500);
             saveScreenshot(app.window, QStringLiteral("daily-revealed"));
 
             // Every change was saved as it happened.
@@ -112,8 +125,8 @@ private slots:
         click(again.window, editor);
         QTest::keyClick(again.window, Qt::Key_End, Qt::ControlModifier);
         typeText(again.window, QStringLiteral(", and grateful."));
-        QQuickItem *editorChip = findItem(again.find(QStringLiteral("journalEditorView")),
-                                                        QStringLiteral("moodChip_Grateful"));
+        QQuickItem *editorChip =
+            findItem(again.find(QStringLiteral("journalEditorView")), QStringLiteral("moodChip_Grateful"));
         QVERIFY(editorChip);
         QTRY_VERIFY(editorChip->x() > 0);
         click(again.window, editorChip); // the mood already chosen: clears it
@@ -128,13 +141,17 @@ private slots:
     void theSharePictureIs1044PixelsWide()
     {
         QTemporaryDir dir;
+        ManualScheduler scheduler;
         AppUnderTest app(dir.filePath(QStringLiteral("default.store")));
         QVERIFY(app.window);
         QVERIFY(QTest::qWaitForWindowExposed(app.window));
-        QObject *model = dailyModel(app);
-        QVERIFY(QMetaObject::invokeMethod(model, "drawCard", Q_ARG(bool, true)));
-        model->setProperty("isRevealed", true);
-        QTRY_VERIFY(shown(app, QStringLiteral("dailyRevealed")));
+        DailyCardViewModel *model = dailyModel(app);
+        model->setScheduler(scheduler);
+        model->shuffle();
+        scheduler.advance(1600);
+        model->reveal();
+        scheduler.advance(DailyCardViewModel::revealDelayMs);
+        QVERIFY(shown(app, QStringLiteral("dailyRevealed")));
 
         click(app.window, app.find(QStringLiteral("shareCardButton")));
         QObject *menu = app.find(QStringLiteral("dailyRevealed"))->findChild<QObject *>(QStringLiteral("shareMenu"));
@@ -160,6 +177,31 @@ private slots:
         QCOMPARE(QImage(path).width(), 1044);
         QVERIFY(!sharer.saveTo(QUrl::fromLocalFile(dir.filePath(QStringLiteral("missing/folder/x.png")))));
         QVERIFY(!sharer.lastError().isEmpty());
+    }
+
+    // A window left open overnight greets the new day instead of showing yesterday's card.
+    void anOpenWindowMovesToTheNewDayAtMidnight()
+    {
+        const QDateTime start(QDate(2026, 12, 6), QTime(23, 59, 50));
+        ManualScheduler scheduler;
+        Clock::follow([&] { return start.addMSecs(scheduler.elapsed()); });
+        QTemporaryDir dir;
+        AppUnderTest app(dir.filePath(QStringLiteral("default.store")));
+        QVERIFY(QTest::qWaitForWindowExposed(app.window));
+        DailyCardViewModel *model = dailyModel(app);
+        model->setScheduler(scheduler);
+        model->shuffle();
+        scheduler.advance(1600);
+        model->reveal();
+        scheduler.advance(DailyCardViewModel::revealDelayMs);
+        QVERIFY(shown(app, QStringLiteral("dailyRevealed")));
+
+        scheduler.advance(10'000);
+        QVERIFY(shown(app, QStringLiteral("dailyInvitation")));
+        QVERIFY(!shown(app, QStringLiteral("dailyRevealed")));
+        QCOMPARE(app.find(QStringLiteral("todayDate"))->property("text").toString(),
+                 DateFormat::longDate(QDate(2026, 12, 7)));
+        Clock::reset();
     }
 };
 

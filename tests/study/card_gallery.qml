@@ -13,7 +13,7 @@ Rectangle {
 
     width: 1280
     height: 1280
-    color: Theme.hex("1A1A2E")
+    color: Theme.background
 
     Column {
         x: 24
@@ -60,16 +60,26 @@ Rectangle {
                 size: CardSize.Medium
             }
 
+            ShuffleChoreography {
+                id: pile
+                cardCount: 6
+                Component.onCompleted: begin()
+            }
+            ShuffleChoreography {
+                id: wash
+                style: ShuffleChoreography.Wash
+                cardCount: 12
+                Component.onCompleted: begin()
+            }
             ShuffleAnimationView {
                 width: 240
                 height: 300
-                cardCount: 6
-                isShuffling: true
+                choreography: pile
             }
 
             WashShuffleView {
                 width: 300
-                cardCount: 12
+                choreography: wash
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ResourceLocation.h"
+#include "SoundCues.h"
 
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
@@ -10,19 +11,11 @@ class QQmlEngine;
 class QJSEngine;
 Q_MOC_INCLUDE(<QMediaPlayer>)
 
-// The short sound effects of the card rituals.
 namespace SoundEffect {
-Q_NAMESPACE
-QML_ELEMENT
-
-enum Effect { Shuffle, CardFlip, CardPlace, Reveal };
-Q_ENUM_NS(Effect)
-
 // The file name without its "mp3" extension.
 QString resourceName(Effect effect);
 // The volume the effect is played at, 0 to 1.
 double volume(Effect effect);
-
 } // namespace SoundEffect
 
 // Plays the sound effects, one at a time: each play replaces the player of the previous one.
