@@ -2,6 +2,8 @@
 #include "AudioManager.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
+#include "SingleInstance.h"
+#include "StoreLog.h"
 #include "SoundSettingsLink.h"
 #include "Theme.h"
 
@@ -46,6 +48,12 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quillmoor.tarot"));
     QGuiApplication app(argc, argv);
+
+    // A second launch raises the running window instead of opening the store twice.
+    SingleInstance instance;
+    if (!instance.claim(QCoreApplication::arguments().mid(1)))
+        return 0;
+
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     Theme::registerFonts();
 
@@ -78,5 +86,13 @@ int main(int argc, char *argv[])
     engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &app, [&engine] {
+        qCInfo(lcApp, "Raised by a second launch");
+        if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst())) {
+            window->show();
+            window->raise();
+            window->requestActivate();
+        }
+    });
     return app.exec();
 }
