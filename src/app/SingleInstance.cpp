@@ -22,7 +22,8 @@ constexpr int answerTimeoutMs = 3000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent), m_name(name) {}
+SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent), m_name(name)
+{}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -40,7 +41,7 @@ bool SingleInstance::claimOnBus(const QStringList &arguments, bool *decided)
         return false;
     // Asking for the name is atomic on the bus: of two launches at the same moment, one wins.
     const auto reply = bus.interface()->registerService(m_name, QDBusConnectionInterface::DontQueueService,
-                                                       QDBusConnectionInterface::DontAllowReplacement);
+                                                        QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid())
         return false;
     *decided = true;
@@ -48,8 +49,8 @@ bool SingleInstance::claimOnBus(const QStringList &arguments, bool *decided)
         bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots);
         return true;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(m_name, objectPath(), QStringLiteral("com.quillmoor.tarot.Instance"),
-                                                       QStringLiteral("Activate"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        m_name, objectPath(), QStringLiteral("com.quillmoor.tarot.Instance"), QStringLiteral("Activate"));
     call << arguments;
     bus.call(call, QDBus::Block, answerTimeoutMs);
     return false;

@@ -3,8 +3,8 @@
 #include "ModelContext.h"
 #include "QmlModules.h"
 #include "SingleInstance.h"
-#include "StoreLog.h"
 #include "SoundSettingsLink.h"
+#include "StoreLog.h"
 #include "Theme.h"
 
 #include <QElapsedTimer>

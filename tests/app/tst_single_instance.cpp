@@ -21,12 +21,13 @@ struct PrivateBus
     }
     ~PrivateBus()
     {
+        QDBusConnection::disconnectFromBus(address);
         daemon.kill();
         daemon.waitForFinished();
     }
     bool nameTaken(const QString &name) const
     {
-        QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("probe"));
+        QDBusConnection probe = QDBusConnection::connectToBus(address, address);
         return probe.isConnected() && probe.interface()->isServiceRegistered(name).value();
     }
     QProcess daemon;
