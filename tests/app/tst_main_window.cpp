@@ -158,7 +158,6 @@ private slots:
         QCOMPARE(website->property("text").toString(), QStringLiteral("Quillmoor Website"));
         app.window->resize(700, 420);
         QTRY_COMPARE(app.window->contentItem()->width(), 700.0);
-        QTest::qWait(50);
         saveScreenshot(app.window, QStringLiteral("store-error"));
 
         QVERIFY(file.open(QIODevice::ReadOnly));

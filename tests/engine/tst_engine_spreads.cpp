@@ -2,8 +2,6 @@
 #include "Reading.h"
 #include "SpreadDefinition.h"
 
-#include <QFile>
-#include <QSet>
 #include <QTest>
 
 class EngineSpreadsTest : public QObject
@@ -11,39 +9,6 @@ class EngineSpreadsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void tableIsConsistent()
-    {
-        QStringList spreadIds;
-        for (const SpreadDefinition &spread : SpreadDefinition::allSpreads()) {
-            spreadIds.append(spread.id);
-            QCOMPARE(spread.cardCount, spread.positions.size());
-            QVERIFY(spread.description.endsWith('.'));
-            QSet<QString> positionIds;
-            for (int i = 0; i < spread.positions.size(); ++i) {
-                const SpreadPosition &position = spread.positions.at(i);
-                QCOMPARE(position.index, i);
-                QVERIFY(!position.description.endsWith('.'));
-                positionIds.insert(position.id);
-            }
-            QCOMPARE(positionIds.size(), spread.positions.size());
-        }
-        QCOMPARE(spreadIds, QStringList({"single_card", "yes_no", "three_card", "celtic_cross"}));
-    }
-
-    void celticCrossGeometry()
-    {
-        const QList<SpreadPosition> &positions = SpreadDefinition::celticCross().positions;
-        QCOMPARE(positions.at(9).id, "outcome");
-        // The challenge lies on the present card, turned a quarter; nothing else is turned.
-        QCOMPARE(positions.at(1).layoutOffset, positions.at(0).layoutOffset);
-        QCOMPARE(positions.at(1).layoutRotation, 90.0);
-        // The staff: one column 160 right of centre, from "self" at the bottom up in steps of 100.
-        for (int i = 6; i < 10; ++i) {
-            QCOMPARE(positions.at(i).layoutOffset, QPointF(160, 150 - 100 * (i - 6)));
-            QCOMPARE(positions.at(i).layoutRotation, 0.0);
-        }
-    }
-
     void positionsAreEqualByIdAlone()
     {
         const SpreadPosition threeCardPresent = SpreadDefinition::threeCard().positions.at(1);
@@ -60,16 +25,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("celtic_cross") << "celtic_cross"
                                       << "Celtic Cross";
-        QTest::newRow("yes_no") << "yes_no"
-                                << "Yes or No";
-        QTest::newRow("three_card") << "three_card"
-                                    << "Past, Present, Future";
         QTest::newRow("empty") << ""
                                << "";
         QTest::newRow("upper case") << "CELTIC_CROSS"
                                     << "";
-        QTest::newRow("unknown") << "five_card"
-                                 << "";
     }
     void storedReadingFindsItsSpread()
     {

@@ -1,5 +1,6 @@
 #include "CardDataStore.h"
 #include "CardTestSupport.h"
+#include "ManualAnimationDriver.h"
 
 #include <QFile>
 
@@ -21,15 +22,16 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         Scene scene(file.readAll(), {1280, 1280});
         QVERIFY(scene.root);
+        ManualAnimationDriver animation;
         const auto minor = CardDataStore::shared().cardByID(QStringLiteral("wands_03"));
         const auto major = CardDataStore::shared().cardByID(QStringLiteral("major_17"));
         QVERIFY(minor && major);
         scene.root->setProperty("minor", QVariant::fromValue(*minor));
         scene.root->setProperty("major", QVariant::fromValue(*major));
         // Half a second into both shuffles, with the flip a fifth of a second into its turn.
-        QTest::qWait(500);
+        animation.advanceBy(500);
         scene.root->setProperty("flipped", true);
-        QTest::qWait(180);
+        animation.advanceBy(180);
         saveScreenshot(&scene.window, QStringLiteral("card-gallery"));
     }
 };
