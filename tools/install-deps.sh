@@ -12,6 +12,7 @@ packages=(
     qml6-module-qtquick-shapes qml6-module-qttest qml6-module-qtmultimedia
     fonts-ebgaramond fonts-materialdesignicons-webfont
     xvfb xauth dbus-daemon dbus-session-bus-common
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
