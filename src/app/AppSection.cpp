@@ -40,6 +40,37 @@ QString AppSection::iconName(Section section)
     return {};
 }
 
+QUrl AppSection::rootScreen(Section section)
+{
+    switch (section) {
+    case DailyCard:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Daily/DailyCardView.qml"));
+    case Readings:
+    case Study:
+    case Library:
+    case Journal:
+        break;
+    }
+    return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/SectionPlaceholder.qml"));
+}
+
+QVariantMap AppSection::rootProperties(Section section)
+{
+    switch (section) {
+    case DailyCard:
+        return {};
+    case Readings:
+        return {{QStringLiteral("navigationTitle"), QStringLiteral("Readings")}};
+    case Study:
+        return {{QStringLiteral("navigationTitle"), QStringLiteral("Study")}};
+    case Library:
+        return {{QStringLiteral("navigationTitle"), QStringLiteral("Card Library")}};
+    case Journal:
+        return {{QStringLiteral("navigationTitle"), QStringLiteral("Journal")}};
+    }
+    return {};
+}
+
 std::optional<AppSection::Section> AppSection::fromTitle(const QString &text)
 {
     for (Section section : all())

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QUrl>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -16,6 +18,11 @@ public:
     static const QList<Section> &all();
     static QString title(Section section);
     static QString iconName(Section section);
+    // The root screen of a section's stack, loaded by its file when the section is first shown
+    // so that no section's screens are read before they are needed, and what it is built with
+    // besides the window's store context.
+    static QUrl rootScreen(Section section);
+    static QVariantMap rootProperties(Section section);
     // The section whose title is exactly `text`, or none.
     static std::optional<Section> fromTitle(const QString &text);
 };

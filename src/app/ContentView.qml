@@ -12,10 +12,17 @@ Item {
     objectName: "contentView"
 
     readonly property ContentViewModel model: ContentViewModel {}
-    readonly property SectionRoots roots: SectionRoots {}
 
     // Every appearance makes sure a settings record exists.
     Component.onCompleted: AppState.ensureAppSettings()
+
+    Connections {
+        target: root.Window.window
+        enabled: !root.model.isWindowShown
+        function onFrameSwapped() {
+            root.model.windowShown();
+        }
+    }
 
     Shortcut {
         sequence: "Ctrl+,"
@@ -47,14 +54,16 @@ Item {
             // One stack per detail identity: a new identity discards the old stack with every
             // screen in it and builds the section afresh from its root.
             Repeater {
-                model: root.model.selectedSection < 0 ? [] : [root.model.detailId]
+                model: root.model.selectedSection < 0 || !root.model.isWindowShown ? [] : [root.model.detailId]
 
                 delegate: NavigationStack {
                     required property string modelData
+                    readonly property var section: root.model.sections[root.model.selectedSection]
 
                     width: detail.width
                     height: detail.height
-                    rootComponent: root.roots.components[root.model.selectedSection]
+                    rootScreen: section.rootScreen
+                    rootProperties: Object.assign({ modelContext: AppState.context }, section.rootProperties)
                 }
             }
 

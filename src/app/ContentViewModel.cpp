@@ -12,7 +12,9 @@ QVariantList ContentViewModel::sections() const
     for (AppSection::Section section : AppSection::all()) {
         list.append(QVariantMap{{QStringLiteral("section"), static_cast<int>(section)},
                                 {QStringLiteral("title"), AppSection::title(section)},
-                                {QStringLiteral("iconName"), AppSection::iconName(section)}});
+                                {QStringLiteral("iconName"), AppSection::iconName(section)},
+                                {QStringLiteral("rootScreen"), AppSection::rootScreen(section)},
+                                {QStringLiteral("rootProperties"), AppSection::rootProperties(section)}});
     }
     return list;
 }
@@ -35,4 +37,12 @@ void ContentViewModel::setShowSettings(bool show)
         return;
     m_showSettings = show;
     emit showSettingsChanged();
+}
+
+void ContentViewModel::windowShown()
+{
+    if (m_windowShown)
+        return;
+    m_windowShown = true;
+    emit isWindowShownChanged();
 }

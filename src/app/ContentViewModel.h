@@ -17,11 +17,12 @@ class ContentViewModel : public QObject
     Q_PROPERTY(int selectedSection READ selectedSection WRITE setSelectedSection NOTIFY selectedSectionChanged)
     Q_PROPERTY(QString detailId READ detailId NOTIFY detailIdChanged)
     Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY showSettingsChanged)
+    Q_PROPERTY(bool isWindowShown READ isWindowShown NOTIFY isWindowShownChanged)
 
 public:
     explicit ContentViewModel(QObject *parent = nullptr);
 
-    // One entry per section: { section, title, iconName }.
+    // One entry per section: { section, title, iconName, rootScreen, rootProperties }.
     QVariantList sections() const;
     // An AppSection::Section value, or -1 when nothing is selected.
     int selectedSection() const { return m_selectedSection; }
@@ -29,14 +30,20 @@ public:
     QString detailId() const { return m_detailId; }
     bool showSettings() const { return m_showSettings; }
     void setShowSettings(bool show);
+    // The section's screen is built once the window has shown its first frame, so the window
+    // (sidebar, title bar) appears at once and the screen follows a moment later.
+    bool isWindowShown() const { return m_windowShown; }
+    Q_INVOKABLE void windowShown();
 
 signals:
     void selectedSectionChanged();
     void detailIdChanged();
     void showSettingsChanged();
+    void isWindowShownChanged();
 
 private:
     int m_selectedSection = AppSection::DailyCard;
     QString m_detailId;
     bool m_showSettings = false;
+    bool m_windowShown = false;
 };

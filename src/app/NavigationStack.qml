@@ -8,7 +8,9 @@ import Quillmoor.Cards
 Item {
     id: root
 
-    required property Component rootComponent
+    // The section's root screen, built from its file with these properties when the stack is.
+    required property url rootScreen
+    required property var rootProperties
     readonly property NavigationPage currentPage: stack.currentItem as NavigationPage
 
     objectName: "navigationStack"
@@ -71,9 +73,10 @@ Item {
 
         objectName: "stackView"
         anchors { left: parent.left; right: parent.right; top: titleBar.bottom; bottom: parent.bottom }
-        initialItem: root.rootComponent
         clip: true
     }
+
+    Component.onCompleted: stack.push(root.rootScreen, root.rootProperties, StackView.Immediate)
 
     Shortcut {
         sequence: "Alt+Left"

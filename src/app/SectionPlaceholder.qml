@@ -5,6 +5,9 @@ import Quillmoor.Cards
 NavigationPage {
     id: root
 
+    // Every section root is given the store; this one has no use for it yet.
+    property var modelContext
+
     Rectangle {
         anchors.fill: parent
         color: Theme.background

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AudioManager.h"
+#include "CardDataStore.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
 #include "SingleInstance.h"
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
     if (!instance.claim(QCoreApplication::arguments().mid(1)))
         return 0;
 
+    // The catalogue decodes on the other core while the window is being built.
+    CardDataStore::preloadShared();
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     Theme::registerFonts();
 

@@ -2,9 +2,11 @@
 
 #include "CardJson.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QQmlEngine>
 #include <QSet>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -43,12 +45,22 @@ CardDataStore::CardDataStore(const ResourceLocation &location, QObject *parent) 
 
 CardDataStore &CardDataStore::shared()
 {
+    // A static's first initialisation is thread-safe: a caller arriving while a preload
+    // initialises it waits for that load instead of starting another.
     static CardDataStore *const instance = [] {
         auto *store = new CardDataStore;
         store->loadCards();
+        // Loaded perhaps on a worker thread, but used by the screens on the main thread.
+        if (QCoreApplication *app = QCoreApplication::instance())
+            store->moveToThread(app->thread());
         return store;
     }();
     return *instance;
+}
+
+void CardDataStore::preloadShared()
+{
+    QThreadPool::globalInstance()->start([] { shared(); });
 }
 
 CardDataStore *CardDataStore::create(QQmlEngine *, QJSEngine *)

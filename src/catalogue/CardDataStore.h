@@ -28,6 +28,9 @@ public:
 
     // The process-wide catalogue, loaded on first use and never reloaded.
     static CardDataStore &shared();
+    // Starts loading the shared catalogue on a worker thread, so that it is ready (or nearly)
+    // when the first screen asks for it; shared() waits for a load under way.
+    static void preloadShared();
     // The QML singleton is the shared instance.
     static CardDataStore *create(QQmlEngine *, QJSEngine *);
 

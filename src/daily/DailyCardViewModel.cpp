@@ -15,8 +15,7 @@
 #include "SoundCues.h"
 #include "StoreLog.h"
 
-DailyCardViewModel::DailyCardViewModel(QObject *parent)
-    : QObject(parent), m_cardStore(&CardDataStore::shared()), m_random(&RandomSource::system())
+DailyCardViewModel::DailyCardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
 {
     setScheduler(Scheduler::system());
 }
@@ -51,6 +50,14 @@ void DailyCardViewModel::setScheduler(Scheduler &scheduler)
             shuffle->setScheduler(&scheduler);
     m_dayTracker = std::make_unique<DayTracker>(scheduler);
     connect(m_dayTracker.get(), &DayTracker::dayChanged, this, &DailyCardViewModel::dayChanged);
+}
+
+CardDataStore &DailyCardViewModel::cards()
+{
+    // The shared catalogue is read on first use, so a day without a draw opens without it.
+    if (!m_cardStore)
+        m_cardStore = &CardDataStore::shared();
+    return *m_cardStore;
 }
 
 void DailyCardViewModel::setModelContext(ModelContext *context)
@@ -186,7 +193,7 @@ void DailyCardViewModel::checkTodaysDraw()
     // An entry without a card (written in the journal editor, say) is not a draw.
     if (!entry || entry->dailyCardId().isEmpty())
         return;
-    const std::optional<TarotCard> card = m_cardStore->cardByID(entry->dailyCardId());
+    const std::optional<TarotCard> card = cards().cardByID(entry->dailyCardId());
     if (!card)
         return;
     m_todaysCard = card;
@@ -202,7 +209,7 @@ void DailyCardViewModel::drawCard(bool allowReversed)
 {
     if (m_hasDrawnToday)
         return;
-    const std::optional<TarotCard> card = Deck::randomCard(m_cardStore->allCards(), *m_random);
+    const std::optional<TarotCard> card = Deck::randomCard(cards().allCards(), *m_random);
     if (!card)
         return;
     const bool reversed = Deck::reversalDecision(allowReversed, *m_random);

@@ -127,6 +127,7 @@ signals:
     void todayChanged();
 
 private:
+    CardDataStore &cards();
     JournalEntry *todaysEntry() const;
     void setJournalEntry(JournalEntry *entry);
     void setPhase(Phase phase);

@@ -47,17 +47,15 @@ private slots:
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
         // Components with required properties get harmless values for them.
         std::unique_ptr<QObject> object(
-            component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName(), engine)));
+            component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
         QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
     }
 
 private:
-    QVariantMap requiredFor(const QString &file, QQmlEngine &engine)
+    QVariantMap requiredFor(const QString &file)
     {
-        auto *emptyPage = new QQmlComponent(&engine, &engine);
-        emptyPage->setData("import QtQuick\nItem {}", QUrl());
         ModelContext *context = m_state->context();
         if (!m_entry) {
             m_entry = new JournalEntry(QDateTime::currentDateTime());
@@ -72,7 +70,8 @@ private:
             {QStringLiteral("Sidebar.qml"),
              {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
             {QStringLiteral("NavigationStack.qml"),
-             {{QStringLiteral("rootComponent"), QVariant::fromValue(emptyPage)}}},
+             {{QStringLiteral("rootScreen"), QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/SectionPlaceholder.qml"))},
+              {QStringLiteral("rootProperties"), QVariantMap()}}},
             {QStringLiteral("HeaderBand.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
