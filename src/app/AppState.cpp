@@ -37,6 +37,14 @@ void AppState::ensureAppSettings()
     saveContext(*m_context);
 }
 
+void AppState::setNotificationCenter(NotificationCenter *center)
+{
+    if (center == m_notificationCenter)
+        return;
+    m_notificationCenter = center;
+    emit notificationCenterChanged();
+}
+
 void AppState::openWebsite() const
 {
     const QUrl url = websiteUrl();

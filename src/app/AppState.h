@@ -8,7 +8,9 @@
 #include <memory>
 
 class ModelContext;
+class NotificationCenter;
 Q_MOC_INCLUDE("ModelContext.h")
+Q_MOC_INCLUDE("NotificationCenter.h")
 
 // What the application opened at start-up: the window's object-store context, or why there is
 // none. Built once by main() before the window exists and shared with QML as `AppState`.
@@ -20,6 +22,7 @@ class AppState : public QObject
     Q_PROPERTY(QString storeError READ storeError CONSTANT)
     Q_PROPERTY(QUrl websiteUrl READ websiteUrl CONSTANT)
     Q_PROPERTY(bool hasWebsite READ hasWebsite CONSTANT)
+    Q_PROPERTY(NotificationCenter *notificationCenter READ notificationCenter NOTIFY notificationCenterChanged)
 
 public:
     // Opens the store at `storePath`; a failure is logged and remembered, never retried.
@@ -39,9 +42,21 @@ public:
 
     static QString websiteAddress();
 
+    // Where the daily reminder is scheduled; none until main() (or a test) sets one.
+    NotificationCenter *notificationCenter() const { return m_notificationCenter; }
+    void setNotificationCenter(NotificationCenter *center);
+    // Asks the window to show a section (an AppSection::Section), e.g. after a click on the
+    // daily reminder.
+    void requestSection(int section) { emit sectionRequested(section); }
+
+signals:
+    void notificationCenterChanged();
+    void sectionRequested(int section);
+
 private:
     std::unique_ptr<ModelContext> m_context;
     QString m_storeError;
+    NotificationCenter *m_notificationCenter = nullptr;
 };
 
 // Exposes the instance main() built as the QML singleton `AppState`.

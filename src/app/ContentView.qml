@@ -29,6 +29,16 @@ Item {
         onActivated: root.model.showSettings = true
     }
 
+    // A click on the daily reminder asks for the Daily Card.
+    Connections {
+        target: AppState
+
+        function onSectionRequested(section: int) {
+            root.model.showSettings = false
+            root.model.selectedSection = section
+        }
+    }
+
     SplitView {
         anchors.fill: parent
         orientation: Qt.Horizontal

@@ -1,8 +1,11 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.App
 
-// The settings sheet: a modal overlay over the main window, closed with "Done" or Escape.
+// The settings sheet: a modal overlay over the main window, closed with "Done" or Escape. Its
+// screen is built afresh each time it opens.
 Popup {
     id: root
 
@@ -12,7 +15,7 @@ Popup {
     parent: Overlay.overlay
     anchors.centerIn: parent
     width: Math.max(450, Math.min(560, parent ? parent.width - 80 : 450))
-    height: Math.max(400, Math.min(640, parent ? parent.height - 80 : 400))
+    height: Math.max(400, Math.min(680, parent ? parent.height - 60 : 400))
     modal: true
     focus: true
     visible: root.open
@@ -29,39 +32,18 @@ Popup {
         border.color: Theme.surface
     }
 
-    Item {
+    FocusScope {
         anchors.fill: parent
+        focus: true
 
-        Item {
-            id: titleBar
+        Repeater {
+            model: root.open ? 1 : 0
 
-            anchors { left: parent.left; right: parent.right; top: parent.top }
-            height: 52
-
-            Text {
-                anchors.centerIn: parent
-                text: qsTr("Settings")
-                font: Theme.title2SerifSemibold
-                color: Theme.textPrimary
-            }
-
-            Button {
-                id: done
-
-                objectName: "settingsDoneButton"
-                anchors { right: parent.right; rightMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
-                text: qsTr("Done")
-                flat: true
-                contentItem: Text {
-                    text: done.text
-                    font: Theme.body
-                    color: Theme.accent
-                }
-                background: Rectangle {
-                    radius: 6
-                    color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
-                }
-                onClicked: root.close()
+            delegate: SettingsView {
+                width: root.width
+                height: root.height
+                focus: true
+                onDismissed: root.close()
             }
         }
     }

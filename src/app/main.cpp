@@ -1,13 +1,19 @@
+#include "AppSection.h"
 #include "AppState.h"
 #include "AudioManager.h"
 #include "CardDataStore.h"
+#include "DesktopNotificationCenter.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
+#include "ReminderCommand.h"
+#include "Scheduler.h"
 #include "SingleInstance.h"
 #include "SoundSettingsLink.h"
 #include "StoreLog.h"
+#include "SystemdReminderUnits.h"
 #include "Theme.h"
 
+#include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
@@ -34,6 +40,15 @@ int main(int argc, char *argv[])
     QElapsedTimer sinceLaunch;
     sinceLaunch.start();
 
+    QGuiApplication::setOrganizationName(QStringLiteral("Quillmoor"));
+    QGuiApplication::setApplicationName(QStringLiteral("Quillmoor Tarot"));
+    QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillmoor.tarot"));
+
+    // Started by the daily reminder's timer: post the notification, no window, no display needed.
+    if (ReminderCommand::requested(argc, argv))
+        return ReminderCommand::run(argc, argv);
+
     if (!haveDisplay()) {
         std::fputs("Quillmoor Tarot needs a graphical display: none is set (DISPLAY or WAYLAND_DISPLAY); "
                    "start it from a desktop session or under xvfb-run.\n",
@@ -44,10 +59,6 @@ int main(int argc, char *argv[])
     // Must happen before the application object exists.
     AudioManager::chooseMediaBackend();
 
-    QGuiApplication::setOrganizationName(QStringLiteral("Quillmoor"));
-    QGuiApplication::setApplicationName(QStringLiteral("Quillmoor Tarot"));
-    QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillmoor.tarot"));
     QGuiApplication app(argc, argv);
 
     // A second launch raises the running window instead of opening the store twice.
@@ -63,6 +74,9 @@ int main(int argc, char *argv[])
     AppState state(ModelContext::defaultStorePath());
     AppStateForeign::setInstance(&state);
     SoundSettingsLink sound(state.context(), AudioManager::shared());
+    DesktopNotificationCenter notifications(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
+                                            QCoreApplication::applicationFilePath(), Scheduler::system());
+    state.setNotificationCenter(&notifications);
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
@@ -89,13 +103,25 @@ int main(int argc, char *argv[])
     engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
-    QObject::connect(&instance, &SingleInstance::activationRequested, &app, [&engine] {
-        qCInfo(lcApp, "Raised by a second launch");
+    const auto raise = [&engine] {
         if (auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst())) {
             window->show();
             window->raise();
             window->requestActivate();
         }
+    };
+    QObject::connect(&instance, &SingleInstance::activationRequested, &app,
+                     [&state, raise](const QStringList &arguments) {
+                         qCInfo(lcApp, "Raised by a second launch");
+                         raise();
+                         // A click on the daily reminder launches with this argument.
+                         if (arguments.contains(QLatin1String(ReminderCommand::dailyCardArgument)))
+                             state.requestSection(AppSection::DailyCard);
+                     });
+    // A reminder this process posted itself (no user service manager) was clicked.
+    QObject::connect(&notifications, &NotificationCenter::activated, &app, [&state, raise] {
+        raise();
+        state.requestSection(AppSection::DailyCard);
     });
     return app.exec();
 }

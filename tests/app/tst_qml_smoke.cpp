@@ -4,6 +4,7 @@
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
+#include "SettingsViewModel.h"
 #include "ShuffleChoreography.h"
 #include "TarotCard.h"
 
@@ -63,6 +64,11 @@ private:
         }
         const QVariant daily = QVariant::fromValue(static_cast<QObject *>(&m_dailyModel));
         const QVariant pile = QVariant::fromValue(static_cast<QObject *>(m_dailyModel.pileChoreography()));
+        if (!m_settingsModel.modelContext()) {
+            m_settingsModel.setModelContext(context);
+            m_settingsModel.appear();
+        }
+        const QVariant settings = QVariant::fromValue(static_cast<QObject *>(&m_settingsModel));
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
@@ -82,6 +88,16 @@ private:
              {{QStringLiteral("sharer"), QVariant::fromValue(static_cast<QObject *>(&m_sharer))},
               {QStringLiteral("card"), QVariant::fromValue(TarotCard())}}},
             {QStringLiteral("DailyCardView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("SettingsSections.qml"), {{QStringLiteral("model"), settings}}},
+            {QStringLiteral("ReminderTimeRow.qml"), {{QStringLiteral("model"), settings}}},
+            {QStringLiteral("TimeSegment.qml"), {{QStringLiteral("model"), settings}, {QStringLiteral("segment"), 0}}},
+            {QStringLiteral("SettingsSection.qml"), {{QStringLiteral("title"), QStringLiteral("About")}}},
+            {QStringLiteral("SettingsToggleRow.qml"), {{QStringLiteral("isOn"), true}}},
+            {QStringLiteral("SettingsValueRow.qml"),
+             {{QStringLiteral("label"), QStringLiteral("Version")},
+              {QStringLiteral("value"), QStringLiteral("1.0.0")}}},
+            {QStringLiteral("SettingsLinkRow.qml"),
+             {{QStringLiteral("trailingSymbol"), QStringLiteral("chevron.right")}}},
             {QStringLiteral("JournalEditorView.qml"),
              {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
               {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
@@ -92,6 +108,7 @@ private:
     QTemporaryDir m_dir;
     ContentViewModel m_contentModel;
     DailyCardViewModel m_dailyModel;
+    SettingsViewModel m_settingsModel;
     PictureSharer m_sharer;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;

@@ -1,38 +1,13 @@
 // Launches the real executable twice: the second launch must hand over to the first and exit,
 // over a private session bus and, without a bus, over the runtime folder's socket.
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include "PrivateBus.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-// A session bus of the test's own, gone with the test.
-struct PrivateBus
-{
-    PrivateBus()
-    {
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        if (daemon.waitForStarted() && daemon.waitForReadyRead(10000))
-            address = QString::fromUtf8(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        QDBusConnection::disconnectFromBus(address);
-        daemon.kill();
-        daemon.waitForFinished();
-    }
-    bool nameTaken(const QString &name) const
-    {
-        QDBusConnection probe = QDBusConnection::connectToBus(address, address);
-        return probe.isConnected() && probe.interface()->isServiceRegistered(name).value();
-    }
-    QProcess daemon;
-    QString address;
-};
 
 struct Launch
 {

@@ -1,0 +1,111 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Quillmoor.Cards
+import Quillmoor.App
+
+// The five sections of the settings list.
+Column {
+    id: root
+
+    required property SettingsViewModel model
+
+    // A control of the list took keyboard focus.
+    signal focusMoved(item: Item)
+
+    spacing: 18
+
+    SettingsSection {
+        width: root.width
+        title: qsTr("Readings")
+
+        SettingsToggleRow {
+            objectName: "allowReversedToggle"
+            width: parent.width
+            text: qsTr("Allow Reversed Cards")
+            isOn: root.model.settings.allowReversedCards
+            onSwitched: on => root.model.setAllowReversedCards(on)
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+    }
+
+    SettingsSection {
+        width: root.width
+        title: qsTr("Appearance")
+        footer: qsTr("Additional deck themes will be available in future updates.")
+
+        SettingsValueRow {
+            objectName: "deckThemeRow"
+            width: parent.width
+            label: qsTr("Deck Theme")
+            value: root.model.deckThemeName
+        }
+    }
+
+    SettingsSection {
+        width: root.width
+        title: qsTr("Notifications")
+        footer: root.model.remindersNeedApp
+                ? qsTr("Reminders arrive only while Quillmoor Tarot is open.")
+                : ""
+
+        SettingsToggleRow {
+            objectName: "dailyReminderToggle"
+            width: parent.width
+            text: qsTr("Daily Reminder")
+            isOn: root.model.settings.dailyReminderEnabled
+            onSwitched: on => root.model.setDailyReminderEnabled(on)
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+
+        Repeater {
+            model: root.model.settings.dailyReminderEnabled ? 1 : 0
+
+            delegate: ReminderTimeRow {
+                width: parent.width
+                model: root.model
+                onFocusMoved: item => root.focusMoved(item)
+            }
+        }
+    }
+
+    SettingsSection {
+        width: root.width
+        title: qsTr("Feedback")
+        footer: qsTr("We'd love to hear from you! Send us suggestions, bug reports, or just say hello.")
+
+        SettingsLinkRow {
+            objectName: "sendFeedbackButton"
+            width: parent.width
+            text: qsTr("Send Feedback")
+            symbol: "envelope"
+            trailingSymbol: "chevron.right"
+            trailingSize: Theme.textStyle(Theme.Caption, false).pixelSize
+            onClicked: root.model.sendFeedback()
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+    }
+
+    SettingsSection {
+        width: root.width
+        title: qsTr("About")
+        footer: qsTr("Card art: Pamela Colman Smith, 1909 (public domain)")
+
+        SettingsValueRow {
+            objectName: "versionRow"
+            width: parent.width
+            label: qsTr("Version")
+            value: root.model.version
+        }
+
+        SettingsLinkRow {
+            objectName: "websiteButton"
+            width: parent.width
+            divider: true
+            text: root.model.websiteHost
+            textColor: Theme.accent
+            trailingSymbol: "arrow.up.right.square"
+            onClicked: root.model.openWebsite()
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+    }
+}

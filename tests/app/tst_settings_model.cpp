@@ -1,0 +1,285 @@
+#include "AppSettings.h"
+#include "AudioManager.h"
+#include "Clock.h"
+#include "DailyReminder.h"
+#include "FakeNotificationCenter.h"
+#include "ModelContext.h"
+#include "SettingsViewModel.h"
+
+#include <QDesktopServices>
+#include <QSignalSpy>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrlQuery>
+
+namespace {
+
+// Receives the links the settings open instead of the desktop's handlers.
+class LinkCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
+// A store with one settings record whose reminder time is `time`, and the sheet's model on it.
+struct Sheet
+{
+    explicit Sheet(QTime time = QTime(9, 0), bool withRecord = true)
+    {
+        context = ModelContext::open(dir.filePath(QStringLiteral("default.store")), nullptr);
+        if (withRecord) {
+            auto *record = new AppSettings;
+            record->setDailyReminderTime(QDateTime(QDate(2026, 5, 4), time));
+            context->insert(record);
+            context->save();
+        }
+        model = std::make_unique<SettingsViewModel>();
+        model->setModelContext(context.get());
+        model->setNotificationCenter(&center);
+        model->setAudioManager(&AudioManager::shared());
+        model->appear();
+    }
+    AppSettings *settings() const { return model->settings(); }
+    // What the store file holds, read afresh.
+    QList<AppSettings *> stored()
+    {
+        reader = ModelContext::open(context->path(), nullptr);
+        return reader->fetch<AppSettings>();
+    }
+    QString scheduledTime() const
+    {
+        const auto it = center.pending.constFind(QStringLiteral("daily_card_reminder"));
+        return it == center.pending.constEnd() ? QString() : it->time.toString(QStringLiteral("HH:mm"));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ModelContext> context;
+    std::unique_ptr<ModelContext> reader;
+    FakeNotificationCenter center;
+    std::unique_ptr<SettingsViewModel> model;
+};
+
+} // namespace
+
+class SettingsModelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { Clock::pin(QDateTime(QDate(2026, 5, 4), QTime(12, 0))); }
+    void cleanup()
+    {
+        Clock::reset();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void turningTheReminderOnWithPermissionSchedulesOneAtTheStoredTime_data()
+    {
+        QTest::addColumn<QTime>("stored");
+        QTest::newRow("morning") << QTime(7, 30);
+        QTest::newRow("just before midnight") << QTime(23, 59);
+    }
+    void turningTheReminderOnWithPermissionSchedulesOneAtTheStoredTime()
+    {
+        QFETCH(QTime, stored);
+        Sheet sheet(stored);
+        sheet.model->setDailyReminderEnabled(true);
+        // Saved at once, before the answer comes; nothing scheduled without permission yet.
+        QVERIFY(!sheet.context->hasChanges());
+        QVERIFY(sheet.stored().constFirst()->dailyReminderEnabled());
+        QVERIFY(sheet.center.pending.isEmpty());
+
+        sheet.center.answer(true);
+        QCOMPARE(sheet.center.pending.size(), 1);
+        const NotificationRequest request = sheet.center.pending.value(QStringLiteral("daily_card_reminder"));
+        QCOMPARE(request.time, stored);
+        QCOMPARE(request.title, QStringLiteral("Daily Tarot Card"));
+        QCOMPARE(request.body, QStringLiteral("Your daily card awaits. Take a moment to draw and reflect."));
+        QVERIFY(!request.soundName.isEmpty());
+        QVERIFY(sheet.settings()->dailyReminderEnabled());
+    }
+
+    void aRefusalLeavesTheSwitchOffWithNothingScheduled()
+    {
+        Sheet sheet;
+        QSignalSpy changed(sheet.settings(), &AppSettings::dailyReminderEnabledChanged);
+        sheet.model->setDailyReminderEnabled(true);
+        sheet.center.answer(false);
+        QVERIFY(!sheet.settings()->dailyReminderEnabled());
+        QCOMPARE(changed.size(), 2); // on, then back off: the switch follows
+        QVERIFY(sheet.center.pending.isEmpty());
+
+        // Without any notification centre the switch does not stay on either.
+        sheet.model->setNotificationCenter(nullptr);
+        sheet.model->setDailyReminderEnabled(true);
+        QVERIFY(!sheet.settings()->dailyReminderEnabled());
+    }
+
+    void anAnswerAfterTheSwitchWentOffSchedulesNothing()
+    {
+        Sheet sheet;
+        sheet.model->setDailyReminderEnabled(true);
+        sheet.model->setDailyReminderEnabled(false);
+        sheet.center.answer(true);
+        QVERIFY(sheet.center.pending.isEmpty());
+        QVERIFY(!sheet.settings()->dailyReminderEnabled());
+    }
+
+    void anAnswerAfterTheSheetClosedStillSchedules()
+    {
+        Sheet sheet(QTime(6, 15));
+        sheet.model->setDailyReminderEnabled(true);
+        sheet.model.reset();
+        sheet.center.answer(true);
+        QCOMPARE(sheet.scheduledTime(), QStringLiteral("06:15"));
+    }
+
+    void changingTheTimeTwiceLeavesOneRequestAtTheSecondTime()
+    {
+        Sheet sheet;
+        sheet.model->setDailyReminderEnabled(true);
+        sheet.center.answer(true);
+        sheet.model->setReminderTime(8, 15);
+        sheet.model->setReminderTime(22, 40);
+        QCOMPARE(sheet.center.pending.size(), 1);
+        QCOMPARE(sheet.scheduledTime(), QStringLiteral("22:40"));
+        const QDateTime stored = sheet.stored().constFirst()->dailyReminderTime().toLocalTime();
+        QCOMPARE(stored.time(), QTime(22, 40));
+        QCOMPARE(stored.date(), QDate(2026, 5, 4));
+        QCOMPARE(sheet.model->reminderTimeText(), QStringLiteral("10:40 PM"));
+    }
+
+    void turningTheReminderOffRemovesTheRequest()
+    {
+        Sheet sheet;
+        sheet.model->setDailyReminderEnabled(true);
+        sheet.center.answer(true);
+        QCOMPARE(sheet.center.pending.size(), 1);
+        sheet.model->setDailyReminderEnabled(false);
+        QVERIFY(sheet.center.pending.isEmpty());
+        QVERIFY(!sheet.stored().constFirst()->dailyReminderEnabled());
+    }
+
+    void openingOnAnEmptyStoreCreatesAndSavesOneRecord()
+    {
+        Sheet sheet(QTime(9, 0), false);
+        QVERIFY(sheet.settings());
+        sheet.model->appear(); // a second appearance adds nothing
+        QCOMPARE(sheet.context->fetch<AppSettings>().size(), 1);
+        const auto stored = sheet.stored();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.constFirst()->dailyReminderTime().time(), QTime(9, 0));
+        QVERIFY(!AudioManager::shared().isEnabled());
+    }
+
+    void appearingAppliesTheStoredSoundSetting()
+    {
+        Sheet sheet;
+        sheet.settings()->setSoundEnabled(true);
+        sheet.model->appear();
+        QVERIFY(AudioManager::shared().isEnabled());
+        sheet.settings()->setSoundEnabled(false);
+        sheet.model->appear();
+        QVERIFY(!AudioManager::shared().isEnabled());
+    }
+
+    void theFeedbackMailEndsWithTheSystemVersion_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::newRow("linux") << QStringLiteral("Debian GNU/Linux 12 (bookworm)");
+        QTest::newRow("mac") << QStringLiteral("Version 14.2 (Build 23C64)");
+        QTest::newRow("empty") << QString();
+    }
+    void theFeedbackMailEndsWithTheSystemVersion()
+    {
+        QFETCH(QString, system);
+        const QString text = SettingsViewModel::feedbackMailText(system);
+        QVERIFY(text.startsWith(QStringLiteral("mailto:feedback@quillmoor.app?subject=")));
+        QVERIFY2(text.endsWith(QStringLiteral("%0AmacOS%20") + system), qPrintable(text));
+        const QUrl url = SettingsViewModel::feedbackUrl(system);
+        QVERIFY(url.isValid());
+        const QString body = QUrlQuery(url).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
+        QCOMPARE(body, QStringLiteral("\n\n---\nApp Version: 1.0.0\nmacOS ") + system);
+    }
+
+    void sendingFeedbackOpensTheMailLink()
+    {
+        LinkCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        Sheet sheet;
+        sheet.model->sendFeedback();
+        sheet.model->openWebsite();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(catcher.opened.size(), 2);
+        QCOMPARE(catcher.opened.at(0).scheme(), QStringLiteral("mailto"));
+        const QString body = QUrlQuery(catcher.opened.at(0)).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
+        QVERIFY(body.endsWith(QStringLiteral("macOS ") + QSysInfo::prettyProductName()));
+        QCOMPARE(catcher.opened.at(1).host(), sheet.model->websiteHost());
+    }
+
+    // The picker's keys: each part wraps on its own, digits type a part, letters pick AM or PM.
+    void thePickerKeysChangeTheReminderTime_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QTime>("start");
+        QTest::addColumn<QStringList>("keys"); // part (h, m, p) then a step (+1, -1) or a typed key
+        QTest::addColumn<QTime>("expected");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char *name, const char *locale, QTime start, const QStringList &keys, QTime expected,
+                            const char *shown) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << start << keys << expected << QString::fromUtf8(shown);
+        };
+        row("hour wraps up", "en_GB", QTime(23, 10), {"h+1"}, QTime(0, 10), "00:10");
+        row("minute wraps down without carrying", "en_GB", QTime(7, 0), {"m-1"}, QTime(7, 59), "07:59");
+        row("two digits make the hour", "en_GB", QTime(9, 0), {"h2", "h1"}, QTime(21, 0), "21:00");
+        row("a second digit that does not fit starts again", "en_GB", QTime(9, 0), {"h2", "h7"}, QTime(7, 0), "07:00");
+        row("a step ends the typing", "en_GB", QTime(9, 0), {"m4", "m+1", "m5"}, QTime(9, 5), "09:05");
+        row("minutes typed", "en_GB", QTime(9, 0), {"m4", "m5"}, QTime(9, 45), "09:45");
+        row("12-hour clock keeps the afternoon", "en_US", QTime(15, 0), {"h1", "h1"}, QTime(23, 0), "11:00 PM");
+        row("twelve in the morning is midnight", "en_US", QTime(9, 30), {"h1", "h2"}, QTime(0, 30), "12:30 AM");
+        row("a leading zero waits", "en_US", QTime(9, 30), {"h0", "h7"}, QTime(7, 30), "7:30 AM");
+        row("the period flips with arrows", "en_US", QTime(9, 30), {"p+1"}, QTime(21, 30), "9:30 PM");
+        row("the period takes a letter", "en_US", QTime(21, 30), {"pa"}, QTime(9, 30), "9:30 AM");
+    }
+    void thePickerKeysChangeTheReminderTime()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QTime, start);
+        QFETCH(QStringList, keys);
+        QFETCH(QTime, expected);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        Sheet sheet(start);
+        sheet.model->setDailyReminderEnabled(true);
+        sheet.center.answer(true);
+        for (const QString &key : keys) {
+            const auto segment = key.at(0) == QLatin1Char('h')   ? SettingsViewModel::Hour
+                                 : key.at(0) == QLatin1Char('m') ? SettingsViewModel::Minute
+                                                                 : SettingsViewModel::Period;
+            const QString rest = key.mid(1);
+            if (rest == QLatin1String("+1") || rest == QLatin1String("-1"))
+                sheet.model->stepReminderTime(segment, rest.toInt());
+            else
+                QVERIFY(sheet.model->typeReminderKey(segment, rest));
+        }
+        QCOMPARE(sheet.settings()->dailyReminderTime().time(), expected);
+        QCOMPARE(sheet.scheduledTime(), expected.toString(QStringLiteral("HH:mm")));
+        const QString text = sheet.model->uses24HourClock()
+                                 ? sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText()
+                                 : sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText() +
+                                       QLatin1Char(' ') + sheet.model->periodText();
+        QCOMPARE(text, shown);
+        QVERIFY(!sheet.model->typeReminderKey(SettingsViewModel::Minute, QStringLiteral("x")));
+    }
+};
+
+QTEST_MAIN(SettingsModelTest)
+#include "tst_settings_model.moc"
