@@ -78,5 +78,6 @@ int main(int argc, char *argv[])
     engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
+    state.checkStoreAfterFirstFrame(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
     return app.exec();
 }
