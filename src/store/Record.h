@@ -14,6 +14,12 @@ class Record : public QObject
     QML_ANONYMOUS
 
 public:
+    // Chosen by the store for a record it is about to fill from a row: no defaults are worked
+    // out (no clock reading, no new identifier) only to be overwritten.
+    struct Loading
+    {
+    };
+
     ModelContext *context() const { return m_context; }
     // The store's own identifier: 0 until the record's first successful save.
     qint64 storeId() const { return m_storeId; }

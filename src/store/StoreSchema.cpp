@@ -37,11 +37,11 @@ const QStringList version2Indexes{
 const QList<RecordType> &recordTypes()
 {
     static const QList<RecordType> types{
-        {&Reading::staticMetaObject, [] { return static_cast<Record *>(new Reading); }},
+        {&Reading::staticMetaObject, [] { return static_cast<Record *>(new Reading(Record::Loading{})); }},
         {&DrawnCard::staticMetaObject, [] { return static_cast<Record *>(new DrawnCard); }},
-        {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry); }},
-        {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote); }},
-        {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings); }},
+        {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry(Record::Loading{})); }},
+        {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote(Record::Loading{})); }},
+        {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings(Record::Loading{})); }},
     };
     return types;
 }

@@ -13,7 +13,7 @@ namespace StoreSchema {
 struct RecordType
 {
     const QMetaObject *meta;
-    Record *(*create)();
+    Record *(*create)(); // an empty record for the loader to fill
 };
 
 // The stored types in dependency order: a reading is written before its drawn cards.
