@@ -139,7 +139,7 @@ QString findDamage(QSqlDatabase &db)
         findings.append(sqlError(query.lastError()));
     if (findings == QStringList{QStringLiteral("ok")} || findings.isEmpty())
         return {};
-    return findings.mid(0, 3).join(QStringLiteral("; "));
+    return findings.mid(0, 3).join(QStringLiteral("; ")).simplified();
 }
 
 } // namespace
