@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools qt6-multimedia-dev
-    libqt6sql6-sqlite
+    libqt6sql6-sqlite libsqlite3-dev
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtquick-dialogs
     qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript qml6-module-qtcore

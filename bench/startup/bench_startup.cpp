@@ -1,7 +1,9 @@
-// Cold start to the first frame: the app against a minimal Qt Quick window, run alternately so
-// both see the same machine state. Each run is timed from process start to the moment the
-// child reports its first frame. Usage: bench_startup [runs] (needs a display or offscreen).
+// Cold start to the first frame: the app on a fresh store and on the ten-year store, against a
+// minimal Qt Quick window, run in turn so all three see the same machine state. Each run is
+// timed from process start to the moment the child reports its first frame.
+// Usage: bench_startup [runs] (needs a display, or QT_QPA_PLATFORM=offscreen)
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,38 +40,64 @@ double timeToFirstFrame(const QString &program, const QProcessEnvironment &envir
     return -1;
 }
 
+// The app's environment with its data (QStandardPaths::AppDataLocation) under `dataHome`.
+QProcessEnvironment appEnvironment(const QString &dataHome)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    environment.insert(QStringLiteral("QUILLMOOR_EXIT_AFTER_FIRST_FRAME"), QStringLiteral("1"));
+    return environment;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    QTemporaryDir data;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    environment.insert(QStringLiteral("QUILLMOOR_EXIT_AFTER_FIRST_FRAME"), QStringLiteral("1"));
+    QTemporaryDir fresh, tenYears;
+    const QString storeFolder = tenYears.filePath(QStringLiteral("Quillmoor/Quillmoor Tarot"));
+    QDir().mkpath(storeFolder);
+    QProcess generator;
+    generator.setProcessChannelMode(QProcess::ForwardedChannels);
+    generator.start(QStringLiteral(MAKE_TEN_YEAR_STORE), {storeFolder + QStringLiteral("/default.store")});
+    if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
+        std::fprintf(stderr, "the ten-year store could not be made\n");
+        return 1;
+    }
 
     const QString appProgram = QStringLiteral(QUILLMOOR_APP);
     const QString minimalProgram = QStringLiteral(MINIMAL_WINDOW);
-    // One untimed run each: creates the store and warms the file cache for both alike.
-    timeToFirstFrame(appProgram, environment);
-    timeToFirstFrame(minimalProgram, environment);
+    const QProcessEnvironment freshEnvironment = appEnvironment(fresh.path());
+    const QProcessEnvironment tenYearEnvironment = appEnvironment(tenYears.path());
+    // One untimed run each: creates the fresh store and warms the file cache for all alike.
+    timeToFirstFrame(appProgram, freshEnvironment);
+    timeToFirstFrame(appProgram, tenYearEnvironment);
+    timeToFirstFrame(minimalProgram, freshEnvironment);
 
-    QList<double> appTimes, minimalTimes;
+    QList<double> freshTimes, tenYearTimes, minimalTimes;
     for (int i = 0; i < runs; ++i) {
-        const double a = timeToFirstFrame(appProgram, environment);
-        const double m = timeToFirstFrame(minimalProgram, environment);
-        if (a < 0 || m < 0) {
+        const double f = timeToFirstFrame(appProgram, freshEnvironment);
+        const double t = timeToFirstFrame(appProgram, tenYearEnvironment);
+        const double m = timeToFirstFrame(minimalProgram, freshEnvironment);
+        if (f < 0 || t < 0 || m < 0) {
             std::fprintf(stderr, "a run did not reach its first frame\n");
             return 1;
         }
-        appTimes.append(a);
+        freshTimes.append(f);
+        tenYearTimes.append(t);
         minimalTimes.append(m);
     }
-    const double appMedian = median(appTimes);
+    const double freshMedian = median(freshTimes);
+    const double tenYearMedian = median(tenYearTimes);
     const double minimalMedian = median(minimalTimes);
-    std::printf("runs: %d each\napp first frame, median: %.1f ms\nminimal window first frame, median: %.1f ms\n"
-                "ratio: %.2f\n",
-                runs, appMedian, minimalMedian, appMedian / minimalMedian);
+    std::printf("runs: %d each (platform: %s)\n", runs,
+                qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM"))
+                                                             : "default");
+    std::printf("minimal window first frame, median:      %7.1f ms\n", minimalMedian);
+    std::printf("app, fresh store, first frame, median:   %7.1f ms  (%.2f x minimal)\n", freshMedian,
+                freshMedian / minimalMedian);
+    std::printf("app, ten-year store, first frame, median:%7.1f ms  (%.2f x minimal, %.2f x fresh store)\n",
+                tenYearMedian, tenYearMedian / minimalMedian, tenYearMedian / freshMedian);
     return 0;
 }

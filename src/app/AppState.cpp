@@ -1,20 +1,75 @@
 #include "AppState.h"
 
 #include "AppSettings.h"
-#include "ModelContext.h"
 #include "StoreLog.h"
 
 #include <QDesktopServices>
 #include <QJSEngine>
+#include <QQuickWindow>
 
 AppState::AppState(const QString &storePath, QObject *parent) : QObject(parent)
 {
-    m_context = ModelContext::open(storePath, &m_storeError);
-    if (!m_context)
-        qCCritical(lcApp, "Failed to create ModelContainer: %s", qUtf8Printable(m_storeError));
+    QString detail;
+    m_context = ModelContext::open(storePath, &detail, &m_problem);
+    if (!m_context) {
+        qCCritical(lcApp, "Failed to create ModelContainer: %s", qUtf8Printable(detail));
+        m_storeError = sentenceFor(m_problem);
+        return;
+    }
+    m_ready = true;
+    // Queued: damage is found in the middle of a fetch, often while the screens are being
+    // built; the window changes to the error screen once that work is done.
+    connect(m_context.get(), &ModelContext::damaged, this, &AppState::storeDamaged, Qt::QueuedConnection);
 }
 
 AppState::~AppState() = default;
+
+QString AppState::sentenceFor(ModelContext::Problem problem)
+{
+    switch (problem) {
+    case ModelContext::Problem::None:
+        return {};
+    case ModelContext::Problem::ReadOnly:
+        return tr("Your data file can be read but not saved, so it has been left as it is. "
+                  "Check that you may write to it and its folder.");
+    case ModelContext::Problem::Damaged:
+        return tr("Your data file is damaged. It has been left untouched so that it can be repaired or "
+                  "restored from a backup.");
+    case ModelContext::Problem::Newer:
+        return tr("Your data was saved by a newer version of Quillmoor Tarot. Please use that version.");
+    case ModelContext::Problem::NotOurs:
+        return tr("The file where your data should be is not a Quillmoor Tarot data file. It has been left "
+                  "as it is.");
+    case ModelContext::Problem::CannotOpen:
+        break;
+    }
+    return tr("Your data file or its folder could not be opened.");
+}
+
+void AppState::storeDamaged(const QString &detail)
+{
+    if (!m_ready)
+        return;
+    qCCritical(lcApp, "Failed to create ModelContainer: The store is damaged: %s", qUtf8Printable(detail));
+    m_ready = false;
+    m_problem = ModelContext::Problem::Damaged;
+    m_storeError = sentenceFor(m_problem);
+    emit storeReadyChanged();
+}
+
+void AppState::checkStoreAfterFirstFrame(QQuickWindow *window)
+{
+    if (!window || !m_context)
+        return;
+    // frameSwapped comes from the render thread; the context object makes it a queued call.
+    connect(
+        window, &QQuickWindow::frameSwapped, this,
+        [this] {
+            if (m_context && m_ready)
+                m_context->checkIntegrityInBackground();
+        },
+        Qt::SingleShotConnection);
+}
 
 QString AppState::websiteAddress()
 {
@@ -29,12 +84,14 @@ QUrl AppState::websiteUrl() const
 
 void AppState::ensureAppSettings()
 {
-    if (!m_context)
+    if (!m_context || !m_ready)
         return;
     if (!m_context->fetch<AppSettings>().isEmpty())
         return;
-    m_context->insert(new AppSettings);
-    saveContext(*m_context);
+    // Another instance started at the same moment may be doing the same: the store decides.
+    QString error;
+    if (!m_context->insertIfNoneStored(new AppSettings, &error))
+        qCCritical(lcSwiftData, "SwiftData save error: %s", qUtf8Printable(error));
 }
 
 void AppState::setNotificationCenter(NotificationCenter *center)

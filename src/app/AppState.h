@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelContext.h"
+
 #include <QObject>
 #include <QQmlEngine>
 #include <QUrl>
@@ -11,15 +13,17 @@ class ModelContext;
 class NotificationCenter;
 Q_MOC_INCLUDE("ModelContext.h")
 Q_MOC_INCLUDE("NotificationCenter.h")
+class QQuickWindow;
 
 // What the application opened at start-up: the window's object-store context, or why there is
 // none. Built once by main() before the window exists and shared with QML as `AppState`.
+// A store found damaged after opening turns the window into the error screen for good.
 class AppState : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(bool storeReady READ storeReady CONSTANT)
+    Q_PROPERTY(bool storeReady READ storeReady NOTIFY storeReadyChanged)
     Q_PROPERTY(ModelContext *context READ context CONSTANT)
-    Q_PROPERTY(QString storeError READ storeError CONSTANT)
+    Q_PROPERTY(QString storeError READ storeError NOTIFY storeReadyChanged)
     Q_PROPERTY(QUrl websiteUrl READ websiteUrl CONSTANT)
     Q_PROPERTY(bool hasWebsite READ hasWebsite CONSTANT)
     Q_PROPERTY(NotificationCenter *notificationCenter READ notificationCenter NOTIFY notificationCenterChanged)
@@ -29,18 +33,29 @@ public:
     explicit AppState(const QString &storePath, QObject *parent = nullptr);
     ~AppState() override;
 
-    bool storeReady() const { return m_context != nullptr; }
+    bool storeReady() const { return m_ready; }
+    // The open context; it stays (refusing every save) when the store turns out damaged.
     ModelContext *context() const { return m_context.get(); }
+    // Why the store cannot be used, as one sentence for the error screen; empty when ready.
     QString storeError() const { return m_storeError; }
+    ModelContext::Problem storeProblem() const { return m_problem; }
     // The maker's website; empty when the address does not parse, which hides the Help item.
     QUrl websiteUrl() const;
     bool hasWebsite() const { return websiteUrl().isValid(); }
+
+    // Checks the whole store file on a worker thread once `window` has shown its first frame,
+    // so the check never delays it.
+    void checkStoreAfterFirstFrame(QQuickWindow *window);
 
     // Creates and saves one settings record when the store has none; leaves existing ones alone.
     Q_INVOKABLE void ensureAppSettings();
     Q_INVOKABLE void openWebsite() const;
 
     static QString websiteAddress();
+    static QString sentenceFor(ModelContext::Problem problem);
+
+signals:
+    void storeReadyChanged();
 
     // Where the daily reminder is scheduled; none until main() (or a test) sets one.
     NotificationCenter *notificationCenter() const { return m_notificationCenter; }
@@ -54,7 +69,11 @@ signals:
     void sectionRequested(int section);
 
 private:
+    void storeDamaged(const QString &detail);
+
     std::unique_ptr<ModelContext> m_context;
+    bool m_ready = false;
+    ModelContext::Problem m_problem = ModelContext::Problem::None;
     QString m_storeError;
     NotificationCenter *m_notificationCenter = nullptr;
 };

@@ -46,6 +46,8 @@ ApplicationWindow {
 
     Component {
         id: errorComponent
-        StoreErrorView {}
+        StoreErrorView {
+            reason: AppState.storeError
+        }
     }
 }

@@ -2,9 +2,12 @@ import QtQuick
 import QtQuick.Layouts
 import Quillmoor.Cards
 
-// Shown instead of everything else when the store cannot be opened. The user can only quit.
+// Shown instead of everything else when the store cannot be used. The user can only quit.
 Rectangle {
     id: root
+
+    // Why, in one sentence; empty when there is nothing more specific to say.
+    required property string reason
 
     objectName: "storeErrorView"
     color: Theme.background
@@ -31,6 +34,16 @@ Rectangle {
             text: qsTr("The app's data could not be initialized. Try restarting the app.")
             font: Theme.body
             color: Theme.textSecondary
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+        }
+        Text {
+            Layout.fillWidth: true
+            objectName: "storeErrorReason"
+            visible: root.reason.length > 0
+            text: root.reason
+            font: Theme.subheadline
+            color: Theme.alpha(Theme.textSecondary, 0.8)
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
         }

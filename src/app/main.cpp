@@ -123,5 +123,6 @@ int main(int argc, char *argv[])
         raise();
         state.requestSection(AppSection::DailyCard);
     });
+    state.checkStoreAfterFirstFrame(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
     return app.exec();
 }

@@ -25,6 +25,7 @@ class AppSettings : public Record
 public:
     // Every property at its default; the reminder time is today at 09:00 local time.
     explicit AppSettings(QObject *parent = nullptr);
+    AppSettings(Loading, QObject *parent = nullptr) : Record(parent) {}
 
     bool allowReversedCards() const { return m_allowReversedCards; }
     void setAllowReversedCards(bool v) { setField(m_allowReversedCards, v, &AppSettings::allowReversedCardsChanged); }

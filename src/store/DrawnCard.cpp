@@ -22,6 +22,6 @@ void DrawnCard::setReading(Reading *reading)
         reading->m_drawnCards.append(this);
         emit reading->drawnCardsChanged();
     }
-    markChanged();
+    markChanged(QMetaMethod::fromSignal(&DrawnCard::readingChanged));
     emit readingChanged();
 }

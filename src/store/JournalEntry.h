@@ -25,6 +25,7 @@ class JournalEntry : public Record
 public:
     // An entry dated now; loading from the store overwrites every field.
     explicit JournalEntry(QObject *parent = nullptr);
+    JournalEntry(Loading, QObject *parent = nullptr) : Record(parent), m_id() {}
     // An entry for the calendar day of `day`, dated that day's local midnight.
     explicit JournalEntry(const QDateTime &day, QObject *parent = nullptr);
 

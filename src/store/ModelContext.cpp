@@ -1,90 +1,59 @@
 #include "ModelContext.h"
 
-#include "AppSettings.h"
 #include "DrawnCard.h"
-#include "JournalEntry.h"
 #include "Reading.h"
 #include "StoreFile.h"
-#include "UserCardNote.h"
+#include "StoreSchema.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaProperty>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStandardPaths>
 #include <QUuid>
 
+#include <cerrno>
+#include <cstring>
+#include <sqlite3.h>
+
+using namespace StoreSchema;
+using Problem = ModelContext::Problem;
+
 namespace {
-
-struct RecordType
-{
-    const QMetaObject *meta;
-    Record *(*create)();
-};
-
-// The stored types in dependency order: a reading is written before its drawn cards.
-const QList<RecordType> &recordTypes()
-{
-    static const QList<RecordType> types{
-        {&Reading::staticMetaObject, [] { return static_cast<Record *>(new Reading); }},
-        {&DrawnCard::staticMetaObject, [] { return static_cast<Record *>(new DrawnCard); }},
-        {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry); }},
-        {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote); }},
-        {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings); }},
-    };
-    return types;
-}
-
-const RecordType *typeFor(const QMetaObject *meta)
-{
-    for (const RecordType &type : recordTypes())
-        if (type.meta == meta)
-            return &type;
-    return nullptr;
-}
-
-QString tableName(const QMetaObject &meta)
-{
-    return QString::fromLatin1(meta.className());
-}
-
-// The stored properties of a record type: its own properties marked STORED, in declaration order.
-QList<QMetaProperty> storedProperties(const QMetaObject &meta)
-{
-    QList<QMetaProperty> result;
-    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
-        const QMetaProperty property = meta.property(i);
-        if (property.isStored())
-            result.append(property);
-    }
-    return result;
-}
-
-bool isReadingLink(const QMetaProperty &property)
-{
-    return property.metaType() == QMetaType::fromType<Reading *>();
-}
-
-QString columnDefinition(const QMetaProperty &property)
-{
-    const QString name = QString::fromLatin1(property.name());
-    const QMetaType type = property.metaType();
-    if (isReadingLink(property))
-        return name + QStringLiteral(" INTEGER REFERENCES Reading(pk) ON DELETE CASCADE");
-    if (type == QMetaType::fromType<bool>())
-        return name + QStringLiteral(" INTEGER NOT NULL");
-    if (type == QMetaType::fromType<QDateTime>())
-        return name + QStringLiteral(" INTEGER");
-    return name + QStringLiteral(" TEXT");
-}
 
 QString sqlError(const QSqlError &error)
 {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+}
+
+// SQLite's primary result code behind a Qt error (Qt reports it as the native code).
+int resultCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+// Another connection holds the file for longer than the busy timeout: worth trying again later.
+bool isBusy(const QSqlError &error)
+{
+    const int code = resultCode(error);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+Problem problemFor(const QSqlError &error)
+{
+    switch (resultCode(error)) {
+    case SQLITE_READONLY:
+        return Problem::ReadOnly;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return Problem::Damaged;
+    default:
+        return Problem::CannotOpen;
+    }
 }
 
 // A property value as it is written to its column. Absent optional texts become NULL.
@@ -123,6 +92,56 @@ QVariant fromColumn(const QMetaProperty &property, const QVariant &column)
     return column.isNull() ? QString() : column.toString();
 }
 
+QStringList columnNames(const QList<QMetaProperty> &properties)
+{
+    QStringList names;
+    for (const QMetaProperty &property : properties)
+        names.append(QString::fromLatin1(property.name()));
+    return names;
+}
+
+// Inserts a row for every stored property; with `onlyIntoEmptyTable`, only when the table has
+// no row yet, decided by the same statement.
+QString insertSql(const QMetaObject &type, bool onlyIntoEmptyTable)
+{
+    const QString table = tableName(type);
+    const QStringList names = columnNames(storedProperties(type));
+    const QString values = QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+    if (onlyIntoEmptyTable)
+        return QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE NOT EXISTS (SELECT 1 FROM %1)")
+            .arg(table, names.join(QStringLiteral(", ")), values);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QStringLiteral(", ")), values);
+}
+
+bool bindAndExec(QSqlQuery &query, const QList<QMetaProperty> &properties, const Record *record,
+                 const QHash<Record *, qint64> &newIds)
+{
+    for (int i = 0; i < properties.size(); ++i)
+        query.bindValue(i, toColumn(properties.at(i), record, newIds));
+    return query.exec();
+}
+
+// quick_check reads every page of every table and index; it answers one row "ok" or lists
+// what it found wrong. Returns an empty text when the file is sound or could not be checked.
+QString findDamage(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+        if (problemFor(query.lastError()) == Problem::Damaged)
+            return sqlError(query.lastError());
+        return {};
+    }
+    QStringList findings;
+    while (query.next())
+        findings.append(query.value(0).toString());
+    if (query.lastError().isValid() && problemFor(query.lastError()) == Problem::Damaged)
+        findings.append(sqlError(query.lastError()));
+    if (findings == QStringList{QStringLiteral("ok")} || findings.isEmpty())
+        return {};
+    return findings.mid(0, 3).join(QStringLiteral("; ")).simplified();
+}
+
 } // namespace
 
 ModelContext::ModelContext(const QString &path, const QString &connectionName)
@@ -131,6 +150,8 @@ ModelContext::ModelContext(const QString &path, const QString &connectionName)
 
 ModelContext::~ModelContext()
 {
+    if (m_integrityCheck.joinable())
+        m_integrityCheck.join();
     disconnect();
 }
 
@@ -140,105 +161,164 @@ QString ModelContext::defaultStorePath()
         .filePath(QStringLiteral("default.store"));
 }
 
-std::unique_ptr<ModelContext> ModelContext::open(const QString &path, QString *error)
+std::unique_ptr<ModelContext> ModelContext::open(const QString &path, QString *error, Problem *problem)
 {
     const QString connectionName = QStringLiteral("quillmoor-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
     std::unique_ptr<ModelContext> context(new ModelContext(path, connectionName));
-    if (!context->connect(error))
+    if (problem)
+        *problem = Problem::None;
+    if (!context->connect(error, problem))
         return nullptr;
     return context;
 }
 
-bool ModelContext::connect(QString *error)
+bool ModelContext::connect(QString *error, Problem *problem)
 {
-    const auto fail = [&](const QString &why) {
+    const auto fail = [&](Problem kind, const QString &why) {
         if (error)
             *error = why;
+        if (problem)
+            *problem = kind;
         disconnect();
         return false;
     };
 
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath()))
-        return fail(QStringLiteral("The data folder %1 cannot be created.").arg(info.absolutePath()));
+    if (!StoreFile::makePrivateFolder(info.absolutePath()))
+        return fail(Problem::CannotOpen,
+                    QStringLiteral("The data folder %1 cannot be created.").arg(info.absolutePath()));
 
-    const StoreFile::Inspection inspection = StoreFile::inspect(m_path);
-    bool isNew = false;
-    switch (inspection.kind) {
-    case StoreFile::Kind::Missing: {
-        // Create the file ourselves so it is private to the user from the first byte.
-        QFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return fail(QStringLiteral("The store file cannot be created: %1").arg(file.errorString()));
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        isNew = true;
-        break;
+    StoreFile::Inspection inspection = StoreFile::inspect(m_path);
+    if (inspection.kind == StoreFile::Kind::Missing) {
+        // Created by us so it is private from the first byte. Another instance starting at the
+        // same moment may have created it first; then it is inspected again.
+        if (StoreFile::createEmptyFile(m_path))
+            inspection.kind = StoreFile::Kind::Empty;
+        else if (errno == EEXIST)
+            inspection = StoreFile::inspect(m_path);
+        else
+            return fail(
+                Problem::CannotOpen,
+                QStringLiteral("The store file cannot be created: %1").arg(QString::fromLocal8Bit(strerror(errno))));
     }
+    switch (inspection.kind) {
     case StoreFile::Kind::Empty:
-        isNew = true;
-        break;
     case StoreFile::Kind::Ours:
         break;
+    case StoreFile::Kind::NotADatabase:
+    case StoreFile::Kind::Foreign:
+        return fail(Problem::NotOurs, inspection.problem);
+    case StoreFile::Kind::Newer:
+        return fail(Problem::Newer, inspection.problem);
     default:
-        return fail(inspection.problem);
+        return fail(Problem::CannotOpen, inspection.problem);
     }
+
+    // Before SQLite opens anything: it gives its side files the main file's mode.
+    StoreFile::makeFilesPrivate(m_path);
+    // Checked before SQLite opens the file, which would otherwise leave its side files beside a
+    // store it cannot use; the write transaction below has the last word.
+    if (!StoreFile::isWritable(m_path))
+        return fail(Problem::ReadOnly, QStringLiteral("The store file or its folder cannot be written."));
 
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_db.setDatabaseName(m_path);
     m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
     if (!m_db.open())
-        return fail(sqlError(m_db.lastError()));
+        return fail(problemFor(m_db.lastError()), sqlError(m_db.lastError()));
+
+    Problem schemaProblem = Problem::None;
+    QString why;
+    if (!prepareSchema(&why, &schemaProblem))
+        return fail(schemaProblem, why);
 
     QSqlQuery query(m_db);
-    // The header can lag behind a write-ahead log, so ask the database itself before writing.
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return fail(sqlError(query.lastError()));
-    const int version = query.value(0).toInt();
-    query.finish();
-    if (version > StoreFile::schemaVersion)
-        return fail(
-            QStringLiteral("The store was written by a newer version of Quillmoor Tarot (schema %1).").arg(version));
-
-    if (isNew || version == 0) {
-        // Identity and tables are written in rollback-journal mode so they reach the main file
-        // itself: the header check above must recognise the store even after a crash.
-        QStringList statements{QStringLiteral("BEGIN IMMEDIATE"),
-                               QStringLiteral("PRAGMA application_id = %1").arg(StoreFile::applicationId),
-                               QStringLiteral("PRAGMA user_version = %1").arg(StoreFile::schemaVersion)};
-        for (const RecordType &type : recordTypes()) {
-            QStringList columns{QStringLiteral("pk INTEGER PRIMARY KEY")};
-            for (const QMetaProperty &property : storedProperties(*type.meta))
-                columns.append(columnDefinition(property));
-            statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                                  .arg(tableName(*type.meta), columns.join(QStringLiteral(", "))));
-        }
-        statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS DrawnCard_reading ON DrawnCard(reading)"));
-        statements.append(QStringLiteral("COMMIT"));
-        for (const QString &statement : statements) {
-            if (!query.exec(statement)) {
-                const QString why = sqlError(query.lastError());
-                query.exec(QStringLiteral("ROLLBACK"));
-                return fail(why);
-            }
-        }
-    }
-
     for (const char *pragma : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = FULL", "PRAGMA foreign_keys = ON"}) {
         if (!query.exec(QString::fromLatin1(pragma)))
-            return fail(sqlError(query.lastError()));
+            return fail(problemFor(query.lastError()), sqlError(query.lastError()));
     }
     query.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_busyTimeoutMs));
     m_needsReconnect = false;
     return true;
 }
 
+// Brings the schema up to date, one version per transaction. Each transaction starts with a
+// real write, so a store that can be opened but not written is found here, and rolled back
+// untouched when there is nothing to do.
+bool ModelContext::prepareSchema(QString *error, Problem *problem)
+{
+    QSqlQuery query(m_db);
+    const auto fail = [&](const QSqlError &sqlErr) {
+        *error = sqlError(sqlErr);
+        *problem = problemFor(sqlErr);
+        if (*problem == Problem::ReadOnly)
+            *error = QStringLiteral("The store cannot be written: %1").arg(*error);
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    };
+
+    for (;;) {
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return fail(query.lastError());
+        // Read under the write lock: another instance may have created or upgraded it meanwhile.
+        // The header can lag behind a write-ahead log, so the database itself is asked.
+        if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+            return fail(query.lastError());
+        const int version = query.value(0).toInt();
+        query.finish();
+        if (version > StoreFile::schemaVersion) {
+            query.exec(QStringLiteral("ROLLBACK"));
+            *error =
+                QStringLiteral("The store was written by a newer version of Quillmoor Tarot (schema %1).").arg(version);
+            *problem = Problem::Newer;
+            return false;
+        }
+        // New stores are written in rollback-journal mode, so identity and tables reach the main
+        // file itself: the header check must recognise the store even after a crash.
+        const int target = version == 0 ? StoreFile::schemaVersion : std::min(version + 1, StoreFile::schemaVersion);
+        if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(target)))
+            return fail(query.lastError());
+        if (version == target) {
+            query.exec(QStringLiteral("ROLLBACK"));
+            return true;
+        }
+        const QStringList statements =
+            version == 0 ? StoreSchema::createStatements() : StoreSchema::upgradeStatements(version);
+        for (const QString &statement : statements)
+            if (!query.exec(statement))
+                return fail(query.lastError());
+        if (!query.exec(QStringLiteral("COMMIT")))
+            return fail(query.lastError());
+    }
+}
+
 void ModelContext::disconnect()
 {
+    // Closing the last connection copies the write-ahead log into the main file. For a damaged
+    // file that holds changes, the log is left beside it instead: it can still help whoever
+    // repairs the file. An empty log is removed as usual.
+    if (m_damaged && m_db.isOpen() && QFileInfo(m_path + QStringLiteral("-wal")).size() > 0) {
+        const QVariant handle = m_db.driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            if (auto *db = *static_cast<sqlite3 *const *>(handle.constData()))
+                sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    }
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
     }
+}
+
+bool ModelContext::ensureConnected(QString *error)
+{
+    if (!m_needsReconnect && m_db.isOpen())
+        return true;
+    disconnect();
+    if (connect(error, nullptr))
+        return true;
+    m_needsReconnect = true;
+    return false;
 }
 
 void ModelContext::setBusyTimeout(int milliseconds)
@@ -268,7 +348,7 @@ bool ModelContext::loadType(const QMetaObject &type)
     TypeState &state = m_types[&type];
     if (state.loaded)
         return true;
-    if (!m_db.isOpen() && !connect(nullptr))
+    if (!m_db.isOpen() && !connect(nullptr, nullptr))
         return false;
     const RecordType *recordType = typeFor(&type);
     if (!recordType)
@@ -276,8 +356,13 @@ bool ModelContext::loadType(const QMetaObject &type)
 
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY pk").arg(tableName(type))))
-        return false; // a failed fetch counts as an empty result; the next fetch tries again
+    if (!query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY pk").arg(tableName(type)))) {
+        // Held by another writer: an empty result for now, and the next fetch tries again.
+        // Anything else means the file cannot be read as it should.
+        if (!isBusy(query.lastError()))
+            markDamaged(sqlError(query.lastError()));
+        return false;
+    }
 
     QSet<qint64> known;
     for (Record *record : std::as_const(state.live))
@@ -293,6 +378,9 @@ bool ModelContext::loadType(const QMetaObject &type)
 
     const QList<QMetaProperty> properties = storedProperties(type);
     const QSqlRecord columns = query.record();
+    QList<int> columnOf;
+    for (const QMetaProperty &property : properties)
+        columnOf.append(columns.indexOf(QString::fromLatin1(property.name())));
     QList<Record *> loaded;
     while (query.next()) {
         const qint64 pk = query.value(0).toLongLong();
@@ -300,10 +388,11 @@ bool ModelContext::loadType(const QMetaObject &type)
             continue;
         Record *record = recordType->create();
         record->setParent(this);
-        for (const QMetaProperty &property : properties) {
-            const int column = columns.indexOf(QString::fromLatin1(property.name()));
+        for (int i = 0; i < properties.size(); ++i) {
+            const int column = columnOf.at(i);
             if (column < 0)
                 continue;
+            const QMetaProperty &property = properties.at(i);
             if (isReadingLink(property)) {
                 if (Reading *reading = readings.value(query.value(column).toLongLong()))
                     static_cast<DrawnCard *>(record)->setReading(reading);
@@ -314,11 +403,60 @@ bool ModelContext::loadType(const QMetaObject &type)
         // Assigned after the fields so loading does not count as a change.
         record->m_storeId = pk;
         record->m_context = this;
+        record->m_changedProperties = 0;
         loaded.append(record);
     }
     m_types[&type].live.append(loaded);
     m_types[&type].loaded = true;
-    return true;
+    // A read error part-way through leaves a partial list: the file is damaged, and whatever
+    // was read stays in memory only.
+    if (query.lastError().isValid())
+        markDamaged(sqlError(query.lastError()));
+    return !m_damaged;
+}
+
+void ModelContext::markDamaged(const QString &detail)
+{
+    if (m_damaged)
+        return;
+    m_damaged = true;
+    emit damaged(detail);
+}
+
+bool ModelContext::checkIntegrity(QString *error)
+{
+    if (!m_db.isOpen())
+        return true;
+    const QString found = findDamage(m_db);
+    if (found.isEmpty())
+        return true;
+    if (error)
+        *error = found;
+    markDamaged(found);
+    return false;
+}
+
+void ModelContext::checkIntegrityInBackground()
+{
+    if (m_integrityCheck.joinable() || m_damaged)
+        return;
+    const QString path = m_path;
+    const QString connectionName = m_connectionName + QStringLiteral("-check");
+    m_integrityCheck = std::thread([this, path, connectionName] {
+        QString found;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+            db.setDatabaseName(path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+            if (db.open())
+                found = findDamage(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connectionName);
+        if (!found.isEmpty())
+            QMetaObject::invokeMethod(
+                this, [this, found] { markDamaged(found); }, Qt::QueuedConnection);
+    });
 }
 
 void ModelContext::insert(Record *record)
@@ -343,6 +481,63 @@ void ModelContext::insert(Record *record)
         if (card->reading() && !card->reading()->context())
             insert(card->reading());
     }
+}
+
+bool ModelContext::insertIfNoneStored(Record *record, QString *error)
+{
+    if (!record || record->m_context)
+        return false;
+    const QMetaObject &type = *record->metaObject();
+    records(type); // rows found below then join what is loaded already
+    const auto failed = [&](const QString &why) {
+        if (error)
+            *error = why;
+        insert(record);
+        return false;
+    };
+    if (m_damaged)
+        return failed(QStringLiteral("The store is damaged; nothing more is written to it."));
+    if (!ensureConnected(error)) {
+        insert(record);
+        return false;
+    }
+
+    QSqlQuery query(m_db);
+    bool inserted = false;
+    qint64 id = 0;
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return failed(sqlError(query.lastError()));
+    query.prepare(insertSql(type, true));
+    if (!bindAndExec(query, storedProperties(type), record, {})) {
+        const QString why = sqlError(query.lastError());
+        query.exec(QStringLiteral("ROLLBACK"));
+        m_needsReconnect = true;
+        return failed(why);
+    }
+    inserted = query.numRowsAffected() == 1;
+    id = query.lastInsertId().toLongLong();
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        const QString why = sqlError(query.lastError());
+        query.exec(QStringLiteral("ROLLBACK"));
+        m_needsReconnect = true;
+        return failed(why);
+    }
+
+    if (inserted) {
+        record->m_context = this;
+        record->m_deleted = false;
+        record->m_storeId = id;
+        record->m_changedProperties = 0;
+        record->setParent(this);
+        m_types[&type].live.append(record);
+    } else {
+        delete record;
+        // Another context stored one: load the rows this context has not seen yet.
+        m_types[&type].loaded = false;
+        loadType(type);
+    }
+    scheduleChanged();
+    return true;
 }
 
 void ModelContext::remove(Record *record)
@@ -400,13 +595,13 @@ bool ModelContext::save(QString *error)
 {
     if (!hasChanges())
         return true;
-    if (m_needsReconnect || !m_db.isOpen()) {
-        disconnect();
-        if (!connect(error)) {
-            m_needsReconnect = true;
-            return false;
-        }
+    if (m_damaged) {
+        if (error)
+            *error = QStringLiteral("The store is damaged; nothing more is written to it.");
+        return false;
     }
+    if (!ensureConnected(error))
+        return false;
 
     QHash<Record *, qint64> newIds;
     if (!writePending(newIds, error)) {
@@ -416,8 +611,12 @@ bool ModelContext::save(QString *error)
         return false;
     }
 
-    for (auto it = newIds.cbegin(); it != newIds.cend(); ++it)
+    for (auto it = newIds.cbegin(); it != newIds.cend(); ++it) {
         it.key()->m_storeId = it.value();
+        it.key()->m_changedProperties = 0;
+    }
+    for (Record *record : std::as_const(m_dirty))
+        record->m_changedProperties = 0;
     for (Record *record : std::as_const(m_removed))
         record->deleteLater();
     m_inserted.clear();
@@ -448,32 +647,33 @@ bool ModelContext::writePending(QHash<Record *, qint64> &newIds, QString *error)
 
     for (const RecordType &type : recordTypes()) {
         const QList<QMetaProperty> properties = storedProperties(*type.meta);
-        QStringList names;
-        for (const QMetaProperty &property : properties)
-            names.append(QString::fromLatin1(property.name()));
-        const QString insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(tableName(*type.meta), names.join(QStringLiteral(", ")),
-                                           QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
-        const QString updateSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE pk = ?")
-                                      .arg(tableName(*type.meta), names.join(QStringLiteral(" = ?, ")));
-
+        bool prepared = false;
         for (Record *record : std::as_const(m_inserted)) {
             if (record->metaObject() != type.meta)
                 continue;
-            query.prepare(insertSql);
-            for (const QMetaProperty &property : properties)
-                query.addBindValue(toColumn(property, record, newIds));
-            if (!query.exec())
+            if (!prepared && !query.prepare(insertSql(*type.meta, false)))
+                return fail(query.lastError());
+            prepared = true;
+            if (!bindAndExec(query, properties, record, newIds))
                 return fail(query.lastError());
             newIds.insert(record, query.lastInsertId().toLongLong());
         }
+        // Only the columns that changed: another window or process may have changed the others
+        // since this context read the row, and an old copy must not write them back.
         for (Record *record : std::as_const(m_dirty)) {
             if (record->metaObject() != type.meta || record->m_storeId == 0)
                 continue;
-            query.prepare(updateSql);
+            QList<QMetaProperty> changed;
             for (const QMetaProperty &property : properties)
-                query.addBindValue(toColumn(property, record, newIds));
-            query.addBindValue(record->m_storeId);
+                if (record->m_changedProperties & (quint64(1) << property.propertyIndex()))
+                    changed.append(property);
+            if (changed.isEmpty())
+                continue;
+            query.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE pk = ?")
+                              .arg(tableName(*type.meta), columnNames(changed).join(QStringLiteral(" = ?, "))));
+            for (int i = 0; i < changed.size(); ++i)
+                query.bindValue(i, toColumn(changed.at(i), record, newIds));
+            query.bindValue(changed.size(), record->m_storeId);
             if (!query.exec())
                 return fail(query.lastError());
         }

@@ -24,6 +24,7 @@ class Reading : public Record
 
 public:
     explicit Reading(QObject *parent = nullptr);
+    Reading(Loading, QObject *parent = nullptr) : Record(parent), m_id() {}
     explicit Reading(const QString &spreadType, QObject *parent = nullptr);
 
     QUuid id() const { return m_id; }

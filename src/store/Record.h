@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaMethod>
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
@@ -13,6 +14,12 @@ class Record : public QObject
     QML_ANONYMOUS
 
 public:
+    // Chosen by the store for a record it is about to fill from a row: no defaults are worked
+    // out (no clock reading, no new identifier) only to be overwritten.
+    struct Loading
+    {
+    };
+
     ModelContext *context() const { return m_context; }
     // The store's own identifier: 0 until the record's first successful save.
     qint64 storeId() const { return m_storeId; }
@@ -27,7 +34,7 @@ protected:
         if (field == value && field.isNull() == value.isNull())
             return;
         field = value;
-        markChanged();
+        markChanged(QMetaMethod::fromSignal(notify));
         (static_cast<Self *>(this)->*notify)();
     }
     template <typename Self> void setField(bool &field, bool value, void (Self::*notify)())
@@ -35,16 +42,19 @@ protected:
         if (field == value)
             return;
         field = value;
-        markChanged();
+        markChanged(QMetaMethod::fromSignal(notify));
         (static_cast<Self *>(this)->*notify)();
     }
 
-    void markChanged();
+    // Records that the stored property announced by `notify` changed, so that a save writes
+    // that column (and only the columns that changed).
+    void markChanged(const QMetaMethod &notify);
 
 private:
     friend class ModelContext;
     ModelContext *m_context = nullptr;
     qint64 m_storeId = 0;
-    bool m_dirty = false;
+    // One bit per property index: the stored properties changed since the last load or save.
+    quint64 m_changedProperties = 0;
     bool m_deleted = false;
 };

@@ -1,8 +1,14 @@
 #include "StoreFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace StoreFile {
 
@@ -37,6 +43,67 @@ Inspection inspect(const QString &path)
                 QStringLiteral("The store was written by a newer version of Quillmoor Tarot (schema %1).")
                     .arg(userVersion)};
     return {Kind::Ours, static_cast<int>(userVersion), {}};
+}
+
+bool makePrivateFolder(const QString &folder)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    // Walk down from the root, creating what is missing. mkdir's mode passes through the umask,
+    // which can only remove bits; chmod then sets exactly 0700.
+    const QStringList parts = absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString current;
+    for (const QString &part : parts) {
+        current += QLatin1Char('/') + part;
+        const QByteArray native = QFile::encodeName(current);
+        if (::mkdir(native.constData(), 0700) == 0) {
+            ::chmod(native.constData(), 0700);
+            continue;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    struct stat status;
+    const QByteArray native = QFile::encodeName(absolute);
+    if (::stat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return false;
+    if ((status.st_mode & 077) != 0 && status.st_uid == ::geteuid())
+        ::chmod(native.constData(), status.st_mode & 0700);
+    return true;
+}
+
+QStringList filesOf(const QString &path)
+{
+    return {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm"), path + QStringLiteral("-journal")};
+}
+
+void makeFilesPrivate(const QString &path)
+{
+    for (const QString &file : filesOf(path)) {
+        const QByteArray native = QFile::encodeName(file);
+        struct stat status;
+        if (::lstat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        const mode_t mode = status.st_mode & 0777;
+        if (mode != (mode & 0600))
+            ::chmod(native.constData(), mode & 0600);
+    }
+}
+
+bool createEmptyFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::fchmod(fd, 0600);
+    ::close(fd);
+    return true;
+}
+
+bool isWritable(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0 &&
+           ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
 } // namespace StoreFile

@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Reads the header of a store file without opening it as a database, so a file that is not
-// ours, or is from a newer version of the application, is recognised before anything could
-// write to it.
+// The store file on disk: its header, read without opening it as a database (so a file that is
+// not ours, or is from a newer version of the application, is recognised before anything could
+// write to it), and its folder and permissions.
 namespace StoreFile {
 
 // 'QTAR' in the SQLite header's application-id field marks our stores.
 inline constexpr quint32 applicationId = 0x51544152;
-// The schema this build reads and writes.
-inline constexpr int schemaVersion = 1;
+// The schema this build reads and writes; older stores are upgraded when opened.
+inline constexpr int schemaVersion = 2;
 
 enum class Kind {
     Missing,      // nothing at the path: a new store is created
@@ -30,5 +31,25 @@ struct Inspection
 };
 
 Inspection inspect(const QString &path);
+
+// Creates every missing folder of `folder` with mode 0700 and takes the group's and others'
+// access away from `folder` itself: the user's journal is nobody else's business, whatever the
+// umask. Returns false when a folder cannot be created.
+bool makePrivateFolder(const QString &folder);
+
+// The store file and the files SQLite keeps beside it.
+QStringList filesOf(const QString &path);
+
+// Takes the group's and others' access away from every existing file of the store, so that each
+// is at most 0600. Owner bits are never added: a file the user made read-only stays read-only.
+void makeFilesPrivate(const QString &path);
+
+// Creates an empty store file with mode 0600. Returns false when the file exists already or
+// cannot be created (see errno).
+bool createEmptyFile(const QString &path);
+
+// Whether this process can write the store file and create files beside it (SQLite's log and
+// index files). A store that can only be read is refused rather than losing every later save.
+bool isWritable(const QString &path);
 
 } // namespace StoreFile

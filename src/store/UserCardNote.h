@@ -18,6 +18,7 @@ class UserCardNote : public Record
 
 public:
     explicit UserCardNote(QObject *parent = nullptr);
+    UserCardNote(Loading, QObject *parent = nullptr) : Record(parent), m_id() {}
     UserCardNote(const QString &cardId, const QString &noteText, QObject *parent = nullptr);
 
     QUuid id() const { return m_id; }

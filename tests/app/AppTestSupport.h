@@ -48,6 +48,7 @@ struct AppUnderTest
         engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
         engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
         window = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+        state.checkStoreAfterFirstFrame(window);
     }
 
     // Finds an item by object name among the visual children, where view delegates live too.

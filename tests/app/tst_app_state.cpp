@@ -2,12 +2,21 @@
 #include "AppSettings.h"
 #include "AppState.h"
 #include "ContentViewModel.h"
+#include "DamagedStore.h"
 #include "ModelContext.h"
+#include "StoreTestSupport.h"
+#include "UserCardNote.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,56 +39,55 @@ class AppStateTest : public QObject
     Q_OBJECT
 
 private slots:
-    void aFreshStoreGetsOneSavedSettingsRecord()
+    void oneSettingsRecordIsEnsuredAndExistingOnesAreLeftAlone_data()
     {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("afterwards");
+        QTest::newRow("fresh store") << 0 << 1;
+        QTest::newRow("one record") << 1 << 1;
+        QTest::newRow("two records") << 2 << 2;
+    }
+    void oneSettingsRecordIsEnsuredAndExistingOnesAreLeftAlone()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, afterwards);
         QTemporaryDir dir;
+        {
+            auto context = ModelContext::open(storePath(dir), nullptr);
+            for (int i = 0; i < stored; ++i) {
+                auto *settings = new AppSettings;
+                settings->setAllowReversedCards(false);
+                context->insert(settings);
+            }
+            QVERIFY(context->save());
+        }
         {
             AppState state(storePath(dir));
             QVERIFY(state.storeReady());
             state.ensureAppSettings();
             state.ensureAppSettings(); // a second appearance adds nothing
-            QCOMPARE(state.context()->fetch<AppSettings>().size(), 1);
+            QCOMPARE(state.context()->fetch<AppSettings>().size(), afterwards);
             QVERIFY(!state.context()->hasChanges());
         }
-        const auto stored = settingsOnDisk(storePath(dir));
-        QCOMPARE(stored.size(), 1);
-        QVERIFY(stored.first()->allowReversedCards());
+        const auto onDisk = settingsOnDisk(storePath(dir));
+        QCOMPARE(onDisk.size(), afterwards);
+        QCOMPARE(onDisk.first()->allowReversedCards(), stored == 0); // values never reset
     }
 
-    void existingSettingsAreLeftAlone()
+    void twoInstancesStartedTogetherStoreOneSettingsRecord()
     {
         QTemporaryDir dir;
-        {
-            auto context = ModelContext::open(storePath(dir), nullptr);
-            auto *settings = new AppSettings;
-            settings->setAllowReversedCards(false);
-            context->insert(settings);
-            QVERIFY(context->save());
-        }
-        {
-            AppState state(storePath(dir));
-            state.ensureAppSettings();
-            QVERIFY(!state.context()->hasChanges());
-        }
-        const auto stored = settingsOnDisk(storePath(dir));
-        QCOMPARE(stored.size(), 1);
-        QVERIFY(!stored.first()->allowReversedCards());
-    }
-
-    void twoSettingsRecordsStayTwo()
-    {
-        QTemporaryDir dir;
-        {
-            auto context = ModelContext::open(storePath(dir), nullptr);
-            context->insert(new AppSettings);
-            context->insert(new AppSettings);
-            QVERIFY(context->save());
-        }
-        {
-            AppState state(storePath(dir));
-            state.ensureAppSettings();
-        }
-        QCOMPARE(settingsOnDisk(storePath(dir)).size(), 2);
+        AppState first(storePath(dir));
+        AppState second(storePath(dir));
+        // Both have looked and found none before either stores one.
+        QVERIFY(first.context()->fetch<AppSettings>().isEmpty());
+        QVERIFY(second.context()->fetch<AppSettings>().isEmpty());
+        first.ensureAppSettings();
+        second.ensureAppSettings();
+        QCOMPARE(settingsOnDisk(storePath(dir)).size(), 1);
+        // The second sees the record the first stored, and has nothing left to save.
+        QCOMPARE(second.context()->fetch<AppSettings>().size(), 1);
+        QVERIFY(!second.context()->hasChanges());
     }
 
     void aStoreThatCannotOpenIsLoggedOnce()
@@ -93,8 +101,126 @@ private slots:
         AppState state(storePath(dir));
         QVERIFY(!state.storeReady());
         QVERIFY(!state.context());
+        QCOMPARE(state.storeProblem(), ModelContext::Problem::NotOurs);
         state.ensureAppSettings(); // nothing to do, and nothing may crash
         QCOMPARE(state.websiteUrl(), QUrl(AppState::websiteAddress()));
+    }
+
+    void aStoreThatCannotBeWrittenIsRefusedUntouched_data()
+    {
+        QTest::addColumn<QString>("readOnly");
+        QTest::newRow("store file") << QStringLiteral("file");
+        QTest::newRow("immutable store file") << QStringLiteral("immutable");
+        QTest::newRow("folder, so no log can be made") << QStringLiteral("folder");
+        QTest::newRow("the log beside the store") << QStringLiteral("log");
+    }
+    void aStoreThatCannotBeWrittenIsRefusedUntouched()
+    {
+        QFETCH(QString, readOnly);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("data"));
+        const QString path = folder + QStringLiteral("/default.store");
+        {
+            AppState state(path);
+            state.ensureAppSettings();
+            state.context()->insert(new JournalEntry(QDateTime::currentDateTime()));
+            QVERIFY(state.context()->save());
+        }
+        const QString log = path + QStringLiteral("-wal");
+        const QString index = path + QStringLiteral("-shm");
+
+        // Root may write anything, so as root the store is opened as "nobody" (who owns what
+        // it may write and nothing else); other users meet the same modes themselves.
+        const bool root = ::geteuid() == 0;
+        const passwd *nobody = ::getpwnam("nobody");
+        QVERIFY(!root || nobody);
+        const auto giveToNobody = [&](const QString &file) {
+            QVERIFY(::chown(QFile::encodeName(file).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
+        };
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ExeGroup | QFileDevice::ExeOther);
+        const QFileDevice::Permissions readable =
+            QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        bool unprivileged = root;
+        const auto restore = qScopeGuard([&] {
+            if (readOnly == QLatin1String("immutable"))
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        });
+        if (readOnly == QLatin1String("immutable")) {
+            if (!root || QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+                QSKIP("only root can make a file immutable, where the file system allows it");
+            unprivileged = false;
+        } else if (readOnly == QLatin1String("file")) {
+            QFile::setPermissions(path, readable);
+            if (root)
+                giveToNobody(folder);
+        } else if (readOnly == QLatin1String("folder")) {
+            QFile::setPermissions(folder,
+                                  readable | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
+            if (root)
+                giveToNobody(path);
+        } else {
+            // The log and index files a crash leaves behind; the log cannot be written.
+            QFile(log).open(QIODevice::WriteOnly);
+            QFile(index).open(QIODevice::WriteOnly);
+            QFile::setPermissions(log, readable);
+            if (root)
+                giveToNobody(folder), giveToNobody(path), giveToNobody(index);
+        }
+        const QByteArray before = fingerprint(path);
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+
+        QProcess opener;
+        opener.start(QStringLiteral(STORE_OPENER),
+                     {path, unprivileged ? QStringLiteral("--unprivileged") : QStringLiteral("--as-is")});
+        QVERIFY(opener.waitForFinished(30000));
+        QCOMPARE(opener.readAllStandardOutput().trimmed(),
+                 (QStringLiteral("refused: ") + AppState::sentenceFor(ModelContext::Problem::ReadOnly)).toUtf8());
+        QCOMPARE(fingerprint(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), files);
+    }
+
+    void aDamagedStoreEndsOnTheErrorScreenAndIsNeverWritten_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("foundByLoading");
+        QTest::newRow("journal page, read at start") << QStringLiteral("JournalEntry") << true;
+        QTest::newRow("reading page, found by the check") << QStringLiteral("Reading") << false;
+    }
+    void aDamagedStoreEndsOnTheErrorScreenAndIsNeverWritten()
+    {
+        QFETCH(QString, table);
+        QFETCH(bool, foundByLoading);
+        QTemporaryDir dir;
+        QVERIFY(writeDamagedStore(storePath(dir), table));
+        const QByteArray before = fingerprint(storePath(dir));
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral(
+                                                "^Failed to create ModelContainer: The store is damaged")));
+        {
+            AppState state(storePath(dir));
+            QSignalSpy switched(&state, &AppState::storeReadyChanged);
+            QVERIFY(state.storeReady());
+            // What the daily screen does as it is built.
+            state.ensureAppSettings();
+            state.context()->fetch<JournalEntry>();
+            if (!foundByLoading) {
+                // Until the check has run, a change is saved, into the log beside the file.
+                state.context()->fetch<JournalEntry>().first()->setMood(QStringLiteral("Peaceful"));
+                QVERIFY(state.context()->save());
+                QCoreApplication::processEvents();
+                QVERIFY(state.storeReady());
+                state.context()->checkIntegrityInBackground();
+            }
+            QTRY_VERIFY(!state.storeReady());
+            QCOMPARE(switched.size(), 1);
+            QCOMPARE(state.storeProblem(), ModelContext::Problem::Damaged);
+            QCOMPARE(state.storeError(), AppState::sentenceFor(ModelContext::Problem::Damaged));
+            // Whatever the user still manages to do is kept in memory only.
+            state.context()->insert(new UserCardNote(QStringLiteral("major_10"), QStringLiteral("turning")));
+            QVERIFY(!state.context()->save());
+        }
+        QCOMPARE(fingerprint(storePath(dir)), before);
     }
 
     void sectionsComeFromTheirExactTitles()

@@ -1,11 +1,14 @@
 #include "AppSettings.h"
 #include "AppTestSupport.h"
 #include "ContentViewModel.h"
+#include "DamagedStore.h"
 #include "ModelContext.h"
+#include "StoreTestSupport.h"
 
 #include <QFile>
 #include <QJSValue>
 #include <QQmlComponent>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -135,34 +138,53 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
     }
 
+    void anUnusableStoreShowsTheErrorScreenAndKeepsTheFile_data()
+    {
+        QTest::addColumn<QString>("damagedTable"); // empty: a text file where the store should be
+        QTest::addColumn<QString>("screenshot");
+        QTest::newRow("not a database") << QString() << QStringLiteral("store-error");
+        QTest::newRow("journal page damaged, found at start")
+            << QStringLiteral("JournalEntry") << QStringLiteral("store-error-damaged");
+        QTest::newRow("reading page damaged, found after the first frame") << QStringLiteral("Reading") << QString();
+    }
     void anUnusableStoreShowsTheErrorScreenAndKeepsTheFile()
     {
+        QFETCH(QString, damagedTable);
+        QFETCH(QString, screenshot);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("default.store"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const QByteArray words("Dear diary, this file is mine and not a database.\n");
-        file.write(words);
-        file.close();
-
-        QTest::ignoreMessage(QtCriticalMsg, "Failed to create ModelContainer: The file is not a database.");
-        AppUnderTest app(path);
-        QVERIFY(app.window);
-        QVERIFY(QTest::qWaitForWindowExposed(app.window));
-        QCOMPARE(app.window->minimumSize(), QSize(500, 300));
-        QVERIFY(app.find<QQuickItem>(QStringLiteral("storeErrorView")));
-        QVERIFY(!app.find<QQuickItem>(QStringLiteral("contentView")));
-        QObject *website = app.window->findChild<QObject *>(QStringLiteral("websiteMenuItem"));
-        QVERIFY(website);
-        QVERIFY(website->property("enabled").toBool());
-        QCOMPARE(website->property("text").toString(), QStringLiteral("Quillmoor Website"));
-        app.window->resize(700, 420);
-        QTRY_COMPARE(app.window->contentItem()->width(), 700.0);
-        saveScreenshot(app.window, QStringLiteral("store-error"));
-
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), words);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("default.store")});
+        if (damagedTable.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Dear diary, this file is mine and not a database.\n");
+            QTest::ignoreMessage(QtCriticalMsg, "Failed to create ModelContainer: The file is not a database.");
+        } else {
+            QVERIFY(writeDamagedStore(path, damagedTable));
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("The store is damaged")));
+        }
+        const QByteArray before = fingerprint(path);
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        {
+            AppUnderTest app(path);
+            QVERIFY(app.window);
+            QVERIFY(QTest::qWaitForWindowExposed(app.window));
+            QTRY_VERIFY(app.find<QQuickItem>(QStringLiteral("storeErrorView")));
+            QCOMPARE(app.window->minimumSize(), QSize(500, 300));
+            QVERIFY(!app.find<QQuickItem>(QStringLiteral("contentView")));
+            auto *reason = app.find<QQuickItem>(QStringLiteral("storeErrorReason"));
+            QVERIFY(reason && reason->isVisible());
+            QCOMPARE(reason->property("text").toString(), app.state.storeError());
+            QObject *website = app.window->findChild<QObject *>(QStringLiteral("websiteMenuItem"));
+            QVERIFY(website && website->property("enabled").toBool());
+            QCOMPARE(website->property("text").toString(), QStringLiteral("Quillmoor Website"));
+            if (!screenshot.isEmpty()) {
+                app.window->resize(700, 420);
+                QTRY_COMPARE(app.window->contentItem()->width(), 700.0);
+                saveScreenshot(app.window, screenshot);
+            }
+        }
+        QCOMPARE(fingerprint(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
     }
 };
 

@@ -72,6 +72,7 @@ private:
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
+            {QStringLiteral("StoreErrorView.qml"), {{QStringLiteral("reason"), QStringLiteral("A reason.")}}},
             {QStringLiteral("OutlinedCapsuleButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("wind")}}},
             {QStringLiteral("Sidebar.qml"),
              {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},

@@ -2,11 +2,14 @@
 
 #include "ModelContext.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 // Collects the log lines written while it lives, as "category: message".
 class LogCapture
@@ -45,3 +48,16 @@ struct TempStore
         return context;
     }
 };
+
+// The file's contents and modification time (to the nanosecond): equal only if nothing wrote.
+inline QByteArray fingerprint(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex() + ' ' +
+           QByteArray::number(qint64(status.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(status.st_mtim.tv_nsec));
+}

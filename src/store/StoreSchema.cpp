@@ -1,0 +1,104 @@
+#include "StoreSchema.h"
+
+#include "AppSettings.h"
+#include "DrawnCard.h"
+#include "JournalEntry.h"
+#include "Reading.h"
+#include "StoreFile.h"
+#include "UserCardNote.h"
+
+namespace StoreSchema {
+
+namespace {
+
+QString columnDefinition(const QMetaProperty &property)
+{
+    const QString name = QString::fromLatin1(property.name());
+    const QMetaType type = property.metaType();
+    if (isReadingLink(property))
+        return name + QStringLiteral(" INTEGER REFERENCES Reading(pk) ON DELETE CASCADE");
+    if (type == QMetaType::fromType<bool>())
+        return name + QStringLiteral(" INTEGER NOT NULL");
+    if (type == QMetaType::fromType<QDateTime>())
+        return name + QStringLiteral(" INTEGER");
+    return name + QStringLiteral(" TEXT");
+}
+
+// Version 2: the history lists readings by date, the journal finds entries by day and the card
+// detail screen finds a card's note, each over an index instead of a full scan.
+const QStringList version2Indexes{
+    QStringLiteral("CREATE INDEX IF NOT EXISTS Reading_date ON Reading(date)"),
+    QStringLiteral("CREATE INDEX IF NOT EXISTS JournalEntry_date ON JournalEntry(date)"),
+    QStringLiteral("CREATE INDEX IF NOT EXISTS UserCardNote_cardId ON UserCardNote(cardId)"),
+};
+
+} // namespace
+
+const QList<RecordType> &recordTypes()
+{
+    static const QList<RecordType> types{
+        {&Reading::staticMetaObject, [] { return static_cast<Record *>(new Reading(Record::Loading{})); }},
+        {&DrawnCard::staticMetaObject, [] { return static_cast<Record *>(new DrawnCard); }},
+        {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry(Record::Loading{})); }},
+        {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote(Record::Loading{})); }},
+        {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings(Record::Loading{})); }},
+    };
+    return types;
+}
+
+const RecordType *typeFor(const QMetaObject *meta)
+{
+    for (const RecordType &type : recordTypes())
+        if (type.meta == meta)
+            return &type;
+    return nullptr;
+}
+
+QString tableName(const QMetaObject &meta)
+{
+    return QString::fromLatin1(meta.className());
+}
+
+QList<QMetaProperty> storedProperties(const QMetaObject &meta)
+{
+    QList<QMetaProperty> result;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        if (property.isStored())
+            result.append(property);
+    }
+    return result;
+}
+
+bool isReadingLink(const QMetaProperty &property)
+{
+    return property.metaType() == QMetaType::fromType<Reading *>();
+}
+
+QStringList createStatements()
+{
+    QStringList statements;
+    for (const RecordType &type : recordTypes()) {
+        QStringList columns{QStringLiteral("pk INTEGER PRIMARY KEY")};
+        for (const QMetaProperty &property : storedProperties(*type.meta))
+            columns.append(columnDefinition(property));
+        statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                              .arg(tableName(*type.meta), columns.join(QStringLiteral(", "))));
+    }
+    statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS DrawnCard_reading ON DrawnCard(reading)"));
+    statements.append(version2Indexes);
+    statements.append(QStringLiteral("PRAGMA application_id = %1").arg(StoreFile::applicationId));
+    return statements;
+}
+
+QStringList upgradeStatements(int version)
+{
+    switch (version) {
+    case 1:
+        return version2Indexes;
+    default:
+        return {};
+    }
+}
+
+} // namespace StoreSchema

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "AppSettings.h"
+#include "DrawnCard.h"
+#include "JournalEntry.h"
+#include "ModelContext.h"
+#include "Reading.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+// Overwrites one leaf page of `table` in the middle of the table with garbage, as a failing disk
+// would. The store must be closed.
+inline bool damagePageOf(const QString &path, const QString &table)
+{
+    qint64 page = 0, pageSize = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            QList<qint64> leaves;
+            if (query.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
+                                          "ORDER BY pageno")
+                               .arg(table)))
+                while (query.next())
+                    leaves.append(query.value(0).toLongLong());
+            page = leaves.value(leaves.size() / 2);
+            if (query.exec(QStringLiteral("PRAGMA page_size")) && query.next())
+                pageSize = query.value(0).toLongLong();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("damage"));
+    QFile file(path);
+    if (page < 2 || pageSize == 0 || !file.open(QIODevice::ReadWrite) || !file.seek((page - 1) * pageSize))
+        return false;
+    return file.write(QByteArray(pageSize, '\xA5')) == pageSize;
+}
+
+// A store with some history (300 readings, 100 journal entries) in which one page of `table`
+// has been overwritten, as a failing disk would leave it.
+inline bool writeDamagedStore(const QString &path, const QString &table)
+{
+    {
+        auto context = ModelContext::open(path, nullptr);
+        if (!context)
+            return false;
+        context->insert(new AppSettings);
+        for (int i = 0; i < 300; ++i) {
+            auto *reading = new Reading(QStringLiteral("three_card"));
+            reading->setNotes(QStringLiteral("Reading number %1, kept for later.").arg(i));
+            for (const char *position : {"past", "present", "future"})
+                reading->addDrawnCard(new DrawnCard(QStringLiteral("cups_07"), QString::fromLatin1(position), false));
+            context->insert(reading);
+        }
+        for (int i = 0; i < 100; ++i) {
+            auto *entry = new JournalEntry(QDateTime(QDate(2025, 1, 1).addDays(i), QTime(8, 0)));
+            entry->setReflectionText(QStringLiteral("A long and quiet day by the sea. ").repeated(12));
+            context->insert(entry);
+        }
+        if (!context->save())
+            return false;
+    }
+    return damagePageOf(path, table);
+}
