@@ -1,5 +1,6 @@
 import QtQuick
 import Quillmoor.Daily
+import Quillmoor.Journal
 import Quillmoor.App
 
 // The root screen of each section, in sidebar order.
@@ -28,8 +29,8 @@ QtObject {
             }
         },
         Component {
-            SectionPlaceholder {
-                navigationTitle: qsTr("Journal")
+            JournalCalendarView {
+                modelContext: AppState.context
             }
         }
     ]
