@@ -71,7 +71,9 @@ QList<JournalEntry *> JournalCalendarModel::entriesBetween(QDate first, QDate la
         return {};
     const QDateTime start = JournalCalendar::startOf(first);
     const QDateTime end = JournalCalendar::endOf(last);
-    return m_context->fetch<JournalEntry>(
+    // Only the rows of these days are read from disk while the journal is not loaded whole.
+    return m_context->fetchRange<JournalEntry>(
+        QStringLiteral("date"), start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch(),
         [&](const JournalEntry *entry) {
             const QDateTime date = entry->date();
             return date.isValid() && start <= date && date < end;
