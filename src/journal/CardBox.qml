@@ -30,6 +30,8 @@ Rectangle {
             width: face.width
             height: face.height
             focusPolicy: Qt.TabFocus
+            Keys.onReturnPressed: cardButton.clicked()
+            Keys.onEnterPressed: cardButton.clicked()
             Accessible.name: root.isReversed ? qsTr("%1, reversed").arg(root.card.name) : root.card.name
             onClicked: face.showFullScreen = true
 

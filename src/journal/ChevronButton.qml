@@ -12,6 +12,9 @@ AbstractButton {
     width: 36
     height: 36
     focusPolicy: Qt.StrongFocus
+    // Return and Enter click it too, as Space does.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
     // The icon font draws a chevron at about half its size; this matches a title-3 glyph.
     contentItem: SymbolImage {
         name: root.symbol

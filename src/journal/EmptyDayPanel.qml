@@ -47,6 +47,8 @@ Column {
         width: root.width
         padding: Theme.defaultPadding
         focusPolicy: Qt.StrongFocus
+        Keys.onReturnPressed: addButton.clicked()
+        Keys.onEnterPressed: addButton.clicked()
         Accessible.name: qsTr("Add Journal Entry")
         onClicked: root.model.addEntry()
 

@@ -59,6 +59,8 @@ Popup {
             anchors.right: parent.right
             text: qsTr("OK")
             focus: true
+            Keys.onReturnPressed: okButton.clicked()
+            Keys.onEnterPressed: okButton.clicked()
             contentItem: Text {
                 text: okButton.text
                 font: Theme.body

@@ -14,6 +14,9 @@ ToolButton {
     width: 32
     height: 32
     focusPolicy: Qt.StrongFocus
+    // Return and Enter click it too, as Space does.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
     Accessible.name: qsTr("Export")
     contentItem: SymbolImage {
         name: "square.and.arrow.up"

@@ -16,6 +16,9 @@ AbstractButton {
     topPadding: 6
     bottomPadding: 6
     focusPolicy: Qt.StrongFocus
+    // Return and Enter click it too, as Space does.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
     Accessible.name: root.mood
     Accessible.checked: root.selected
 

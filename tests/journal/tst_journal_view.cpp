@@ -278,11 +278,13 @@ private slots:
         QQuickItem *start = app.find(QStringLiteral("previousMonthButton"));
         start->forceActiveFocus(Qt::TabFocusReason);
         QSet<QString> reached;
+        QStringList order;
         QStringList unseen;
         for (int i = 0; i < 60; ++i) {
             QQuickItem *focused = app.window->activeFocusItem();
             QVERIFY(focused);
             reached.insert(focused->objectName());
+            order.append(focused->objectName());
             const bool ringShown = focused->objectName() == QLatin1String("calendarReflectionArea")
                                        ? app.find(QStringLiteral("calendarReflection"))
                                                  ->property("border")
@@ -297,6 +299,11 @@ private slots:
                 break;
         }
         QCOMPARE(app.window->activeFocusItem(), start);
+        // In the order of the screen: month, days, card, moods, reflection.
+        QCOMPARE(order.indexOf(QStringLiteral("monthGrid")), order.indexOf(QStringLiteral("nextMonthButton")) + 1);
+        QVERIFY(order.indexOf(QStringLiteral("dayCardButton")) < order.indexOf(QStringLiteral("moodChip_Peaceful")));
+        QVERIFY(order.indexOf(QStringLiteral("moodChip_Joyful")) <
+                order.indexOf(QStringLiteral("calendarReflectionArea")));
         QStringList expected{QStringLiteral("exportMenuButton"), QStringLiteral("previousMonthButton"),
                              QStringLiteral("nextMonthButton"),  QStringLiteral("monthGrid"),
                              QStringLiteral("dayCardButton"),    QStringLiteral("calendarReflectionArea")};
@@ -333,6 +340,19 @@ private slots:
         QCOMPARE(calendar(app)->selectedDate(), QDate(2026, 12, 18));
         QCOMPARE(app.find(QStringLiteral("monthTitle"))->property("text").toString(), QStringLiteral("December 2026"));
         QTRY_VERIFY(shown(app, QStringLiteral("entryPanel")));
+
+        // A day without an entry: Tab from the grid reaches "Add Journal Entry"; Return adds it.
+        QTest::keyClick(app.window, Qt::Key_Right);
+        QTRY_VERIFY(shown(app, QStringLiteral("emptyDayPanel")));
+        QQuickItem *add = app.find(QStringLiteral("addEntryButton"));
+        for (int i = 0; i < 12 && app.window->activeFocusItem() != add; ++i)
+            QTest::keyClick(app.window, Qt::Key_Tab);
+        QCOMPARE(app.window->activeFocusItem(), add);
+        QVERIFY(add->property("visualFocus").toBool());
+        QTest::keyClick(app.window, Qt::Key_Return);
+        QTRY_VERIFY(shown(app, QStringLiteral("entryPanel")));
+        QCOMPARE(app.state.context()->fetch<JournalEntry>().size(), 2);
+        QCOMPARE(calendar(app)->selectedEntry()->date(), QDate(2026, 12, 19).startOfDay());
     }
 
     void pastingPastTheLimitKeeps50000Characters()
