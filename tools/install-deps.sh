@@ -8,6 +8,7 @@ packages=(
     libqt6sql6-sqlite libsqlite3-dev
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtquick-dialogs
+    qml6-module-qt-labs-folderlistmodel
     qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript qml6-module-qtcore
     qml6-module-qtquick-shapes qml6-module-qttest qml6-module-qtmultimedia
     fonts-ebgaramond fonts-materialdesignicons-webfont

@@ -45,10 +45,11 @@ QUrl AppSection::rootScreen(Section section)
     switch (section) {
     case DailyCard:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Daily/DailyCardView.qml"));
+    case Journal:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Journal/JournalCalendarView.qml"));
     case Readings:
     case Study:
     case Library:
-    case Journal:
         break;
     }
     return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/SectionPlaceholder.qml"));
@@ -66,7 +67,7 @@ QVariantMap AppSection::rootProperties(Section section)
     case Library:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Card Library")}};
     case Journal:
-        return {{QStringLiteral("navigationTitle"), QStringLiteral("Journal")}};
+        return {};
     }
     return {};
 }

@@ -54,9 +54,6 @@ public:
     static QString websiteAddress();
     static QString sentenceFor(ModelContext::Problem problem);
 
-signals:
-    void storeReadyChanged();
-
     // Where the daily reminder is scheduled; none until main() (or a test) sets one.
     NotificationCenter *notificationCenter() const { return m_notificationCenter; }
     void setNotificationCenter(NotificationCenter *center);
@@ -65,6 +62,7 @@ signals:
     void requestSection(int section) { emit sectionRequested(section); }
 
 signals:
+    void storeReadyChanged();
     void notificationCenterChanged();
     void sectionRequested(int section);
 

@@ -15,6 +15,11 @@ QString longPatternWithoutWeekday(const QLocale &locale)
 
 } // namespace
 
+QString longDatePattern(const QLocale &locale)
+{
+    return longPatternWithoutWeekday(locale);
+}
+
 QString longDate(QDate date, const QLocale &locale)
 {
     return locale.toString(date, longPatternWithoutWeekday(locale));

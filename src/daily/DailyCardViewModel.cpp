@@ -6,6 +6,7 @@
 #include "DateFormat.h"
 #include "DayTracker.h"
 #include "Deck.h"
+#include "JournalCalendar.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "MoodPalette.h"
@@ -147,12 +148,7 @@ JournalEntry *DailyCardViewModel::todaysEntry() const
 {
     if (!m_context)
         return nullptr;
-    const QDate today = Clock::today();
-    const QList<JournalEntry *> entries = m_context->fetch<JournalEntry>();
-    for (JournalEntry *entry : entries)
-        if (entry->date().toLocalTime().date() == today)
-            return entry;
-    return nullptr;
+    return JournalCalendar::entryOfDay(m_context->fetch<JournalEntry>(), Clock::today());
 }
 
 void DailyCardViewModel::setJournalEntry(JournalEntry *entry)
@@ -267,7 +263,7 @@ void DailyCardViewModel::updateStreak()
     if (m_context) {
         QSet<QDate> days;
         for (const JournalEntry *entry : m_context->fetch<JournalEntry>())
-            days.insert(entry->date().toLocalTime().date());
+            days.insert(JournalCalendar::dayOf(entry));
         for (QDate day = Clock::today(); day.isValid() && days.contains(day); day = day.addDays(-1))
             ++count;
     }

@@ -16,6 +16,9 @@ AbstractButton {
     topPadding: 6
     bottomPadding: 6
     focusPolicy: Qt.StrongFocus
+    // Return and Enter click it too, as Space does.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
     Accessible.name: root.mood
     Accessible.checked: root.selected
 
@@ -27,7 +30,17 @@ AbstractButton {
     background: Rectangle {
         radius: height / 2
         color: root.selected ? MoodPalette.color(root.mood) : Theme.alpha(Theme.surface, 0.5)
-        border.width: root.visualFocus ? 1 : 0
-        border.color: Theme.accent
+
+        // The focus ring sits just outside the capsule, so it shows on every fill colour.
+        Rectangle {
+            objectName: "focusRing"
+            anchors.fill: parent
+            anchors.margins: -3
+            radius: height / 2
+            visible: root.visualFocus
+            color: "transparent"
+            border.width: 2
+            border.color: Theme.textPrimary
+        }
     }
 }

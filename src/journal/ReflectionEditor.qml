@@ -19,12 +19,21 @@ Rectangle {
         area.forceActiveFocus();
     }
 
+    // Drops everything after the first `length` characters (UTF-16 units) as an edit of the
+    // field: the text stays bound to its record and the cursor stays where the user was, or at
+    // the new end. The change is reported through `edited` like any other.
+    function keepFirst(length: int) {
+        if (length < area.length)
+            area.remove(length, area.length);
+    }
+
     implicitHeight: Math.min(root.maximumHeight, Math.max(root.minimumHeight, area.implicitHeight + 24))
     height: implicitHeight
     radius: 10
     color: Theme.alpha(Theme.textPrimary, 0.12)
-    border.width: 1
-    border.color: Theme.alpha(Theme.accent, 0.5)
+    // A stronger outline shows where the keyboard is.
+    border.width: area.activeFocus ? 2 : 1
+    border.color: Theme.alpha(Theme.accent, area.activeFocus ? 1 : 0.5)
 
     Flickable {
         id: flick
@@ -49,6 +58,16 @@ Rectangle {
             selectionColor: Theme.alpha(Theme.accent, 0.5)
             background: null
             onTextChanged: if (activeFocus) root.edited(text)
+            // Tab moves on to the next control instead of typing a tab, so the keyboard never
+            // gets stuck in the editor.
+            Keys.onTabPressed: (event) => {
+                area.nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason);
+                event.accepted = true;
+            }
+            Keys.onBacktabPressed: (event) => {
+                area.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason);
+                event.accepted = true;
+            }
         }
     }
 }

@@ -345,9 +345,34 @@ const QList<Record *> &ModelContext::records(const QMetaObject &type)
 
 bool ModelContext::loadType(const QMetaObject &type)
 {
-    TypeState &state = m_types[&type];
-    if (state.loaded)
+    if (m_types[&type].loaded)
         return true;
+    if (!loadRows(type, QString(), {}))
+        return false; // a failed fetch counts as an empty result; the next fetch tries again
+    m_types[&type].loaded = true;
+    return !m_damaged;
+}
+
+const QList<Record *> &ModelContext::recordsInRange(const QMetaObject &type, const QString &column, qint64 from,
+                                                    qint64 to)
+{
+    const QList<QMetaProperty> properties = storedProperties(type);
+    const bool storedColumn = std::any_of(properties.cbegin(), properties.cend(),
+                                          [&](const QMetaProperty &p) { return column == QLatin1String(p.name()); });
+    // Readings and drawn cards point at each other and are only ever loaded whole.
+    if (m_types[&type].loaded || !storedColumn || &type == &Reading::staticMetaObject ||
+        &type == &DrawnCard::staticMetaObject)
+        return records(type);
+    loadRows(type, QStringLiteral(" WHERE %1 >= ? AND %1 < ?").arg(column), {from, to});
+    return m_types[&type].live;
+}
+
+// Reads the rows of one type that `where` selects, making a live record of each row that has
+// none yet; rows already live or removed are skipped, so a partial read and a later full one
+// never make two records of one row.
+bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const QVariantList &values)
+{
+    TypeState &state = m_types[&type];
     if (!m_db.isOpen() && !connect(nullptr, nullptr))
         return false;
     const RecordType *recordType = typeFor(&type);
@@ -356,7 +381,10 @@ bool ModelContext::loadType(const QMetaObject &type)
 
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY pk").arg(tableName(type)))) {
+    bool ran = query.prepare(QStringLiteral("SELECT * FROM %1%2 ORDER BY pk").arg(tableName(type), where));
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!ran || !query.exec()) {
         // Held by another writer: an empty result for now, and the next fetch tries again.
         // Anything else means the file cannot be read as it should.
         if (!isBusy(query.lastError()))
@@ -407,7 +435,6 @@ bool ModelContext::loadType(const QMetaObject &type)
         loaded.append(record);
     }
     m_types[&type].live.append(loaded);
-    m_types[&type].loaded = true;
     // A read error part-way through leaves a partial list: the file is damaged, and whatever
     // was read stays in memory only.
     if (query.lastError().isValid())

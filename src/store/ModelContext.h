@@ -77,6 +77,28 @@ public:
     // Live records of one type, loading them from disk on first use.
     const QList<Record *> &records(const QMetaObject &type);
 
+    // Like fetch(), for records whose stored integer `column` (a date is stored in
+    // milliseconds) lies in [from, to): while the type is not loaded yet, only those rows are
+    // read from disk. The predicate must select the same range, on the values in memory.
+    template <typename T>
+    QList<T *> fetchRange(const QString &column, qint64 from, qint64 to,
+                          const std::function<bool(const T *)> &predicate,
+                          const std::function<bool(const T *, const T *)> &lessThan = {})
+    {
+        QList<T *> result;
+        for (Record *record : recordsInRange(T::staticMetaObject, column, from, to)) {
+            auto *typed = static_cast<T *>(record);
+            if (predicate(typed))
+                result.append(typed);
+        }
+        if (lessThan)
+            std::stable_sort(result.begin(), result.end(), lessThan);
+        return result;
+    }
+    // The live records after reading the rows of [from, to) of `column`; all of them once the
+    // type is loaded.
+    const QList<Record *> &recordsInRange(const QMetaObject &type, const QString &column, qint64 from, qint64 to);
+
     bool hasChanges() const;
     bool save(QString *error = nullptr);
 
@@ -110,6 +132,7 @@ private:
     bool prepareSchema(QString *error, Problem *problem);
     void disconnect();
     bool loadType(const QMetaObject &type);
+    bool loadRows(const QMetaObject &type, const QString &where, const QVariantList &values);
     void markDamaged(const QString &detail);
     void recordChanged(Record *record);
     void scheduleChanged();

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "ContentViewModel.h"
 #include "DailyCardViewModel.h"
+#include "JournalCalendarModel.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
@@ -69,6 +70,10 @@ private:
             m_settingsModel.appear();
         }
         const QVariant settings = QVariant::fromValue(static_cast<QObject *>(&m_settingsModel));
+        if (!m_calendar)
+            m_calendar = std::make_unique<JournalCalendarModel>(context);
+        const QVariant calendar = QVariant::fromValue(static_cast<QObject *>(m_calendar.get()));
+        const QVariant exporter = QVariant::fromValue(static_cast<QObject *>(m_calendar->exporter()));
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
@@ -99,6 +104,31 @@ private:
               {QStringLiteral("value"), QStringLiteral("1.0.0")}}},
             {QStringLiteral("SettingsLinkRow.qml"),
              {{QStringLiteral("trailingSymbol"), QStringLiteral("chevron.right")}}},
+            {QStringLiteral("JournalCalendarView.qml"),
+             {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CalendarColumn.qml"), {{QStringLiteral("model"), calendar}}},
+            {QStringLiteral("MonthGrid.qml"), {{QStringLiteral("model"), calendar}}},
+            {QStringLiteral("DayPanel.qml"), {{QStringLiteral("model"), calendar}}},
+            {QStringLiteral("EntryPanel.qml"), {{QStringLiteral("model"), calendar}}},
+            {QStringLiteral("EmptyDayPanel.qml"), {{QStringLiteral("model"), calendar}}},
+            {QStringLiteral("DayCell.qml"),
+             {{QStringLiteral("index"), 0},
+              {QStringLiteral("blank"), false},
+              {QStringLiteral("dayNumber"), 5},
+              {QStringLiteral("dayText"), QStringLiteral("5")},
+              {QStringLiteral("isSelected"), true},
+              {QStringLiteral("fillColor"), QColor(Qt::yellow)},
+              {QStringLiteral("outlineColor"), QColor(Qt::transparent)},
+              {QStringLiteral("dotColor"), QColor(Qt::blue)},
+              {QStringLiteral("numberColor"), QColor(Qt::black)},
+              {QStringLiteral("accessibleName"), QStringLiteral("December 5, 2026")}}},
+            {QStringLiteral("ChevronButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("ExportMenuItem.qml"), {{QStringLiteral("symbol"), QStringLiteral("doc.text")}}},
+            {QStringLiteral("CardBox.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())}, {QStringLiteral("isReversed"), true}}},
+            {QStringLiteral("ExportMenuButton.qml"), {{QStringLiteral("exporter"), exporter}}},
+            {QStringLiteral("ExportDialog.qml"), {{QStringLiteral("exporter"), exporter}}},
+            {QStringLiteral("ExportFailedMessage.qml"), {{QStringLiteral("exporter"), exporter}}},
             {QStringLiteral("JournalEditorView.qml"),
              {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
               {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
@@ -113,6 +143,7 @@ private:
     PictureSharer m_sharer;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
+    std::unique_ptr<JournalCalendarModel> m_calendar;
 };
 
 QTEST_MAIN(QmlSmokeTest)

@@ -1,0 +1,68 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+import Quillmoor.Journal
+
+// The toolbar's export button and its menu of the three formats.
+ToolButton {
+    id: root
+
+    required property JournalExporter exporter
+
+    objectName: "exportMenuButton"
+    width: 32
+    height: 32
+    focusPolicy: Qt.StrongFocus
+    // Return and Enter click it too, as Space does.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
+    Accessible.name: qsTr("Export")
+    contentItem: SymbolImage {
+        name: "square.and.arrow.up"
+        size: 18
+        color: Theme.accent
+    }
+    background: Rectangle {
+        radius: 6
+        color: root.hovered || menu.visible ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+        border.width: root.visualFocus ? 2 : 0
+        border.color: Theme.accent
+    }
+    onClicked: menu.open()
+
+    Menu {
+        id: menu
+
+        objectName: "exportMenu"
+        y: root.height + 4
+        x: root.width - width
+        padding: 4
+        background: Rectangle {
+            implicitWidth: 220
+            radius: 8
+            color: Theme.background
+            border.width: 1
+            border.color: Theme.alpha(Theme.accent, 0.4)
+        }
+
+        ExportMenuItem {
+            objectName: "exportText"
+            text: qsTr("Export as Text")
+            symbol: "doc.text"
+            onTriggered: root.exporter.start(JournalExporter.Text)
+        }
+        ExportMenuItem {
+            objectName: "exportMarkdown"
+            text: qsTr("Export as Markdown")
+            symbol: "doc.richtext"
+            onTriggered: root.exporter.start(JournalExporter.Markdown)
+        }
+        ExportMenuItem {
+            objectName: "exportCsv"
+            text: qsTr("Export as CSV")
+            symbol: "tablecells"
+            onTriggered: root.exporter.start(JournalExporter.Csv)
+        }
+    }
+}

@@ -1,0 +1,114 @@
+// Reading one range of a type (a month of journal entries) without loading the whole table,
+// and what a later full load then makes of those rows.
+#include "JournalEntry.h"
+#include "StoreTestSupport.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+JournalEntry *entryOn(ModelContext &context, QDate day, const QString &mood)
+{
+    auto *entry = new JournalEntry(day.startOfDay());
+    entry->setMood(mood);
+    context.insert(entry);
+    return entry;
+}
+
+QList<JournalEntry *> december(ModelContext &context)
+{
+    const QDateTime start = QDate(2026, 12, 1).startOfDay();
+    const QDateTime end = QDate(2027, 1, 1).startOfDay();
+    return context.fetchRange<JournalEntry>(
+        QStringLiteral("date"), start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch(),
+        [&](const JournalEntry *e) { return start <= e->date() && e->date() < end; },
+        [](const JournalEntry *a, const JournalEntry *b) { return a->date() < b->date(); });
+}
+
+// Changes a stored mood behind the context's back, as if the row had been written before.
+void setMoodOnDisk(const QString &path, QDate day, const QString &mood)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("behind"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.prepare(QStringLiteral("UPDATE JournalEntry SET mood = ? WHERE date = ?")));
+        query.addBindValue(mood);
+        query.addBindValue(day.startOfDay().toMSecsSinceEpoch());
+        QVERIFY(query.exec());
+        QCOMPARE(query.numRowsAffected(), 1);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("behind"));
+}
+
+} // namespace
+
+class StoreRangeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aRangeReadsOnlyItsRowsAndAFullLoadAddsTheRest()
+    {
+        TempStore store;
+        {
+            auto context = store.open();
+            entryOn(*context, QDate(2026, 11, 30), QStringLiteral("Peaceful"));
+            entryOn(*context, QDate(2026, 12, 1), QStringLiteral("Hopeful"));
+            entryOn(*context, QDate(2026, 12, 31), QStringLiteral("Joyful"));
+            entryOn(*context, QDate(2027, 1, 1), QStringLiteral("Anxious"));
+            QVERIFY(context->save());
+        }
+        auto context = store.open();
+        const QList<JournalEntry *> month = december(*context);
+        QCOMPARE(month.size(), 2);
+        QCOMPARE(month.at(0)->mood(), QStringLiteral("Hopeful"));
+        QCOMPARE(month.at(1)->mood(), QStringLiteral("Joyful"));
+
+        // Rows outside the range were not read: changed on disk now, they load as changed.
+        // Rows inside it keep the values the context already holds.
+        setMoodOnDisk(store.path(), QDate(2026, 11, 30), QStringLiteral("Uncertain"));
+        setMoodOnDisk(store.path(), QDate(2026, 12, 1), QStringLiteral("Grateful"));
+        const QList<JournalEntry *> all = context->fetch<JournalEntry>();
+        QCOMPARE(all.size(), 4);
+        QCOMPARE(std::count(all.cbegin(), all.cend(), month.at(0)), 1);
+        QCOMPARE(std::count(all.cbegin(), all.cend(), month.at(1)), 1);
+        QStringList moods;
+        for (const JournalEntry *entry : all)
+            moods.append(entry->mood());
+        moods.sort();
+        QCOMPARE(moods, (QStringList{QStringLiteral("Anxious"), QStringLiteral("Hopeful"), QStringLiteral("Joyful"),
+                                     QStringLiteral("Uncertain")}));
+        // Once loaded whole, a range is answered from memory.
+        QCOMPARE(december(*context), month);
+    }
+
+    void aRangeSeesUnsavedChangesAndNoRemovedRecords()
+    {
+        TempStore store;
+        {
+            auto context = store.open();
+            entryOn(*context, QDate(2026, 12, 5), QStringLiteral("Hopeful"));
+            entryOn(*context, QDate(2026, 12, 6), QStringLiteral("Joyful"));
+            QVERIFY(context->save());
+        }
+        auto context = store.open();
+        QList<JournalEntry *> month = december(*context);
+        QCOMPARE(month.size(), 2);
+        context->remove(month.at(0));
+        month.at(1)->setDate(QDate(2026, 11, 6).startOfDay()); // moved out, not saved yet
+        JournalEntry *added = entryOn(*context, QDate(2026, 12, 24), QStringLiteral("Grateful"));
+        QCOMPARE(december(*context), QList<JournalEntry *>{added});
+        // And after a save and a fresh context, the same from disk.
+        QVERIFY(context->save());
+        auto fresh = store.open();
+        const QList<JournalEntry *> stored = december(*fresh);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first()->mood(), QStringLiteral("Grateful"));
+    }
+};
+
+QTEST_GUILESS_MAIN(StoreRangeTest)
+#include "tst_store_range.moc"
