@@ -1,5 +1,6 @@
 import QtQuick
 import Quillmoor.Daily
+import Quillmoor.Readings
 import Quillmoor.App
 
 // The root screen of each section, in sidebar order.
@@ -13,8 +14,8 @@ QtObject {
             }
         },
         Component {
-            SectionPlaceholder {
-                navigationTitle: qsTr("Readings")
+            ReadingMenuView {
+                modelContext: AppState.context
             }
         },
         Component {

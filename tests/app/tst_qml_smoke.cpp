@@ -4,7 +4,11 @@
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
+#include "PositionedCardList.h"
+#include "ReadingFlowModel.h"
 #include "ShuffleChoreography.h"
+#include "SpreadMenu.h"
+#include "StarredReadings.h"
 #include "TarotCard.h"
 
 #include <QDirIterator>
@@ -65,6 +69,9 @@ private:
         }
         const QVariant daily = QVariant::fromValue(static_cast<QObject *>(&m_dailyModel));
         const QVariant pile = QVariant::fromValue(static_cast<QObject *>(m_dailyModel.pileChoreography()));
+        const QVariant flow = QVariant::fromValue(static_cast<QObject *>(&m_flow));
+        const QVariant drawn = QVariant::fromValue(static_cast<QObject *>(m_flow.drawnCards()));
+        const QVariant contextValue = QVariant::fromValue(context);
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
@@ -86,6 +93,37 @@ private:
             {QStringLiteral("JournalEditorView.qml"),
              {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
               {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
+            {QStringLiteral("ReadingMenuView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("ThreeCardReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("CelticCrossReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("ReadingFlowScreen.qml"),
+             {{QStringLiteral("modelContext"), contextValue},
+              {QStringLiteral("spreadId"), QStringLiteral("three_card")}}},
+            {QStringLiteral("SpreadMenuItem.qml"),
+             {{QStringLiteral("item"), QVariant::fromValue(SpreadMenu::items().first())}}},
+            {QStringLiteral("SavedReadingsPanel.qml"),
+             {{QStringLiteral("readings"), QVariant::fromValue(static_cast<QObject *>(&m_starred))}}},
+            {QStringLiteral("ShufflingPhase.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("ThreeCardIntro.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("ThreeCardResults.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("CelticCrossIntro.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("CelticCrossResults.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("CelticCrossLayoutView.qml"), {{QStringLiteral("cards"), drawn}}},
+            {QStringLiteral("ReadingSummaryView.qml"),
+             {{QStringLiteral("cards"), drawn}, {QStringLiteral("spreadType"), QStringLiteral("three_card")}}},
+            {QStringLiteral("CardSequenceView.qml"),
+             {{QStringLiteral("cards"), drawn}, {QStringLiteral("startIndex"), 0}}},
+            {QStringLiteral("CardSequencePage.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("position"), QVariant::fromValue(SpreadPosition())},
+              {QStringLiteral("isReversed"), true},
+              {QStringLiteral("accessibleName"), QStringLiteral("The Star, reversed")}}},
+            {QStringLiteral("CardDetailRow.qml"),
+             {{QStringLiteral("header"), QStringLiteral("1. The Present")},
+              {QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("isReversed"), true},
+              {QStringLiteral("meaning"), QStringLiteral("A quiet beginning.")}}},
+            {QStringLiteral("PagingButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
         };
         return values.value(file);
     }
@@ -94,6 +132,8 @@ private:
     ContentViewModel m_contentModel;
     DailyCardViewModel m_dailyModel;
     PictureSharer m_sharer;
+    ReadingFlowModel m_flow;
+    StarredReadings m_starred;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
 };
