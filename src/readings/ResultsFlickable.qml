@@ -25,6 +25,14 @@ Flickable {
         policy: ScrollBar.AlwaysOn
     }
 
+    // The results fade in as the shuffle gives way to them.
+    NumberAnimation on opacity {
+        from: 0
+        to: 1
+        duration: 350
+        easing.type: Easing.InOutQuad
+    }
+
     NumberAnimation {
         id: scroll
 

@@ -10,6 +10,13 @@ Item {
 
     objectName: "shufflingPhase"
 
+    NumberAnimation on opacity {
+        from: 0
+        to: 1
+        duration: 350
+        easing.type: Easing.InOutQuad
+    }
+
     Column {
         anchors.centerIn: parent
         spacing: 24

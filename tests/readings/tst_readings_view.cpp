@@ -22,6 +22,15 @@ void click(QQuickWindow *window, QQuickItem *item, QPointF at = {-1, -1})
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, item->mapToScene(local).toPoint());
 }
 
+// One scroll event of a touchpad, as a two-finger gesture sends them.
+void horizontalScroll(QQuickWindow *window, int dx)
+{
+    const QPointF at(window->width() * 0.7, window->height() / 2.0);
+    QWheelEvent event(at, window->mapToGlobal(at), QPoint(dx, 0), QPoint(dx * 4, 0), Qt::NoButton, Qt::NoModifier,
+                      Qt::ScrollUpdate, false);
+    QGuiApplication::sendEvent(window, &event);
+}
+
 bool shown(const AppUnderTest &app, const QString &name)
 {
     QQuickItem *item = app.find(name);
@@ -203,6 +212,11 @@ private slots:
         animation.advanceBy(300);
         QCOMPARE(text(app, QStringLiteral("cardCounter")), QStringLiteral("Card 1 of 3"));
         QVERIFY(!app.find(QStringLiteral("previousCardButton"))->isEnabled());
+        // A sideways two-finger swipe pages too: three scrolls of 30 points to the left.
+        for (int i = 0; i < 3; ++i)
+            horizontalScroll(app.window, -30);
+        animation.advanceBy(300);
+        QCOMPARE(text(app, QStringLiteral("cardCounter")), QStringLiteral("Card 2 of 3"));
 
         // Back on the results no card is selected, and the same card opens again.
         QTest::keyClick(app.window, Qt::Key_Escape);
@@ -225,6 +239,8 @@ private slots:
         // The star stores the favourite at once; the menu lists it.
         click(app.window, app.find(QStringLiteral("favoriteToggleButton")));
         QVERIFY(flow->savedReading()->isFavorite());
+        animation.advanceBy(300);
+        QCOMPARE(app.find(QStringLiteral("favoriteSymbol"))->property("name").toString(), QStringLiteral("star.fill"));
         QVERIFY(!app.state.context()->hasChanges());
         QTest::keyClick(app.window, Qt::Key_Escape);
         settle(app, animation);
