@@ -47,7 +47,7 @@ ResultsFlickable {
         }
     }
     Repeater {
-        model: root.model.drawnCards
+        model: root.firstFrameShown ? root.model.drawnCards : null
 
         delegate: CardDetailRow {
             id: row

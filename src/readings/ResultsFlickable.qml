@@ -10,6 +10,9 @@ Flickable {
     default property alias content: column.data
     property alias spacing: column.spacing
     property real topPadding: 0
+    // Becomes true once the results have been drawn. The rows below the cards are built only
+    // then, so the dealt cards appear as soon as the shuffle ends.
+    property bool firstFrameShown: false
 
     function scrollTo(item: Item) {
         const y = item.mapToItem(column, 0, 0).y + column.y;
@@ -31,6 +34,23 @@ Flickable {
         to: 1
         duration: 350
         easing.type: Easing.InOutQuad
+    }
+
+    Connections {
+        target: root.Window.window
+        enabled: !root.firstFrameShown
+
+        function onFrameSwapped() {
+            rowsAfterFrame.start();
+        }
+    }
+
+    // Right after the frame, not inside its signal, so nothing holds up its presentation.
+    Timer {
+        id: rowsAfterFrame
+
+        interval: 0
+        onTriggered: root.firstFrameShown = true
     }
 
     NumberAnimation {

@@ -78,7 +78,7 @@ ResultsFlickable {
         spacing: 24
 
         Repeater {
-            model: root.model.drawnCards
+            model: root.firstFrameShown ? root.model.drawnCards : null
 
             delegate: Column {
                 id: entry

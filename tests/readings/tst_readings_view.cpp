@@ -173,6 +173,8 @@ private slots:
         animation.advanceBy(400);
         QCOMPARE(flow->phase(), ReadingFlowModel::Results);
         QVERIFY(shown(app, QStringLiteral("threeCardResults")));
+        // The meaning rows follow the first frame of the results.
+        QTRY_VERIFY(app.find(QStringLiteral("threeCardResults"))->property("firstFrameShown").toBool());
         QVERIFY(shown(app, QStringLiteral("favoriteToggleButton")));
         saveScreenshot(app.window, QStringLiteral("three-card-results"));
         QQuickItem *results = app.find(QStringLiteral("threeCardResults"));
@@ -280,8 +282,10 @@ private slots:
         scheduler.advance(900);
         animation.advanceBy(400);
         QCOMPARE(flow->phase(), ReadingFlowModel::Results);
-        saveScreenshot(app.window, QStringLiteral("celtic-cross-results-1000x700"));
         QQuickItem *results = app.find(QStringLiteral("celticCrossResults"));
+        QTRY_VERIFY(results->property("firstFrameShown").toBool());
+        saveScreenshot(app.window, QStringLiteral("celtic-cross-results-1000x700"));
+        QCOMPARE(visibleCount(results, QStringLiteral("rowPositionDescription")), 10);
         QCOMPARE(visibleCount(results, QStringLiteral("arrowConnector")), 0);
         QCOMPARE(visibleCount(results, QStringLiteral("summaryParagraph")), 5);
 
