@@ -48,6 +48,7 @@ QUrl AppSection::rootScreen(Section section)
     case Journal:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Journal/JournalCalendarView.qml"));
     case Readings:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Readings/ReadingMenuView.qml"));
     case Study:
     case Library:
         break;
@@ -61,7 +62,7 @@ QVariantMap AppSection::rootProperties(Section section)
     case DailyCard:
         return {};
     case Readings:
-        return {{QStringLiteral("navigationTitle"), QStringLiteral("Readings")}};
+        return {};
     case Study:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Study")}};
     case Library:

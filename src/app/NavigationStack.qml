@@ -83,4 +83,12 @@ Item {
         enabled: stack.depth > 1
         onActivated: stack.pop()
     }
+
+    // Escape from anywhere in the section (a pushed screen or its toolbar) goes back too.
+    Keys.onEscapePressed: (event) => {
+        if (stack.depth > 1)
+            stack.pop();
+        else
+            event.accepted = false;
+    }
 }

@@ -6,7 +6,11 @@
 #include "ModelContext.h"
 #include "PictureSharer.h"
 #include "SettingsViewModel.h"
+#include "PositionedCardList.h"
+#include "ReadingFlowModel.h"
 #include "ShuffleChoreography.h"
+#include "SpreadMenu.h"
+#include "StarredReadings.h"
 #include "TarotCard.h"
 
 #include <QDirIterator>
@@ -74,6 +78,9 @@ private:
             m_calendar = std::make_unique<JournalCalendarModel>(context);
         const QVariant calendar = QVariant::fromValue(static_cast<QObject *>(m_calendar.get()));
         const QVariant exporter = QVariant::fromValue(static_cast<QObject *>(m_calendar->exporter()));
+        const QVariant flow = QVariant::fromValue(static_cast<QObject *>(&m_flow));
+        const QVariant drawn = QVariant::fromValue(static_cast<QObject *>(m_flow.drawnCards()));
+        const QVariant contextValue = QVariant::fromValue(context);
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
@@ -132,6 +139,37 @@ private:
             {QStringLiteral("JournalEditorView.qml"),
              {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
               {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
+            {QStringLiteral("ReadingMenuView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("ThreeCardReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("CelticCrossReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("ReadingFlowScreen.qml"),
+             {{QStringLiteral("modelContext"), contextValue},
+              {QStringLiteral("spreadId"), QStringLiteral("three_card")}}},
+            {QStringLiteral("SpreadMenuItem.qml"),
+             {{QStringLiteral("item"), QVariant::fromValue(SpreadMenu::items().first())}}},
+            {QStringLiteral("SavedReadingsPanel.qml"),
+             {{QStringLiteral("readings"), QVariant::fromValue(static_cast<QObject *>(&m_starred))}}},
+            {QStringLiteral("ShufflingPhase.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("ThreeCardIntro.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("ThreeCardResults.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("CelticCrossIntro.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("CelticCrossResults.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("CelticCrossLayoutView.qml"), {{QStringLiteral("cards"), drawn}}},
+            {QStringLiteral("ReadingSummaryView.qml"),
+             {{QStringLiteral("cards"), drawn}, {QStringLiteral("spreadType"), QStringLiteral("three_card")}}},
+            {QStringLiteral("CardSequenceView.qml"),
+             {{QStringLiteral("cards"), drawn}, {QStringLiteral("startIndex"), 0}}},
+            {QStringLiteral("CardSequencePage.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("position"), QVariant::fromValue(SpreadPosition())},
+              {QStringLiteral("isReversed"), true},
+              {QStringLiteral("accessibleName"), QStringLiteral("The Star, reversed")}}},
+            {QStringLiteral("CardDetailRow.qml"),
+             {{QStringLiteral("header"), QStringLiteral("1. The Present")},
+              {QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("isReversed"), true},
+              {QStringLiteral("meaning"), QStringLiteral("A quiet beginning.")}}},
+            {QStringLiteral("PagingButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
         };
         return values.value(file);
     }
@@ -141,6 +179,8 @@ private:
     DailyCardViewModel m_dailyModel;
     SettingsViewModel m_settingsModel;
     PictureSharer m_sharer;
+    ReadingFlowModel m_flow;
+    StarredReadings m_starred;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<JournalCalendarModel> m_calendar;

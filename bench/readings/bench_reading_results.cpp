@@ -1,0 +1,255 @@
+// The moment a Celtic Cross shuffle ends: the spread is dealt, the reading and its ten drawn
+// cards are stored (one save), and the results screen is built, laid out and drawn. Timed from
+// the shuffle's last step to the first frame presented afterwards, on a store holding ten years
+// of use, with the Readings menu's live query of starred readings open beneath, as in the app.
+//
+// Usage: bench_reading_results [store] [runs]
+//   store: a store file to start from (it is copied, never changed); without one (or ""), a ten-year
+//          store is filled first: 20,000 readings with 60,000 drawn cards, 3,650 journal
+//          entries and 2,000 card notes.
+// Run with a display, or QT_QPA_PLATFORM=offscreen (add QT_QUICK_BACKEND=software to measure
+// the software renderer).
+
+#include "DrawnCard.h"
+#include "JournalEntry.h"
+#include "ModelContext.h"
+#include "QmlModules.h"
+#include "Reading.h"
+#include "ReadingFlowModel.h"
+#include "Scheduler.h"
+#include "StarredReadings.h"
+#include "Theme.h"
+#include "UserCardNote.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int shuffleMs = 1600;
+
+// Ten years of daily use. The mix of spreads gives exactly 60,000 drawn cards:
+// 2,000 Celtic Crosses, 11,000 three-card readings and 7,000 yes/no readings.
+bool fillTenYearStore(const QString &path)
+{
+    QString error;
+    auto context = ModelContext::open(path, &error);
+    if (!context) {
+        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(error));
+        return false;
+    }
+    const QDateTime start(QDate(2016, 1, 1), QTime(9, 0));
+    const struct
+    {
+        const char *spread;
+        int readings;
+        QStringList positions;
+    } mix[] = {
+        {"celtic_cross",
+         2000,
+         {"present", "crossing", "foundation", "recent_past", "crown", "near_future", "self", "environment",
+          "hopes_fears", "outcome"}},
+        {"three_card", 11000, {"past", "present", "future"}},
+        {"yes_no", 7000, {"answer"}},
+    };
+    int made = 0;
+    for (const auto &kind : mix) {
+        for (int i = 0; i < kind.readings; ++i, ++made) {
+            auto *reading = new Reading(QString::fromLatin1(kind.spread));
+            // About five readings a day over ten years, one in fifty starred.
+            reading->setDate(start.addSecs(qint64(made) * 15768));
+            reading->setIsFavorite(made % 50 == 0);
+            context->insert(reading);
+            for (int p = 0; p < kind.positions.size(); ++p) {
+                auto *card = new DrawnCard(QStringLiteral("major_%1").arg((made + p) % 22, 2, 10, QLatin1Char('0')),
+                                           kind.positions.at(p), (made + p) % 2 == 0);
+                context->insert(card);
+                reading->addDrawnCard(card);
+            }
+        }
+    }
+    for (int day = 0; day < 3650; ++day) {
+        auto *entry = new JournalEntry(start.addDays(day));
+        entry->setDailyCardId(QStringLiteral("cups_%1").arg(day % 14 + 1, 2, 10, QLatin1Char('0')));
+        entry->setReflectionText(QStringLiteral("A few quiet lines about day %1.").arg(day));
+        context->insert(entry);
+    }
+    for (int i = 0; i < 2000; ++i)
+        context->insert(new UserCardNote(QStringLiteral("swords_%1").arg(i % 14 + 1, 2, 10, QLatin1Char('0')),
+                                         QStringLiteral("Note %1 on this card.").arg(i)));
+    if (!context->save(&error)) {
+        std::fprintf(stderr, "cannot fill the store: %s\n", qPrintable(error));
+        return false;
+    }
+    return true;
+}
+
+// CPU time of the calling thread in milliseconds: on a busy machine it leaves out the time
+// other processes hold the processor, which wall-clock time cannot.
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+QQuickItem *findItem(QQuickItem *item, const QString &objectName)
+{
+    if (item->objectName() == objectName)
+        return item;
+    for (QQuickItem *child : item->childItems())
+        if (QQuickItem *found = findItem(child, objectName))
+            return found;
+    return nullptr;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    Theme::registerFonts();
+    const QStringList arguments = app.arguments();
+    const int runs = arguments.size() > 2 ? std::max(1, arguments.at(2).toInt()) : 25;
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("default.store"));
+    QElapsedTimer setup;
+    setup.start();
+    if (arguments.size() > 1 && !arguments.at(1).isEmpty()) {
+        if (!QFile::copy(arguments.at(1), path)) {
+            std::fprintf(stderr, "cannot copy %s\n", qPrintable(arguments.at(1)));
+            return 1;
+        }
+        std::printf("store: copy of %s\n", qPrintable(arguments.at(1)));
+    } else {
+        if (!fillTenYearStore(path))
+            return 1;
+        std::printf("store: filled here through ModelContext (%.1f s)\n", double(setup.elapsed()) / 1000.0);
+    }
+
+    QString error;
+    auto context = ModelContext::open(path, &error);
+    if (!context) {
+        std::fprintf(stderr, "cannot open the store: %s\n", qPrintable(error));
+        return 1;
+    }
+    // The menu beneath the reading screen keeps its live query of starred readings open; it is
+    // what loads the readings, and it runs again after every save.
+    QElapsedTimer menu;
+    menu.start();
+    StarredReadings starred;
+    starred.setModelContext(context.get());
+    const double menuMs = double(menu.nsecsElapsed()) / 1e6;
+    std::printf("readings %lld, drawn cards %lld, journal entries %lld, notes %lld\n",
+                qlonglong(context->fetch<Reading>().size()), qlonglong(context->fetch<DrawnCard>().size()),
+                qlonglong(context->fetch<JournalEntry>().size()), qlonglong(context->fetch<UserCardNote>().size()));
+    std::printf("menu's starred query on first open (loads every reading): %.1f ms\n", menuMs);
+
+    QQmlEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    QQuickWindow window;
+    window.resize(799, 652); // the detail column of a 1000 x 700 window
+    window.show();
+    QQmlComponent component(&engine);
+    component.setData("import Quillmoor.Readings\nCelticCrossReadingView {}", QUrl(QStringLiteral("qrc:/bench.qml")));
+
+    ManualScheduler scheduler;
+    std::vector<double> times;
+    std::vector<double> storeTimes;
+    std::vector<double> built;
+    std::vector<double> cpuTimes;
+    std::vector<double> completeTimes;
+    for (int run = 0; run < runs + 3; ++run) {
+        std::unique_ptr<QObject> object(component.createWithInitialProperties(
+            {{QStringLiteral("modelContext"), QVariant::fromValue(context.get())}}));
+        auto *view = qobject_cast<QQuickItem *>(object.get());
+        if (!view) {
+            std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+            return 1;
+        }
+        view->setParentItem(window.contentItem());
+        view->setSize(window.size());
+        auto *flow = view->property("model").value<ReadingFlowModel *>();
+        flow->setScheduler(scheduler);
+        flow->beginReading();
+        scheduler.advance(shuffleMs - 1);
+        // Let the shuffling screen be drawn and everything pending settle first.
+        QEventLoop settle;
+        QTimer::singleShot(50, &settle, &QEventLoop::quit);
+        settle.exec();
+
+        QEventLoop frame;
+        QElapsedTimer timer;
+        qint64 stored = 0;
+        qint64 presented = 0;
+        double cpuAtFrame = 0;
+        // Connected before the results exist, so this runs before anything they do on the frame.
+        const auto connection = QObject::connect(&window, &QQuickWindow::frameSwapped, &frame, [&] {
+            presented = timer.nsecsElapsed();
+            cpuAtFrame = threadCpuMs();
+            frame.quit();
+        });
+        const auto phase = QObject::connect(flow, &ReadingFlowModel::savedReadingChanged, flow,
+                                            [&] { stored = timer.nsecsElapsed(); });
+        const double cpuAtStart = threadCpuMs();
+        timer.start();
+        scheduler.advance(1); // the shuffle's last step: deal, store, results
+        built.push_back(double(timer.nsecsElapsed()) / 1e6);
+        window.update();
+        frame.exec();
+        // The meaning rows below the cards are built right after that first frame.
+        QQuickItem *results = findItem(view, QStringLiteral("celticCrossResults"));
+        while (results && !results->property("firstFrameShown").toBool())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const double complete = double(timer.nsecsElapsed()) / 1e6;
+        const double elapsed = double(presented) / 1e6;
+        QObject::disconnect(connection);
+        QObject::disconnect(phase);
+        if (flow->phase() != ReadingFlowModel::Results) {
+            std::fprintf(stderr, "the reading did not reach its results\n");
+            return 1;
+        }
+        if (run < 3) { // the first runs warm the caches and the QML type cache
+            built.pop_back();
+        } else {
+            times.push_back(elapsed);
+            completeTimes.push_back(complete);
+            cpuTimes.push_back(cpuAtFrame - cpuAtStart);
+            storeTimes.push_back(double(stored) / 1e6);
+        }
+    }
+    std::printf("platform %s, screen 799 x 652 (a 1000 x 700 window), %d runs\n",
+                qPrintable(QGuiApplication::platformName()), runs);
+    std::printf("shuffle end -> deal + store (one save): median %.2f ms\n", median(storeTimes));
+    std::printf("shuffle end -> cards on screen built (deal, store, build): median %.2f ms\n", median(built));
+    std::printf("shuffle end -> first frame of the results: median %.2f ms, shortest %.2f ms, longest %.2f ms\n",
+                median(times), *std::min_element(times.begin(), times.end()),
+                *std::max_element(times.begin(), times.end()));
+    std::printf("  the same in CPU time of the main thread (the software renderer draws there): median %.2f ms\n",
+                median(cpuTimes));
+    std::printf("shuffle end -> meaning rows built after that frame: median %.2f ms\n", median(completeTimes));
+    return 0;
+}

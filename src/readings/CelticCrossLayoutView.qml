@@ -1,0 +1,102 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Catalogue
+import Quillmoor.Cards
+import Quillmoor.Readings
+
+// The ten cards of a Celtic Cross in their cross-and-staff pattern, each with its number.
+// Where each card goes is worked out by CelticCrossLayout; this view only puts them there.
+// Clicking a card reports its index.
+Item {
+    id: root
+
+    required property PositionedCardList cards
+    property int revealedCount: 10
+
+    signal cardTapped(int index)
+
+    objectName: "celticCrossLayout"
+    implicitHeight: layout.height
+
+    CelticCrossLayout {
+        id: layout
+
+        width: root.width
+        cards: root.cards
+        revealedCount: root.revealedCount
+    }
+
+    Repeater {
+        model: layout
+
+        // A point at the card's centre; the card and its badge are centred on it.
+        delegate: Item {
+            id: entry
+
+            required property int cardIndex
+            required property tarotCard card
+            required property bool isReversed
+            required property real cardRotation
+            required property real centreX
+            required property real centreY
+            required property int stacking
+            required property string accessibleName
+
+            x: entry.centreX
+            y: entry.centreY
+            z: entry.stacking
+
+            ParallelAnimation {
+                running: true
+
+                NumberAnimation { target: entry; property: "scale"; from: 0.00001; to: 1; duration: 350; easing.type: Easing.OutCubic }
+                NumberAnimation { target: entry; property: "opacity"; from: 0; to: 1; duration: 350 }
+            }
+
+            AbstractButton {
+                id: cardButton
+
+                objectName: "crossCard" + entry.cardIndex
+                x: -width / 2
+                y: -height / 2
+                width: CardStyle.metrics(CardSize.Small).width
+                height: CardStyle.metrics(CardSize.Small).height
+                rotation: entry.cardRotation
+                focusPolicy: Qt.StrongFocus
+                Accessible.name: (entry.cardIndex + 1) + ". " + entry.accessibleName
+                onClicked: root.cardTapped(entry.cardIndex)
+
+                contentItem: TarotCardView {
+                    card: entry.card
+                    isReversed: entry.isReversed
+                    size: CardSize.Small
+                }
+
+                FocusRing {
+                    radius: 10
+                }
+            }
+
+            Rectangle {
+                objectName: "crossBadge" + entry.cardIndex
+                x: layout.badgeOffset.x - width / 2
+                y: layout.badgeOffset.y - height / 2
+                width: 18
+                height: 18
+                radius: 9
+                color: Theme.accent
+
+                Text {
+                    anchors.centerIn: parent
+                    text: entry.cardIndex + 1
+                    font: Theme.textStyle(Theme.Caption, true, Font.Bold)
+                    color: Theme.background
+                }
+                TapHandler {
+                    onTapped: root.cardTapped(entry.cardIndex)
+                }
+            }
+        }
+    }
+}

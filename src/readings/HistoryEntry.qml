@@ -1,0 +1,43 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quillmoor.Cards
+
+// The way from the menu to every stored reading.
+AbstractButton {
+    id: root
+
+    text: qsTr("Reading History")
+    focusPolicy: Qt.StrongFocus
+    padding: Theme.defaultPadding
+    Accessible.name: root.text
+
+    background: Rectangle {
+        radius: 12
+        color: root.hovered ? Theme.alpha(Theme.surface, 0.45) : Theme.alpha(Theme.surface, 0.3)
+    }
+
+    FocusRing {
+        radius: 16
+    }
+
+    contentItem: RowLayout {
+        spacing: 8
+
+        SymbolImage {
+            name: "clock.arrow.circlepath"
+            size: Theme.body.pixelSize + 2
+            color: Theme.accent
+        }
+        Text {
+            Layout.fillWidth: true
+            text: root.text
+            font: Theme.body
+            color: Theme.textPrimary
+        }
+        SymbolImage {
+            name: "chevron.right"
+            color: Theme.textSecondary
+        }
+    }
+}

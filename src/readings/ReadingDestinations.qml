@@ -1,0 +1,34 @@
+import QtQuick
+import Quillmoor.Store
+import Quillmoor.Readings
+
+// The screens the Readings section pushes onto its stack, as typed components. They live in a
+// file of their own because the stack builds them in a context of its own.
+QtObject {
+    readonly property Component threeCard: Component {
+        ThreeCardReadingView {}
+    }
+    readonly property Component celticCross: Component {
+        CelticCrossReadingView {}
+    }
+    readonly property Component yesNo: Component {
+        PlaceholderScreen {
+            objectName: "yesNoReadingView"
+            navigationTitle: qsTr("Yes or No")
+        }
+    }
+    readonly property Component history: Component {
+        PlaceholderScreen {
+            objectName: "readingHistoryView"
+            navigationTitle: qsTr("Reading History")
+        }
+    }
+    // A stored reading shown again; the screen has no title of its own.
+    readonly property Component readingDetail: Component {
+        PlaceholderScreen {
+            property Reading reading
+
+            objectName: "readingDetailView"
+        }
+    }
+}

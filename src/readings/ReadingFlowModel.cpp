@@ -1,0 +1,139 @@
+#include "ReadingFlowModel.h"
+
+#include "AppSettings.h"
+#include "CardDataStore.h"
+#include "DrawnCard.h"
+#include "PositionedCardList.h"
+#include "RandomSource.h"
+#include "ReadingEngine.h"
+#include "Scheduler.h"
+#include "ShuffleChoreography.h"
+#include "SoundCues.h"
+
+ReadingFlowModel::ReadingFlowModel(QObject *parent)
+    : ReadingFlowModel(CardDataStore::shared(), SpreadDefinition::threeCard().id, nullptr, parent)
+{}
+
+ReadingFlowModel::ReadingFlowModel(CardDataStore &cardStore, const QString &spreadId, ModelContext *modelContext,
+                                   QObject *parent)
+    : QObject(parent), m_cardStore(&cardStore), m_random(&RandomSource::system()),
+      m_engine(std::make_unique<ReadingEngine>(cardStore, *m_random)), m_context(modelContext),
+      m_spread(SpreadDefinition::withID(spreadId).value_or(SpreadDefinition::threeCard())),
+      m_shuffle(new ShuffleChoreography(this)), m_drawnCards(new PositionedCardList(this))
+{
+    m_shuffle->setStyle(ShuffleChoreography::Pile);
+    m_shuffle->setCardCount(shuffleCardCount);
+    connect(m_shuffle, &ShuffleChoreography::completed, this, &ReadingFlowModel::shuffleCompleted);
+}
+
+ReadingFlowModel::~ReadingFlowModel() = default;
+
+void ReadingFlowModel::setRandomSource(RandomSource &random)
+{
+    m_random = &random;
+    m_engine = std::make_unique<ReadingEngine>(*m_cardStore, random);
+    m_shuffle->setRandomSource(&random);
+}
+
+void ReadingFlowModel::setScheduler(Scheduler &scheduler)
+{
+    m_shuffle->setScheduler(&scheduler);
+}
+
+void ReadingFlowModel::setModelContext(ModelContext *context)
+{
+    if (m_context == context)
+        return;
+    m_context = context;
+    emit modelContextChanged();
+}
+
+void ReadingFlowModel::setSpreadId(const QString &id)
+{
+    const std::optional<SpreadDefinition> spread = SpreadDefinition::withID(id);
+    if (!spread || spread->id == m_spread.id)
+        return;
+    m_spread = *spread;
+    emit spreadChanged();
+}
+
+QVariantList ReadingFlowModel::positionList() const
+{
+    QVariantList list;
+    for (const SpreadPosition &position : m_spread.positions)
+        list.append(QVariant::fromValue(position));
+    return list;
+}
+
+void ReadingFlowModel::setPhase(Phase phase)
+{
+    if (m_phase == phase)
+        return;
+    m_phase = phase;
+    emit phaseChanged();
+}
+
+void ReadingFlowModel::beginReading()
+{
+    if (m_phase != Intro)
+        return;
+    setPhase(Shuffling);
+    m_shuffle->begin();
+}
+
+bool ReadingFlowModel::allowsReversedCards() const
+{
+    if (!m_context)
+        return true;
+    const QList<AppSettings *> settings = m_context->fetch<AppSettings>();
+    return settings.isEmpty() || settings.first()->allowReversedCards();
+}
+
+void ReadingFlowModel::shuffleCompleted()
+{
+    if (m_phase != Shuffling)
+        return;
+    const std::optional<ReadingResult> result = m_engine->performReading(m_spread, allowsReversedCards());
+    if (!result) {
+        // Too few cards to deal (card files missing): no reading, the deck waits again.
+        setPhase(Intro);
+        return;
+    }
+    m_drawnCards->setCards(result->cards);
+    storeReading(result->cards);
+    SoundCues::shared().cue(SoundEffect::Reveal);
+    setPhase(Results);
+}
+
+void ReadingFlowModel::storeReading(const QList<PositionedCard> &cards)
+{
+    if (!m_context)
+        return;
+    auto *reading = new Reading(m_spread.id);
+    m_context->insert(reading);
+    for (const PositionedCard &card : cards) {
+        auto *drawn = new DrawnCard(card.card.id, card.position.id, card.isReversed);
+        m_context->insert(drawn);
+        reading->addDrawnCard(drawn);
+    }
+    // The reading is shown whether or not it reached the disk; the next save stores it.
+    m_context->save();
+    m_savedReading = reading;
+    emit savedReadingChanged();
+}
+
+void ReadingFlowModel::selectCard(int index)
+{
+    if (m_phase != Results || index < 0 || index >= m_drawnCards->count() || index == m_selectedCardIndex)
+        return;
+    m_selectedCardIndex = index;
+    emit selectedCardIndexChanged();
+}
+
+void ReadingFlowModel::clearSelection()
+{
+    if (m_selectedCardIndex < 0)
+        return;
+    m_selectedCardIndex = -1;
+    emit selectedCardIndexChanged();
+}

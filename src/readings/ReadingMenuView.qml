@@ -1,0 +1,99 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Cards
+import Quillmoor.Store
+import Quillmoor.Readings
+
+// The Readings section: the spreads to lay out, the newest starred readings and the way to
+// the history. Every entry opens its screen on the section's stack.
+NavigationPage {
+    id: root
+
+    required property ModelContext modelContext
+
+    readonly property ReadingDestinations destinations: ReadingDestinations {}
+    readonly property StarredReadings savedReadings: StarredReadings {
+        objectName: "starredReadings"
+        modelContext: root.modelContext
+        limit: 3
+    }
+
+    function open(spreadId: string) {
+        const view = root.StackView.view;
+        if (spreadId === "three_card")
+            view.push(root.destinations.threeCard, { modelContext: root.modelContext });
+        else if (spreadId === "celtic_cross")
+            view.push(root.destinations.celticCross, { modelContext: root.modelContext });
+        else
+            view.push(root.destinations.yesNo);
+    }
+
+    objectName: "readingMenuView"
+    navigationTitle: qsTr("Readings")
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.background
+    }
+
+    ScrollView {
+        id: scroll
+
+        objectName: "readingMenuScroll"
+        anchors.fill: parent
+        contentWidth: availableWidth
+        ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+
+        Column {
+            id: column
+
+            x: (scroll.availableWidth - width) / 2
+            width: Math.min(scroll.availableWidth, 650)
+            bottomPadding: 32
+            spacing: 20
+
+            Text {
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                topPadding: 16
+                text: qsTr("Choose Your Spread")
+                font: Theme.title2SerifSemibold
+                color: Theme.textPrimary
+            }
+            Repeater {
+                model: SpreadMenu.items
+
+                delegate: SpreadMenuItem {
+                    required property spreadMenuItem modelData
+
+                    objectName: "spreadEntry_" + modelData.spread.id
+                    x: Theme.defaultPadding
+                    width: column.width - 2 * Theme.defaultPadding
+                    item: modelData
+                    onClicked: root.open(modelData.spread.id)
+                }
+            }
+            Rectangle {
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                height: 1
+                color: Theme.alpha(Theme.accent, 0.3)
+            }
+            SavedReadingsPanel {
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                visible: root.savedReadings.count > 0
+                readings: root.savedReadings
+                onReadingChosen: (reading) => root.StackView.view.push(root.destinations.readingDetail,
+                                                                       { reading: reading })
+            }
+            HistoryEntry {
+                objectName: "readingHistoryEntry"
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                onClicked: root.StackView.view.push(root.destinations.history)
+            }
+        }
+    }
+}

@@ -1,0 +1,309 @@
+// The rules under the reading screens: the Celtic Cross placement, paging, the menu's starred
+// readings, the star itself, the summary's choice of narrative and the rows' meanings.
+#include "CardPager.h"
+#include "CelticCrossLayout.h"
+#include "DrawnCard.h"
+#include "FavoriteToggle.h"
+#include "PositionedCardList.h"
+#include "Reading.h"
+#include "ReadingSummary.h"
+#include "SpreadDefinition.h"
+#include "SpreadMenu.h"
+#include "StarredReadings.h"
+#include "StoreTestSupport.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+QList<PositionedCard> cardsFor(const SpreadDefinition &spread)
+{
+    QList<PositionedCard> cards;
+    for (const SpreadPosition &position : spread.positions) {
+        TarotCard card;
+        card.id = QStringLiteral("card_%1").arg(position.index);
+        card.name = QStringLiteral("Card %1").arg(position.index);
+        cards.append({card, position, false});
+    }
+    return cards;
+}
+
+QPointF centreOf(const CelticCrossLayout &layout, int row)
+{
+    const QModelIndex index = layout.index(row);
+    return {layout.data(index, CelticCrossLayout::CentreXRole).toDouble(),
+            layout.data(index, CelticCrossLayout::CentreYRole).toDouble()};
+}
+
+Reading *addReading(ModelContext &context, const QString &spreadType, const QDateTime &date, bool favorite)
+{
+    auto *reading = new Reading(spreadType);
+    reading->setDate(date);
+    reading->setIsFavorite(favorite);
+    context.insert(reading);
+    return reading;
+}
+
+QStringList rowNames(const StarredReadings &starred, int role)
+{
+    QStringList names;
+    for (int row = 0; row < starred.rowCount(); ++row)
+        names.append(starred.data(starred.index(row), role).toString());
+    return names;
+}
+
+const QDateTime monday(QDate(2026, 1, 5), QTime(10, 0));
+
+} // namespace
+
+class ReadingsRulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The offsets of the spread stretch with the width up to 1.4 times; the centre of the cross
+    // sits 10 scaled points left of the middle.
+    void theCrossScalesWithItsWidth_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QPointF>("present");
+        QTest::addColumn<QPointF>("outcome");
+        QTest::newRow("430: natural size") << 430.0 << 1.0 << QPointF(145, 190) << QPointF(365, 40);
+        QTest::newRow("215: half") << 215.0 << 0.5 << QPointF(72.5, 95) << QPointF(182.5, 20);
+        QTest::newRow("602: largest") << 602.0 << 1.4 << QPointF(203, 266) << QPointF(511, 56);
+        QTest::newRow("900: no larger") << 900.0 << 1.4 << QPointF(352, 266) << QPointF(660, 56);
+    }
+    void theCrossScalesWithItsWidth()
+    {
+        QFETCH(double, width);
+        QFETCH(double, scale);
+        QFETCH(QPointF, present);
+        QFETCH(QPointF, outcome);
+        PositionedCardList cards;
+        cards.setCards(cardsFor(SpreadDefinition::celticCross()));
+        CelticCrossLayout layout;
+        layout.setCards(&cards);
+        layout.setRevealedCount(10);
+        layout.setWidth(width);
+        QCOMPARE(layout.scale(), scale);
+        QCOMPARE(centreOf(layout, 0), present);
+        QCOMPARE(centreOf(layout, 1), present); // the crossing card lies on the centre card
+        QCOMPARE(centreOf(layout, 9), outcome);
+        QCOMPARE(layout.badgeOffset(), QPointF(-30 * scale, -50 * scale));
+        QCOMPARE(layout.height(), 500.0);
+    }
+
+    void onlyTheRevealedCardsAreDrawnAndTheCrossingCardLiesOnTop()
+    {
+        PositionedCardList cards;
+        cards.setCards(cardsFor(SpreadDefinition::celticCross()));
+        CelticCrossLayout layout;
+        layout.setWidth(430);
+        layout.setCards(&cards);
+        QCOMPARE(layout.rowCount(), 0);
+        layout.setRevealedCount(3);
+        QCOMPARE(layout.rowCount(), 3);
+        layout.setRevealedCount(25);
+        QCOMPARE(layout.rowCount(), 10);
+        layout.setRevealedCount(-2);
+        QCOMPARE(layout.rowCount(), 0);
+        layout.setRevealedCount(10);
+        for (int row = 0; row < 10; ++row) {
+            const QModelIndex index = layout.index(row);
+            QCOMPARE(layout.data(index, CelticCrossLayout::StackingRole).toInt(), row == 1 ? 1 : 0);
+            QCOMPARE(layout.data(index, CelticCrossLayout::RotationRole).toDouble(), row == 1 ? 90.0 : 0.0);
+        }
+        // A reading with fewer cards draws what it has.
+        QList<PositionedCard> nine = cardsFor(SpreadDefinition::celticCross());
+        nine.removeLast();
+        cards.setCards(nine);
+        QCOMPARE(layout.rowCount(), 9);
+        QCOMPARE(layout.count(), 9);
+    }
+
+    // Paging stops at both ends; the arrow keys are handled there all the same.
+    void pagingStopsAtBothEnds_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("steps"); // n: next, p: previous, l/r: arrow keys
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("forward");
+        QTest::newRow("forward to the end and past it") << 3 << 0 << "nnnn" << 2 << true;
+        QTest::newRow("back to the start and past it") << 3 << 2 << "ppp" << 0 << false;
+        QTest::newRow("keys past the end") << 10 << 8 << "rrr" << 9 << true;
+        QTest::newRow("keys past the start") << 10 << 1 << "lll" << 0 << false;
+        QTest::newRow("back then forward") << 10 << 4 << "pn" << 4 << true;
+        QTest::newRow("forward then back") << 10 << 4 << "np" << 4 << false;
+        QTest::newRow("single card") << 1 << 0 << "nlrp" << 0 << true;
+    }
+    void pagingStopsAtBothEnds()
+    {
+        QFETCH(int, count);
+        QFETCH(int, start);
+        QFETCH(QString, steps);
+        QFETCH(int, index);
+        QFETCH(bool, forward);
+        CardPager pager;
+        pager.setCount(count);
+        pager.setStartIndex(start);
+        QCOMPARE(pager.currentIndex(), start);
+        QVERIFY(pager.navigatingForward());
+        for (QChar step : steps) {
+            if (step == u'n')
+                pager.next();
+            else if (step == u'p')
+                pager.previous();
+            else
+                QVERIFY(pager.handleKey(step == u'r' ? Qt::Key_Right : Qt::Key_Left));
+        }
+        QCOMPARE(pager.currentIndex(), index);
+        QCOMPARE(pager.navigatingForward(), forward);
+        QCOMPARE(pager.canGoBack(), index > 0);
+        QCOMPARE(pager.canGoForward(), index < count - 1);
+        QCOMPARE(pager.counterText(), QStringLiteral("Card %1 of %2").arg(index + 1).arg(count));
+        QVERIFY(!pager.handleKey(Qt::Key_Up));
+        QVERIFY(!pager.handleKey(Qt::Key_Space));
+    }
+
+    void theMenuCountsCardsAndNamesUnknownSpreads()
+    {
+        QStringList counts;
+        for (const SpreadMenuItem &item : SpreadMenu::items())
+            counts.append(item.cardCountText());
+        QCOMPARE(counts,
+                 (QStringList{QStringLiteral("1 card"), QStringLiteral("3 cards"), QStringLiteral("10 cards")}));
+        QCOMPARE(SpreadMenu::iconName(QStringLiteral("tarot_wheel")), QStringLiteral("rectangle.portrait"));
+        QCOMPARE(SpreadMenu::spreadName(QStringLiteral("tarot_wheel")), QStringLiteral("tarot_wheel"));
+        QCOMPARE(SpreadMenu::spreadName(QStringLiteral("Celtic_Cross")), QStringLiteral("Celtic_Cross"));
+        QCOMPARE(SpreadMenu::spreadName(QStringLiteral("celtic_cross")), QStringLiteral("Celtic Cross"));
+    }
+
+    // The menu lists the three newest starred readings and follows the store as readings are
+    // starred, unstarred and added.
+    void theMenuShowsTheThreeNewestStarredReadings()
+    {
+        TempStore store;
+        auto context = store.open();
+        for (int day = 0; day < 5; ++day)
+            addReading(*context, QStringLiteral("three_card"), monday.addDays(day), true);
+        Reading *plain = addReading(*context, QStringLiteral("celtic_cross"), monday.addDays(10), false);
+        addReading(*context, QStringLiteral("tarot_wheel"), monday.addDays(-3), true);
+        StarredReadings starred;
+        starred.setModelContext(context.get());
+        QCOMPARE(
+            rowNames(starred, StarredReadings::DateTextRole),
+            (QStringList{QStringLiteral("Jan 9, 2026"), QStringLiteral("Jan 8, 2026"), QStringLiteral("Jan 7, 2026")}));
+
+        plain->setIsFavorite(true);
+        QCoreApplication::processEvents(); // the context reports changes once per event-loop turn
+        QCOMPARE(rowNames(starred, StarredReadings::DateTextRole).first(), QStringLiteral("Jan 15, 2026"));
+        QCOMPARE(rowNames(starred, StarredReadings::SpreadNameRole),
+                 (QStringList{QStringLiteral("Celtic Cross"), QStringLiteral("Past, Present, Future"),
+                              QStringLiteral("Past, Present, Future")}));
+        QCOMPARE(rowNames(starred, StarredReadings::IconNameRole).first(),
+                 QStringLiteral("plus.rectangle.on.rectangle"));
+
+        // Unstarring all but the oldest brings the unknown spread in, under its own text.
+        for (Reading *reading : starred.readings())
+            reading->setIsFavorite(false);
+        QCoreApplication::processEvents();
+        for (Reading *reading : starred.readings())
+            reading->setIsFavorite(false);
+        QCoreApplication::processEvents();
+        QCOMPARE(starred.count(), 1);
+        QCOMPARE(rowNames(starred, StarredReadings::SpreadNameRole), QStringList{QStringLiteral("tarot_wheel")});
+        QCOMPARE(rowNames(starred, StarredReadings::IconNameRole), QStringList{QStringLiteral("rectangle.portrait")});
+    }
+
+    // The star flips and is saved at once; a refused save keeps it in memory for the next one.
+    void theStarIsSavedAtOnce()
+    {
+        TempStore store;
+        auto context = store.open();
+        Reading *reading = addReading(*context, QStringLiteral("three_card"), monday, false);
+        QVERIFY(context->save());
+        FavoriteToggle toggle;
+        toggle.setReading(reading);
+        QCOMPARE(toggle.symbolName(), QStringLiteral("star"));
+        toggle.toggle();
+        QCOMPARE(toggle.symbolName(), QStringLiteral("star.fill"));
+        QVERIFY(!context->hasChanges());
+        QVERIFY(store.open()->fetch<Reading>().first()->isFavorite());
+
+        {
+            const QString name = QStringLiteral("refuser");
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(store.path());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Reading "
+                                                      "BEGIN SELECT RAISE(ABORT, 'read-only disk'); END")));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+        }
+        LogCapture log;
+        toggle.toggle();
+        QVERIFY(!reading->isFavorite());
+        QVERIFY(context->hasChanges());
+        QCOMPARE(log.lines(),
+                 QStringList{QStringLiteral("com.quillmoor.tarot.SwiftData: SwiftData save error: read-only disk")});
+    }
+
+    // Only the three-card and Celtic Cross spreads have a narrative, and only with all their
+    // cards.
+    void theSummaryFollowsTheSpreadType_data()
+    {
+        QTest::addColumn<QString>("spreadType");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<int>("paragraphs");
+        QTest::newRow("three cards") << "three_card" << 3 << 5;
+        QTest::newRow("ten cards") << "celtic_cross" << 10 << 5;
+        QTest::newRow("a card missing") << "celtic_cross" << 9 << 0;
+        QTest::newRow("yes or no") << "yes_no" << 1 << 0;
+        QTest::newRow("single card") << "single_card" << 1 << 0;
+        QTest::newRow("three cards under an unknown spread") << "Three_Card" << 3 << 0;
+    }
+    void theSummaryFollowsTheSpreadType()
+    {
+        QFETCH(QString, spreadType);
+        QFETCH(int, cards);
+        QFETCH(int, paragraphs);
+        const SpreadDefinition &spread = cards >= 9 ? SpreadDefinition::celticCross() : SpreadDefinition::threeCard();
+        PositionedCardList list;
+        list.setCards(cardsFor(spread).first(cards));
+        ReadingSummary summary;
+        summary.setCards(&list);
+        summary.setSpreadType(spreadType);
+        QCOMPARE(summary.paragraphs().size(), paragraphs);
+    }
+
+    // A row shows the card's text for its position when the card has one, in the orientation
+    // it lies in, and its general meaning otherwise.
+    void rowsShowThePositionMeaningWhenThereIsOne()
+    {
+        TarotCard cups;
+        cups.id = QStringLiteral("cups_03");
+        cups.name = QStringLiteral("Three of Cups");
+        cups.uprightMeaning = QStringLiteral("Friends gather.");
+        cups.reversedMeaning = QStringLiteral("The party ends.");
+        cups.positionMeanings.insert(QStringLiteral("past"),
+                                     {QStringLiteral("Old friends."), QStringLiteral("Old rifts.")});
+        const SpreadDefinition &spread = SpreadDefinition::threeCard();
+        PositionedCardList list;
+        list.setCards({{cups, spread.positions.at(0), true},
+                       {cups, spread.positions.at(1), false},
+                       {cups, spread.positions.at(0), false}});
+        const auto role = [&list](int row, int role) { return list.data(list.index(row), role).toString(); };
+        QCOMPARE(role(0, PositionedCardList::MeaningRole), QStringLiteral("Old rifts."));
+        QCOMPARE(role(1, PositionedCardList::MeaningRole), QStringLiteral("Friends gather."));
+        QCOMPARE(role(2, PositionedCardList::MeaningRole), QStringLiteral("Old friends."));
+        QCOMPARE(role(0, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups, reversed"));
+        QCOMPARE(role(1, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ReadingsRulesTest)
+#include "tst_readings_rules.moc"
