@@ -16,6 +16,8 @@
 #include "SoundCues.h"
 #include "StoreLog.h"
 
+#include <QTimeZone>
+
 DailyCardViewModel::DailyCardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
 {
     setScheduler(Scheduler::system());
@@ -148,7 +150,21 @@ JournalEntry *DailyCardViewModel::todaysEntry() const
 {
     if (!m_context)
         return nullptr;
-    return JournalCalendar::entryOfDay(m_context->fetch<JournalEntry>(), Clock::today());
+    // Only today's rows are read; the first in the order they were stored is today's entry.
+    const QDate today = Clock::today();
+    const QDateTime start = today.startOfDay();
+    const QDateTime end = today.addDays(1).startOfDay();
+    const QList<JournalEntry *> todays = m_context->fetch<JournalEntry>(
+        ModelContext::RowQuery{QStringLiteral("date >= ? AND date < ?"),
+                               {start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch()},
+                               QStringLiteral("pk"),
+                               -1},
+        [&](const JournalEntry *e) { return e->date().isValid() && start <= e->date() && e->date() < end; },
+        [](const JournalEntry *a, const JournalEntry *b) {
+            // Saved records first, by store order; new ones after, in the order they came.
+            return a->storeId() != 0 && (b->storeId() == 0 || a->storeId() < b->storeId());
+        });
+    return JournalCalendar::entryOfDay(todays, today);
 }
 
 void DailyCardViewModel::setJournalEntry(JournalEntry *entry)
@@ -261,11 +277,31 @@ void DailyCardViewModel::updateStreak()
 {
     int count = 0;
     if (m_context) {
-        QSet<QDate> days;
-        for (const JournalEntry *entry : m_context->fetch<JournalEntry>())
-            days.insert(JournalCalendar::dayOf(entry));
-        for (QDate day = Clock::today(); day.isValid() && days.contains(day); day = day.addDays(-1))
+        // The dates of the entries up to today, newest first, read over the date index without
+        // loading the entries; entries not yet saved count by their values in memory.
+        const QTimeZone zone = QTimeZone::systemTimeZone();
+        const QDate today = Clock::today();
+        qint64 end = today.addDays(1).startOfDay(zone).toMSecsSinceEpoch();
+        QList<qint64> dates;
+        for (const QVariant &date : m_context->storedValues(
+                 JournalEntry::staticMetaObject, QStringLiteral("date"),
+                 ModelContext::RowQuery{QStringLiteral("date < ?"), {end}, QStringLiteral("date DESC"), -1}))
+            dates.append(date.toLongLong());
+        for (const JournalEntry *entry : m_context->pendingRecords<JournalEntry>())
+            if (entry->date().isValid())
+                dates.append(entry->date().toMSecsSinceEpoch());
+        std::sort(dates.begin(), dates.end(), std::greater<>());
+        // Back from today, one calendar day at a time, while each day holds an entry.
+        qsizetype next = 0;
+        for (QDate day = today; day.isValid(); day = day.addDays(-1)) {
+            const qint64 start = day.startOfDay(zone).toMSecsSinceEpoch();
+            while (next < dates.size() && dates.at(next) >= end)
+                ++next;
+            if (next == dates.size() || dates.at(next) < start)
+                break;
             ++count;
+            end = start;
+        }
     }
     if (count == m_currentStreak)
         return;

@@ -18,9 +18,17 @@ void StarredReadings::setModelContext(ModelContext *context)
     delete m_query;
     m_query = nullptr;
     if (context) {
-        m_query = RecordListModel::make<Reading>(
-            context, [](const Reading *r) { return r->isFavorite(); },
-            [](const Reading *a, const Reading *b) { return a->date() > b->date(); }, this);
+        // Only the newest starred rows are read, over the date index: a long history stays on disk.
+        m_query = new RecordListModel(
+            context,
+            [this](ModelContext &c) {
+                const QList<Reading *> starred = c.fetch<Reading>(
+                    ModelContext::RowQuery{QStringLiteral("isFavorite = 1"), {}, QStringLiteral("date DESC"), m_limit},
+                    [](const Reading *r) { return r->isFavorite(); },
+                    [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
+                return QList<Record *>(starred.cbegin(), starred.cend());
+            },
+            this);
         connect(m_query, &QAbstractItemModel::modelReset, this, &StarredReadings::refresh);
         // A reading's own fields can change without changing which readings are listed.
         connect(context, &ModelContext::changed, this, [this] {
@@ -38,6 +46,8 @@ void StarredReadings::setLimit(int limit)
         return;
     m_limit = limit;
     emit limitChanged();
+    if (m_query)
+        m_query->refresh();
     refresh();
 }
 

@@ -353,24 +353,95 @@ bool ModelContext::loadType(const QMetaObject &type)
     return !m_damaged;
 }
 
-const QList<Record *> &ModelContext::recordsInRange(const QMetaObject &type, const QString &column, qint64 from,
-                                                    qint64 to)
+QList<Record *> ModelContext::recordsWhere(const QMetaObject &type, const RowQuery &query)
 {
-    const QList<QMetaProperty> properties = storedProperties(type);
-    const bool storedColumn = std::any_of(properties.cbegin(), properties.cend(),
-                                          [&](const QMetaProperty &p) { return column == QLatin1String(p.name()); });
-    // Readings and drawn cards point at each other and are only ever loaded whole.
-    if (m_types[&type].loaded || !storedColumn || &type == &Reading::staticMetaObject ||
-        &type == &DrawnCard::staticMetaObject)
-        return records(type);
-    loadRows(type, QStringLiteral(" WHERE %1 >= ? AND %1 < ?").arg(column), {from, to});
-    return m_types[&type].live;
+    TypeState &state = m_types[&type];
+    QList<Record *> result;
+    if (state.loaded) {
+        result = state.live;
+    } else {
+        QString clause;
+        if (!query.where.isEmpty())
+            clause += QStringLiteral(" WHERE ") + query.where;
+        clause += QStringLiteral(" ORDER BY ") + (query.orderBy.isEmpty() ? QStringLiteral("pk") : query.orderBy);
+        if (query.limit >= 0) {
+            // Rows removed, or changed in memory so they may no longer match, must not leave
+            // the window short: read that many more.
+            qsizetype spare = 0;
+            for (Record *record : std::as_const(m_dirty))
+                spare += record->metaObject() == &type;
+            for (Record *record : std::as_const(m_removed))
+                spare += record->metaObject() == &type;
+            clause += QStringLiteral(" LIMIT %1").arg(query.limit + spare);
+        }
+        loadRows(type, clause, query.values, &result);
+        // A reading comes with all of its drawn cards, so what it shows is complete.
+        if (&type == &Reading::staticMetaObject)
+            loadDrawnCardsOf(result);
+        // Records not yet written as they are in memory are judged by their values here.
+        for (Record *record : std::as_const(state.live))
+            if ((record->m_storeId == 0 || m_dirty.contains(record)) && !result.contains(record))
+                result.append(record);
+    }
+    return result;
+}
+
+QVariantList ModelContext::storedValues(const QMetaObject &type, const QString &column, const RowQuery &query)
+{
+    QVariantList values;
+    if (!m_db.isOpen() && !connect(nullptr, nullptr))
+        return values;
+    QSet<qint64> inMemory;
+    for (Record *record : std::as_const(m_dirty))
+        if (record->metaObject() == &type)
+            inMemory.insert(record->m_storeId);
+    for (Record *record : std::as_const(m_removed))
+        if (record->metaObject() == &type)
+            inMemory.insert(record->m_storeId);
+    QString sql = QStringLiteral("SELECT pk, %1 FROM %2").arg(column, tableName(type));
+    if (!query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + query.where;
+    sql += QStringLiteral(" ORDER BY ") + (query.orderBy.isEmpty() ? QStringLiteral("pk") : query.orderBy);
+    if (query.limit >= 0)
+        sql += QStringLiteral(" LIMIT %1").arg(query.limit + inMemory.size());
+    QSqlQuery rows(m_db);
+    rows.setForwardOnly(true);
+    bool ran = rows.prepare(sql);
+    for (const QVariant &value : query.values)
+        rows.addBindValue(value);
+    if (!ran || !rows.exec()) {
+        if (!isBusy(rows.lastError()))
+            markDamaged(sqlError(rows.lastError()));
+        return values;
+    }
+    while (rows.next())
+        if (!inMemory.contains(rows.value(0).toLongLong()))
+            values.append(rows.value(1));
+    if (rows.lastError().isValid())
+        markDamaged(sqlError(rows.lastError()));
+    return values;
+}
+
+void ModelContext::loadDrawnCardsOf(const QList<Record *> &readings)
+{
+    if (m_types[&DrawnCard::staticMetaObject].loaded)
+        return;
+    QStringList ids;
+    for (Record *reading : readings) {
+        if (reading->m_storeId != 0 && !m_drawnCardsRead.contains(reading->m_storeId)) {
+            ids.append(QString::number(reading->m_storeId));
+            m_drawnCardsRead.insert(reading->m_storeId);
+        }
+    }
+    if (!ids.isEmpty())
+        loadRows(DrawnCard::staticMetaObject, QStringLiteral(" WHERE reading IN (%1)").arg(ids.join(u',')), {});
 }
 
 // Reads the rows of one type that `where` selects, making a live record of each row that has
 // none yet; rows already live or removed are skipped, so a partial read and a later full one
 // never make two records of one row.
-bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const QVariantList &values)
+bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const QVariantList &values,
+                            QList<Record *> *rows)
 {
     TypeState &state = m_types[&type];
     if (!m_db.isOpen() && !connect(nullptr, nullptr))
@@ -381,7 +452,9 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
 
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    bool ran = query.prepare(QStringLiteral("SELECT * FROM %1%2 ORDER BY pk").arg(tableName(type), where));
+    // `where` may carry its own ORDER BY and LIMIT; otherwise rows come in storage order.
+    const QString clause = where.contains(QLatin1String("ORDER BY")) ? where : where + QStringLiteral(" ORDER BY pk");
+    bool ran = query.prepare(QStringLiteral("SELECT * FROM %1%2").arg(tableName(type), clause));
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!ran || !query.exec()) {
@@ -392,11 +465,11 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
         return false;
     }
 
-    QSet<qint64> known;
+    QHash<qint64, Record *> known;
     for (Record *record : std::as_const(state.live))
-        known.insert(record->storeId());
+        known.insert(record->storeId(), record);
     for (Record *record : std::as_const(m_removed))
-        known.insert(record->storeId());
+        known.insert(record->storeId(), nullptr);
 
     QHash<qint64, Reading *> readings;
     if (&type == &DrawnCard::staticMetaObject) {
@@ -412,8 +485,11 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
     QList<Record *> loaded;
     while (query.next()) {
         const qint64 pk = query.value(0).toLongLong();
-        if (known.contains(pk))
+        if (const auto it = known.constFind(pk); it != known.cend()) {
+            if (rows && *it)
+                rows->append(*it);
             continue;
+        }
         Record *record = recordType->create();
         record->setParent(this);
         for (int i = 0; i < properties.size(); ++i) {
@@ -433,6 +509,8 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
         record->m_context = this;
         record->m_changedProperties = 0;
         loaded.append(record);
+        if (rows)
+            rows->append(record);
     }
     m_types[&type].live.append(loaded);
     // A read error part-way through leaves a partial list: the file is damaged, and whatever

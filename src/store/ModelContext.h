@@ -77,27 +77,65 @@ public:
     // Live records of one type, loading them from disk on first use.
     const QList<Record *> &records(const QMetaObject &type);
 
-    // Like fetch(), for records whose stored integer `column` (a date is stored in
-    // milliseconds) lies in [from, to): while the type is not loaded yet, only those rows are
-    // read from disk. The predicate must select the same range, on the values in memory.
+    // A selection of stored rows that SQL makes over the table's indexes: `where` is a
+    // condition on stored columns with ? placeholders bound to `values` in order, `orderBy` an
+    // ORDER BY list ("date DESC"), `limit` the most rows read (-1: all).
+    struct RowQuery
+    {
+        QString where;
+        QVariantList values;
+        QString orderBy;
+        int limit = -1;
+    };
+
+    // The records a RowQuery selects, without reading the rest of the table: rows already in
+    // memory are reused and never read twice. `matches` must say the same as `where` on the
+    // values in memory: it decides for records inserted or changed but not yet saved, and for
+    // every record once the whole type is loaded. The result is sorted by `lessThan` and cut
+    // to `limit`. A reading comes with its drawn cards.
     template <typename T>
-    QList<T *> fetchRange(const QString &column, qint64 from, qint64 to,
-                          const std::function<bool(const T *)> &predicate,
-                          const std::function<bool(const T *, const T *)> &lessThan = {})
+    QList<T *> fetch(const RowQuery &query, const std::function<bool(const T *)> &matches,
+                     const std::function<bool(const T *, const T *)> &lessThan)
     {
         QList<T *> result;
-        for (Record *record : recordsInRange(T::staticMetaObject, column, from, to)) {
+        for (Record *record : recordsWhere(T::staticMetaObject, query)) {
             auto *typed = static_cast<T *>(record);
-            if (predicate(typed))
+            if (!record->isDeleted() && matches(typed))
                 result.append(typed);
         }
-        if (lessThan)
-            std::stable_sort(result.begin(), result.end(), lessThan);
+        std::stable_sort(result.begin(), result.end(), lessThan);
+        if (query.limit >= 0 && result.size() > query.limit)
+            result.resize(query.limit);
         return result;
     }
-    // The live records after reading the rows of [from, to) of `column`; all of them once the
-    // type is loaded.
-    const QList<Record *> &recordsInRange(const QMetaObject &type, const QString &column, qint64 from, qint64 to);
+    QList<Record *> recordsWhere(const QMetaObject &type, const RowQuery &query);
+
+    // One stored column of the rows a RowQuery selects, read without making records (a long
+    // list of dates, say). Rows whose records are removed or changed in memory are left out:
+    // pendingRecords() gives those, to be judged on their values in memory.
+    QVariantList storedValues(const QMetaObject &type, const QString &column, const RowQuery &query);
+    // Records of a type inserted or changed but not yet saved.
+    template <typename T> QList<T *> pendingRecords() const
+    {
+        QList<T *> result;
+        for (Record *record : m_inserted)
+            if (record->metaObject() == &T::staticMetaObject)
+                result.append(static_cast<T *>(record));
+        for (Record *record : m_dirty)
+            if (record->metaObject() == &T::staticMetaObject)
+                result.append(static_cast<T *>(record));
+        return result;
+    }
+
+    // The records whose stored integer `column` (a date is stored in milliseconds) lies in
+    // [from, to), read as a RowQuery; `inRange` says the same on the values in memory.
+    template <typename T>
+    QList<T *> fetchRange(const QString &column, qint64 from, qint64 to, const std::function<bool(const T *)> &inRange,
+                          const std::function<bool(const T *, const T *)> &lessThan)
+    {
+        return fetch<T>(RowQuery{QStringLiteral("%1 >= ? AND %1 < ?").arg(column), {from, to}, column, -1}, inRange,
+                        lessThan);
+    }
 
     bool hasChanges() const;
     bool save(QString *error = nullptr);
@@ -132,7 +170,11 @@ private:
     bool prepareSchema(QString *error, Problem *problem);
     void disconnect();
     bool loadType(const QMetaObject &type);
-    bool loadRows(const QMetaObject &type, const QString &where, const QVariantList &values);
+    // Reads the rows `clause` selects (" WHERE ... ORDER BY ... LIMIT ..."); `rows`, when given,
+    // receives the record of every row read, in order.
+    bool loadRows(const QMetaObject &type, const QString &clause, const QVariantList &values,
+                  QList<Record *> *rows = nullptr);
+    void loadDrawnCardsOf(const QList<Record *> &readings);
     void markDamaged(const QString &detail);
     void recordChanged(Record *record);
     void scheduleChanged();
@@ -149,6 +191,8 @@ private:
     QList<Record *> m_inserted;
     QSet<Record *> m_dirty;
     QList<Record *> m_removed;
+    // Readings whose drawn cards have been read, while the drawn cards are not loaded whole.
+    QSet<qint64> m_drawnCardsRead;
     bool m_changeQueued = false;
     std::thread m_integrityCheck;
 };

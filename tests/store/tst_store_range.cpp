@@ -1,6 +1,8 @@
-// Reading one range of a type (a month of journal entries) without loading the whole table,
-// and what a later full load then makes of those rows.
+// Reading a selection of a table (a month of journal entries, the newest starred readings)
+// without loading the whole table, and what a later full load then makes of those rows.
+#include "DrawnCard.h"
 #include "JournalEntry.h"
+#include "Reading.h"
 #include "StoreTestSupport.h"
 
 #include <QSqlDatabase>
@@ -107,6 +109,50 @@ private slots:
         const QList<JournalEntry *> stored = december(*fresh);
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first()->mood(), QStringLiteral("Grateful"));
+    }
+
+    // The menu's starred readings: only the rows asked for are read, each with all of its drawn
+    // cards, and a later full load neither repeats them nor loses their links.
+    void theNewestStarredReadingsComeWithTheirCards()
+    {
+        TempStore store;
+        {
+            auto context = store.open();
+            for (int day = 1; day <= 6; ++day) {
+                auto *reading = new Reading(QStringLiteral("three_card"));
+                reading->setDate(QDate(2026, 12, day).startOfDay());
+                reading->setIsFavorite(day % 2 == 0);
+                for (const char *position : {"past", "present", "future"})
+                    reading->addDrawnCard(
+                        new DrawnCard(QStringLiteral("major_0%1").arg(day), QLatin1String(position), false));
+                context->insert(reading);
+            }
+            QVERIFY(context->save());
+        }
+        auto context = store.open();
+        const auto starred = [&context] {
+            return context->fetch<Reading>(
+                ModelContext::RowQuery{QStringLiteral("isFavorite = 1"), {}, QStringLiteral("date DESC"), 2},
+                [](const Reading *r) { return r->isFavorite(); },
+                [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
+        };
+        QList<Reading *> newest = starred();
+        QCOMPARE(newest.size(), 2);
+        QCOMPARE(newest.at(0)->date().date(), QDate(2026, 12, 6));
+        QCOMPARE(newest.at(1)->date().date(), QDate(2026, 12, 4));
+        QCOMPARE(newest.at(0)->drawnCards().size(), 3);
+
+        // Unstarred in memory but not saved: the query goes by what the user sees.
+        newest.at(0)->setIsFavorite(false);
+        QCOMPARE(starred().at(0)->date().date(), QDate(2026, 12, 4));
+        QCOMPARE(starred().at(1)->date().date(), QDate(2026, 12, 2));
+
+        const QList<Reading *> all = context->fetch<Reading>();
+        QCOMPARE(all.size(), 6);
+        QCOMPARE(std::count(all.cbegin(), all.cend(), newest.at(1)), 1);
+        QCOMPARE(context->fetch<DrawnCard>().size(), 18);
+        for (const Reading *reading : all)
+            QCOMPARE(reading->drawnCards().size(), 3);
     }
 };
 
