@@ -13,10 +13,11 @@ NavigationPage {
 
     required property ModelContext modelContext
 
-    readonly property DailyCardViewModel model: DailyCardViewModel {
-        objectName: "dailyCardModel"
-        modelContext: root.modelContext
-    }
+    readonly property alias model: dailyModel
+    // Set as the screen goes away, so its views leave before the model they read.
+    property bool leaving: false
+
+    Component.onDestruction: root.leaving = true
     readonly property int phase: root.model.phase
 
     readonly property DailyDestinations destinations: DailyDestinations {}
@@ -37,7 +38,7 @@ NavigationPage {
 
     // Only the current phase's layout is built: each repeater holds one view or none.
     Repeater {
-        model: root.phase === DailyCardViewModel.Invitation || root.phase === DailyCardViewModel.Shuffling ? 1 : 0
+        model: !root.leaving && (root.phase === DailyCardViewModel.Invitation || root.phase === DailyCardViewModel.Shuffling) ? 1 : 0
         delegate: DailyInvitation {
             width: root.width
             height: root.height
@@ -45,7 +46,7 @@ NavigationPage {
         }
     }
     Repeater {
-        model: root.phase === DailyCardViewModel.FaceDown || root.phase === DailyCardViewModel.Revealing ? 1 : 0
+        model: !root.leaving && (root.phase === DailyCardViewModel.FaceDown || root.phase === DailyCardViewModel.Revealing) ? 1 : 0
         delegate: DailyFaceDown {
             width: root.width
             height: root.height
@@ -53,12 +54,19 @@ NavigationPage {
         }
     }
     Repeater {
-        model: root.phase === DailyCardViewModel.Revealed ? 1 : 0
+        model: !root.leaving && root.phase === DailyCardViewModel.Revealed ? 1 : 0
         delegate: DailyRevealed {
             width: root.width
             height: root.height
             model: root.model
             onJournalRequested: root.openJournal()
         }
+    }
+
+    DailyCardViewModel {
+        id: dailyModel
+
+        objectName: "dailyCardModel"
+        modelContext: root.modelContext
     }
 }
