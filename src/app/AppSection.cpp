@@ -45,8 +45,9 @@ QUrl AppSection::rootScreen(Section section)
     switch (section) {
     case DailyCard:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Daily/DailyCardView.qml"));
-    case Readings:
     case Study:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"));
+    case Readings:
     case Library:
     case Journal:
         break;
@@ -62,7 +63,7 @@ QVariantMap AppSection::rootProperties(Section section)
     case Readings:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Readings")}};
     case Study:
-        return {{QStringLiteral("navigationTitle"), QStringLiteral("Study")}};
+        return {};
     case Library:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Card Library")}};
     case Journal:
