@@ -50,6 +50,7 @@ QUrl AppSection::rootScreen(Section section)
     case Readings:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Readings/ReadingMenuView.qml"));
     case Study:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"));
     case Library:
         break;
     }
@@ -64,7 +65,7 @@ QVariantMap AppSection::rootProperties(Section section)
     case Readings:
         return {};
     case Study:
-        return {{QStringLiteral("navigationTitle"), QStringLiteral("Study")}};
+        return {};
     case Library:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Card Library")}};
     case Journal:

@@ -16,6 +16,7 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("exclamationmark.triangle"), 0xF02A}, // alert-outline
         {QStringLiteral("chevron.left"), 0xF141},
         {QStringLiteral("chevron.right"), 0xF142},
+        {QStringLiteral("chevron.up.chevron.down"), 0xF54F}, // unfold-more
         // cards and suits
         {QStringLiteral("star.fill"), 0xF4CE},
         {QStringLiteral("star"), 0xF4D2},       // star-outline

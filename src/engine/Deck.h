@@ -2,6 +2,7 @@
 
 #include "RandomSource.h"
 #include "ReadingResult.h"
+#include "Shuffle.h"
 
 #include <QList>
 
@@ -12,18 +13,10 @@
 // catalogue that lives for one draw; the catalogue itself never changes.
 namespace Deck {
 
-// Forward Fisher–Yates: for each place but the last, swap in an element chosen uniformly from
-// that place onwards. Lists of fewer than two elements are left alone without drawing.
+// The shuffle shared with every other deck of the app (forward Fisher–Yates).
 template <typename T> void shuffle(QList<T> &items, RandomSource &random)
 {
-    const qsizetype count = items.size();
-    if (count < 2)
-        return;
-    for (qsizetype i = 0; i < count - 1; ++i) {
-        const auto j = i + qsizetype(random.uniformIndex(quint64(count - i)));
-        if (j != i)
-            items.swapItemsAt(i, j);
-    }
+    Random::shuffle(items, random);
 }
 
 // One card by uniform index over the catalogue in its own order; nothing when it is empty.

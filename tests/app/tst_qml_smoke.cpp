@@ -2,6 +2,8 @@
 #include "ContentViewModel.h"
 #include "DailyCardViewModel.h"
 #include "JournalCalendarModel.h"
+#include "EducationContent.h"
+#include "FlashcardViewModel.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
@@ -81,6 +83,9 @@ private:
         const QVariant flow = QVariant::fromValue(static_cast<QObject *>(&m_flow));
         const QVariant drawn = QVariant::fromValue(static_cast<QObject *>(m_flow.drawnCards()));
         const QVariant contextValue = QVariant::fromValue(context);
+        m_flashcards.appear();
+        const QVariant flashcards = QVariant::fromValue(static_cast<QObject *>(&m_flashcards));
+        const QVariant card = QVariant::fromValue(m_flashcards.currentCardValue());
         const QHash<QString, QVariantMap> values{
             {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
@@ -170,6 +175,29 @@ private:
               {QStringLiteral("isReversed"), true},
               {QStringLiteral("meaning"), QStringLiteral("A quiet beginning.")}}},
             {QStringLiteral("PagingButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("StudyMenuView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("StudyMenuRow.qml"),
+             {{QStringLiteral("symbol"), QStringLiteral("book")},
+              {QStringLiteral("title"), QStringLiteral("History of Tarot")},
+              {QStringLiteral("subtitle"), QStringLiteral("The origins")}}},
+            {QStringLiteral("EducationArticleView.qml"),
+             {{QStringLiteral("article"), QVariant::fromValue(EducationContent::shared().studyArticles().first())}}},
+            {QStringLiteral("ArticleSectionPanel.qml"),
+             {{QStringLiteral("heading"), QStringLiteral("Heading")},
+              {QStringLiteral("body"), QStringLiteral("Body")},
+              {QStringLiteral("hasCard"), true},
+              {QStringLiteral("card"), card},
+              {QStringLiteral("index"), 0}}},
+            {QStringLiteral("FlashcardChevron.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("FlashcardFilterPicker.qml"), {{QStringLiteral("flashcards"), flashcards}}},
+            {QStringLiteral("FlashcardSidebar.qml"), {{QStringLiteral("model"), flashcards}}},
+            {QStringLiteral("FlashcardMainArea.qml"), {{QStringLiteral("model"), flashcards}}},
+            {QStringLiteral("FlashcardMeaningPanel.qml"), {{QStringLiteral("card"), card}}},
+            {QStringLiteral("FlashcardSidebarRow.qml"),
+             {{QStringLiteral("cardId"), QStringLiteral("major_00")},
+              {QStringLiteral("name"), QStringLiteral("The Fool")},
+              {QStringLiteral("studied"), true},
+              {QStringLiteral("current"), false}}},
         };
         return values.value(file);
     }
@@ -178,6 +206,7 @@ private:
     ContentViewModel m_contentModel;
     DailyCardViewModel m_dailyModel;
     SettingsViewModel m_settingsModel;
+    FlashcardViewModel m_flashcards;
     PictureSharer m_sharer;
     ReadingFlowModel m_flow;
     StarredReadings m_starred;

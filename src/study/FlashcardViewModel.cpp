@@ -1,0 +1,187 @@
+#include "FlashcardViewModel.h"
+
+#include "CardDataStore.h"
+#include "RandomSource.h"
+#include "Shuffle.h"
+
+#include <algorithm>
+
+FlashcardViewModel::FlashcardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
+{}
+
+FlashcardViewModel::FlashcardViewModel(CardDataStore &cards, RandomSource &random, QObject *parent)
+    : QObject(parent), m_cards(&cards), m_random(&random)
+{}
+
+CardDataStore &FlashcardViewModel::cards() const
+{
+    // The shared catalogue is read on first use, not when the model is made.
+    if (!m_cards)
+        m_cards = &CardDataStore::shared();
+    return *m_cards;
+}
+
+QString FlashcardViewModel::label(StudyFilter filter)
+{
+    switch (filter) {
+    case All:
+        return QStringLiteral("All Cards");
+    case Major:
+        return QStringLiteral("Major Arcana");
+    case Wands:
+        return QStringLiteral("Wands");
+    case Cups:
+        return QStringLiteral("Cups");
+    case Swords:
+        return QStringLiteral("Swords");
+    case Pentacles:
+        return QStringLiteral("Pentacles");
+    }
+    return {};
+}
+
+QStringList FlashcardViewModel::filterLabels()
+{
+    QStringList labels;
+    for (StudyFilter filter : {All, Major, Wands, Cups, Swords, Pentacles})
+        labels.append(label(filter));
+    return labels;
+}
+
+QList<TarotCard> FlashcardViewModel::filteredCards() const
+{
+    CardDataStore &store = cards();
+    switch (m_filter) {
+    case All:
+        return store.allCards();
+    case Major:
+        return store.majorArcana();
+    case Wands:
+        return store.cardsForSuit(Suit::wands);
+    case Cups:
+        return store.cardsForSuit(Suit::cups);
+    case Swords:
+        return store.cardsForSuit(Suit::swords);
+    case Pentacles:
+        return store.cardsForSuit(Suit::pentacles);
+    }
+    return {};
+}
+
+void FlashcardViewModel::appear()
+{
+    if (m_shuffledCards.isEmpty()) {
+        // Only the order is dealt here; position, meaning and progress stay as they are.
+        m_shuffledCards = filteredCards();
+        Random::shuffle(m_shuffledCards, *m_random);
+        m_deck.reset(m_shuffledCards, m_studiedIDs, m_currentIndex);
+        emit deckChanged();
+    }
+    markStudied();
+}
+
+void FlashcardViewModel::reshuffle()
+{
+    QList<TarotCard> dealt = filteredCards();
+    Random::shuffle(dealt, *m_random);
+    m_shuffledCards = dealt;
+    m_currentIndex = 0;
+    m_studiedIDs.clear();
+    m_deck.reset(m_shuffledCards, m_studiedIDs, m_currentIndex);
+    setShowMeaning(false, false);
+    emit deckChanged();
+    emit progressChanged();
+}
+
+void FlashcardViewModel::selectFilter(int index)
+{
+    if (index >= 0 && index <= Pentacles)
+        setFilter(StudyFilter(index));
+}
+
+void FlashcardViewModel::setFilter(StudyFilter filter)
+{
+    if (filter == m_filter)
+        return;
+    m_filter = filter;
+    reshuffle();
+}
+
+void FlashcardViewModel::next()
+{
+    if (canGoNext())
+        moveTo(m_currentIndex + 1);
+}
+
+void FlashcardViewModel::previous()
+{
+    if (canGoPrevious())
+        moveTo(m_currentIndex - 1);
+}
+
+void FlashcardViewModel::select(const QString &id)
+{
+    if (id.isEmpty())
+        return;
+    const auto found = std::find_if(m_shuffledCards.cbegin(), m_shuffledCards.cend(),
+                                    [&id](const TarotCard &card) { return card.id == id; });
+    if (found != m_shuffledCards.cend())
+        moveTo(int(found - m_shuffledCards.cbegin()));
+}
+
+void FlashcardViewModel::moveTo(int index)
+{
+    m_currentIndex = index;
+    m_deck.setCurrent(index);
+    setShowMeaning(false, false);
+    emit deckChanged();
+    markStudied();
+}
+
+void FlashcardViewModel::toggleMeaning()
+{
+    setShowMeaning(!m_showMeaning, true);
+    if (m_showMeaning)
+        markStudied();
+}
+
+void FlashcardViewModel::setShowMeaning(bool show, bool animated)
+{
+    if (show == m_showMeaning)
+        return;
+    if (animated != m_animatesMeaning) {
+        m_animatesMeaning = animated;
+        emit animatesMeaningChanged();
+    }
+    m_showMeaning = show;
+    emit meaningChanged();
+}
+
+void FlashcardViewModel::markStudied()
+{
+    if (m_currentIndex < 0 || m_currentIndex >= m_shuffledCards.size())
+        return;
+    const QString &id = m_shuffledCards.at(m_currentIndex).id;
+    if (m_studiedIDs.contains(id))
+        return;
+    m_studiedIDs.insert(id);
+    m_deck.setStudied(m_studiedIDs);
+    emit progressChanged();
+}
+
+std::optional<TarotCard> FlashcardViewModel::currentCard() const
+{
+    if (m_currentIndex < 0 || m_currentIndex >= m_shuffledCards.size())
+        return std::nullopt;
+    return m_shuffledCards.at(m_currentIndex);
+}
+
+QString FlashcardViewModel::counterText() const
+{
+    return tr("Card %1 of %2").arg(m_currentIndex + 1).arg(cardCount());
+}
+
+QString FlashcardViewModel::progressText() const
+{
+    return tr("%1 of %2 studied").arg(studiedCount()).arg(cardCount());
+}
