@@ -16,6 +16,8 @@ AbstractButton {
     required property string meaning
     property string positionDescription
     property string cardAccessibleName
+    // Between the card face and the texts beside it.
+    property int faceSpacing: 16
 
     focusPolicy: Qt.StrongFocus
     padding: Theme.defaultPadding
@@ -58,7 +60,7 @@ AbstractButton {
         }
         RowLayout {
             Layout.fillWidth: true
-            spacing: 16
+            spacing: root.faceSpacing
 
             TarotCardView {
                 Layout.alignment: Qt.AlignTop

@@ -1,8 +1,10 @@
 #include "CelticCrossLayout.h"
 
+#include "CardStyle.h"
 #include "PositionedCardList.h"
 
 #include <algorithm>
+#include <cmath>
 
 double CelticCrossLayout::scaleFor(double width)
 {
@@ -27,7 +29,24 @@ QPointF CelticCrossLayout::badgeOffsetFor(double width)
 }
 
 CelticCrossLayout::CelticCrossLayout(QObject *parent) : QAbstractListModel(parent)
-{}
+{
+    connect(this, &CelticCrossLayout::geometryChanged, this, &CelticCrossLayout::drawnHeightChanged);
+    connect(this, &CelticCrossLayout::countChanged, this, &CelticCrossLayout::drawnHeightChanged);
+}
+
+double CelticCrossLayout::drawnHeight() const
+{
+    static const CardMetrics card = CardStyle::metrics(int(CardSize::Small));
+    double bottom = fixedHeight;
+    for (int row = 0; row < m_shown && m_cards; ++row) {
+        const SpreadPosition position = m_cards->at(row).position;
+        // A card turned a quarter reaches half its width below its centre, else half its height.
+        const bool across = std::fmod(std::abs(position.layoutRotation), 180.0) == 90.0;
+        const double reach = (across ? card.width : card.height) / 2;
+        bottom = std::max(bottom, cardCentre(m_width, position.layoutOffset).y() + reach);
+    }
+    return bottom;
+}
 
 void CelticCrossLayout::setWidth(double width)
 {

@@ -24,6 +24,7 @@ class CelticCrossLayout : public QAbstractListModel
     Q_PROPERTY(double scale READ scale NOTIFY geometryChanged)
     Q_PROPERTY(QPointF badgeOffset READ badgeOffset NOTIFY geometryChanged)
     Q_PROPERTY(double height READ height CONSTANT)
+    Q_PROPERTY(double drawnHeight READ drawnHeight NOTIFY drawnHeightChanged)
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
@@ -63,6 +64,10 @@ public:
     double scale() const { return scaleFor(m_width); }
     QPointF badgeOffset() const { return badgeOffsetFor(m_width); }
     double height() const { return fixedHeight; }
+    // The room the cards shown take below the drawing's top: the fixed height, or more when the
+    // stretched staff reaches below it (at the widest scale it does), so nothing laid out after
+    // the drawing lies under its cards.
+    double drawnHeight() const;
     // How many cards are drawn.
     int count() const { return m_shown; }
 
@@ -75,6 +80,7 @@ signals:
     void cardsChanged();
     void revealedCountChanged();
     void countChanged();
+    void drawnHeightChanged();
 
 private:
     int wantedCount() const;

@@ -17,7 +17,7 @@ Item {
     signal cardTapped(int index)
 
     objectName: "celticCrossLayout"
-    implicitHeight: layout.height
+    implicitHeight: layout.drawnHeight
 
     CelticCrossLayout {
         id: layout

@@ -1,5 +1,4 @@
 import QtQuick
-import Quillmoor.Store
 import Quillmoor.Readings
 
 // The screens the Readings section pushes onto its stack, as typed components. They live in a
@@ -12,23 +11,13 @@ QtObject {
         CelticCrossReadingView {}
     }
     readonly property Component yesNo: Component {
-        PlaceholderScreen {
-            objectName: "yesNoReadingView"
-            navigationTitle: qsTr("Yes or No")
-        }
+        YesNoReadingView {}
     }
     readonly property Component history: Component {
-        PlaceholderScreen {
-            objectName: "readingHistoryView"
-            navigationTitle: qsTr("Reading History")
-        }
+        ReadingHistoryView {}
     }
     // A stored reading shown again; the screen has no title of its own.
     readonly property Component readingDetail: Component {
-        PlaceholderScreen {
-            property Reading reading
-
-            objectName: "readingDetailView"
-        }
+        ReadingDetailView {}
     }
 }

@@ -81,11 +81,11 @@ void ReadingFlowModel::beginReading()
     m_shuffle->begin();
 }
 
-bool ReadingFlowModel::allowsReversedCards() const
+bool ReadingFlowModel::reversedCardsAllowed(ModelContext *context)
 {
-    if (!m_context)
+    if (!context)
         return true;
-    const QList<AppSettings *> settings = m_context->fetch<AppSettings>();
+    const QList<AppSettings *> settings = context->fetch<AppSettings>();
     return settings.isEmpty() || settings.first()->allowReversedCards();
 }
 

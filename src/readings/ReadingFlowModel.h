@@ -88,7 +88,8 @@ public:
     int selectedCardIndex() const { return m_selectedCardIndex; }
 
     // Whether reversed cards may be dealt: the first settings record decides; with none they may.
-    bool allowsReversedCards() const;
+    bool allowsReversedCards() const { return reversedCardsAllowed(m_context); }
+    static bool reversedCardsAllowed(ModelContext *context);
 
 signals:
     void modelContextChanged();

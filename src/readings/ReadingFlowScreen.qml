@@ -61,7 +61,7 @@ NavigationPage {
         delegate: ShufflingPhase {
             width: root.width
             height: root.height
-            model: root.model
+            choreography: root.model.choreography
         }
     }
 }

@@ -26,7 +26,7 @@ NavigationPage {
         else if (spreadId === "celtic_cross")
             view.push(root.destinations.celticCross, { modelContext: root.modelContext });
         else
-            view.push(root.destinations.yesNo);
+            view.push(root.destinations.yesNo, { modelContext: root.modelContext });
     }
 
     objectName: "readingMenuView"
@@ -92,7 +92,7 @@ NavigationPage {
                 objectName: "readingHistoryEntry"
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
-                onClicked: root.StackView.view.push(root.destinations.history)
+                onClicked: root.StackView.view.push(root.destinations.history, { modelContext: root.modelContext })
             }
         }
     }

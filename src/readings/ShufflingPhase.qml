@@ -1,12 +1,12 @@
 import QtQuick
 import Quillmoor.Cards
-import Quillmoor.Readings
 
-// While the deck is shuffled: the heading and the jumping pile, centred on the screen.
+// While the deck is shuffled: the heading and the jumping pile, centred on the screen. The
+// choreography belongs to the reading's model, which runs it.
 Item {
     id: root
 
-    required property ReadingFlowModel model
+    required property ShuffleChoreography choreography
 
     objectName: "shufflingPhase"
 
@@ -36,7 +36,7 @@ Item {
             ShuffleAnimationView {
                 objectName: "readingShuffle"
                 anchors.centerIn: parent
-                choreography: root.model.choreography
+                choreography: root.choreography
             }
         }
     }

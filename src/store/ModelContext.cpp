@@ -571,8 +571,9 @@ void ModelContext::insert(Record *record)
     record->m_context = this;
     record->m_deleted = false;
     record->setParent(this);
-    // Make sure the type is loaded first, so the new record is not hidden behind a later load.
-    records(*record->metaObject());
+    // The stored rows stay on disk: a later load skips the rows it already has live, so the
+    // new record is neither hidden nor made twice, and storing a reading in a long history
+    // does not read the whole history first.
     m_types[record->metaObject()].live.append(record);
     m_inserted.append(record);
     scheduleChanged();

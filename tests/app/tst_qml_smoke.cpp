@@ -9,11 +9,14 @@
 #include "PictureSharer.h"
 #include "SettingsViewModel.h"
 #include "PositionedCardList.h"
+#include "Reading.h"
 #include "ReadingFlowModel.h"
 #include "ShuffleChoreography.h"
 #include "SpreadMenu.h"
 #include "StarredReadings.h"
 #include "TarotCard.h"
+#include "FanSelection.h"
+#include "YesNoReadingModel.h"
 
 #include <QDirIterator>
 #include <QQmlComponent>
@@ -83,6 +86,13 @@ private:
         const QVariant flow = QVariant::fromValue(static_cast<QObject *>(&m_flow));
         const QVariant drawn = QVariant::fromValue(static_cast<QObject *>(m_flow.drawnCards()));
         const QVariant contextValue = QVariant::fromValue(context);
+        const QVariant yesNo = QVariant::fromValue(static_cast<QObject *>(&m_yesNo));
+        if (!m_reading) {
+            m_reading = new Reading(QStringLiteral("celtic_cross"));
+            m_reading->setNotes(QStringLiteral("A question."));
+            context->insert(m_reading);
+        }
+        const QVariant reading = QVariant::fromValue(m_reading);
         m_flashcards.appear();
         const QVariant flashcards = QVariant::fromValue(static_cast<QObject *>(&m_flashcards));
         const QVariant card = QVariant::fromValue(m_flashcards.currentCardValue());
@@ -154,7 +164,7 @@ private:
              {{QStringLiteral("item"), QVariant::fromValue(SpreadMenu::items().first())}}},
             {QStringLiteral("SavedReadingsPanel.qml"),
              {{QStringLiteral("readings"), QVariant::fromValue(static_cast<QObject *>(&m_starred))}}},
-            {QStringLiteral("ShufflingPhase.qml"), {{QStringLiteral("model"), flow}}},
+            {QStringLiteral("ShufflingPhase.qml"), {{QStringLiteral("choreography"), pile}}},
             {QStringLiteral("ThreeCardIntro.qml"), {{QStringLiteral("model"), flow}}},
             {QStringLiteral("ThreeCardResults.qml"), {{QStringLiteral("model"), flow}}},
             {QStringLiteral("CelticCrossIntro.qml"), {{QStringLiteral("model"), flow}}},
@@ -175,6 +185,28 @@ private:
               {QStringLiteral("isReversed"), true},
               {QStringLiteral("meaning"), QStringLiteral("A quiet beginning.")}}},
             {QStringLiteral("PagingButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("YesNoReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("YesNoQuestion.qml"), {{QStringLiteral("model"), yesNo}}},
+            {QStringLiteral("YesNoFan.qml"), {{QStringLiteral("model"), yesNo}}},
+            {QStringLiteral("YesNoReveal.qml"), {{QStringLiteral("model"), yesNo}}},
+            {QStringLiteral("YesNoResult.qml"), {{QStringLiteral("model"), yesNo}}},
+            {QStringLiteral("FanSelectionView.qml"),
+             {{QStringLiteral("fan"), QVariant::fromValue(static_cast<QObject *>(m_yesNo.fan()))}}},
+            {QStringLiteral("ReadingHistoryView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
+            {QStringLiteral("ReadingDetailView.qml"), {{QStringLiteral("reading"), reading}}},
+            {QStringLiteral("HistoryEmptyState.qml"),
+             {{QStringLiteral("symbol"), QStringLiteral("star")},
+              {QStringLiteral("title"), QStringLiteral("No saved readings")},
+              {QStringLiteral("message"), QStringLiteral("Star a reading to save it here.")}}},
+            {QStringLiteral("ReadingRowView.qml"),
+             {{QStringLiteral("reading"), reading},
+              {QStringLiteral("spreadName"), QStringLiteral("Yes or No")},
+              {QStringLiteral("iconName"), QStringLiteral("questionmark.circle")},
+              {QStringLiteral("dateText"), QStringLiteral("Jan 5, 2026")},
+              {QStringLiteral("answer"), QStringLiteral("Yes")},
+              {QStringLiteral("answerColor"), QColor(Qt::green)},
+              {QStringLiteral("cardCountText"), QStringLiteral("1 cards")},
+              {QStringLiteral("accessibleName"), QStringLiteral("Yes or No, Yes, Jan 5, 2026")}}},
             {QStringLiteral("StudyMenuView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
             {QStringLiteral("StudyMenuRow.qml"),
              {{QStringLiteral("symbol"), QStringLiteral("book")},
@@ -210,6 +242,8 @@ private:
     PictureSharer m_sharer;
     ReadingFlowModel m_flow;
     StarredReadings m_starred;
+    YesNoReadingModel m_yesNo;
+    Reading *m_reading = nullptr;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<JournalCalendarModel> m_calendar;

@@ -70,10 +70,13 @@ private slots:
         QTest::addColumn<double>("scale");
         QTest::addColumn<QPointF>("present");
         QTest::addColumn<QPointF>("outcome");
-        QTest::newRow("430: natural size") << 430.0 << 1.0 << QPointF(145, 190) << QPointF(365, 40);
-        QTest::newRow("215: half") << 215.0 << 0.5 << QPointF(72.5, 95) << QPointF(182.5, 20);
-        QTest::newRow("602: largest") << 602.0 << 1.4 << QPointF(203, 266) << QPointF(511, 56);
-        QTest::newRow("900: no larger") << 900.0 << 1.4 << QPointF(352, 266) << QPointF(660, 56);
+        // The room the drawing takes: the staff's lowest card reaches below 500 once stretched.
+        QTest::addColumn<double>("drawnHeight");
+        const double stretchedBottom = 266 + 150 * 1.4 + 80 * 16 / 9.0 / 2;
+        QTest::newRow("430: natural size") << 430.0 << 1.0 << QPointF(145, 190) << QPointF(365, 40) << 500.0;
+        QTest::newRow("215: half") << 215.0 << 0.5 << QPointF(72.5, 95) << QPointF(182.5, 20) << 500.0;
+        QTest::newRow("602: largest") << 602.0 << 1.4 << QPointF(203, 266) << QPointF(511, 56) << stretchedBottom;
+        QTest::newRow("900: no larger") << 900.0 << 1.4 << QPointF(352, 266) << QPointF(660, 56) << stretchedBottom;
     }
     void theCrossScalesWithItsWidth()
     {
@@ -93,6 +96,7 @@ private slots:
         QCOMPARE(centreOf(layout, 9), outcome);
         QCOMPARE(layout.badgeOffset(), QPointF(-30 * scale, -50 * scale));
         QCOMPARE(layout.height(), 500.0);
+        QTEST(layout.drawnHeight(), "drawnHeight");
     }
 
     void onlyTheRevealedCardsAreDrawnAndTheCrossingCardLiesOnTop()
@@ -305,5 +309,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ReadingsRulesTest)
+QTEST_MAIN(ReadingsRulesTest)
 #include "tst_readings_rules.moc"

@@ -1,26 +1,17 @@
 // Drives the real Readings section in the main window over a temporary store: both spreads
 // from the menu to their results, the card sequence, the star and the menu's shortcuts.
-#include "../app/AppTestSupport.h"
 #include "DrawnCard.h"
-#include "ManualAnimationDriver.h"
 #include "ModelContext.h"
 #include "PositionedCardList.h"
 #include "Reading.h"
 #include "ReadingFlowModel.h"
+#include "ReadingsViewSupport.h"
 #include "Scheduler.h"
 #include "SpreadDefinition.h"
 
 #include <QAccessible>
 
 namespace {
-
-void click(QQuickWindow *window, QQuickItem *item, QPointF at = {-1, -1})
-{
-    QVERIFY(item);
-    QVERIFY(item->isVisible());
-    const QPointF local = at.x() < 0 ? QPointF(item->width() / 2, item->height() / 2) : at;
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, item->mapToScene(local).toPoint());
-}
 
 // One scroll event of a touchpad, as a two-finger gesture sends them.
 void horizontalScroll(QQuickWindow *window, int dx)
@@ -31,38 +22,11 @@ void horizontalScroll(QQuickWindow *window, int dx)
     QGuiApplication::sendEvent(window, &event);
 }
 
-bool shown(const AppUnderTest &app, const QString &name)
-{
-    QQuickItem *item = app.find(name);
-    return item && item->isVisible();
-}
-
-void findAll(QQuickItem *item, const QString &name, QList<QQuickItem *> &found)
-{
-    if (item->objectName() == name)
-        found.append(item);
-    for (QQuickItem *child : item->childItems())
-        findAll(child, name, found);
-}
-
-int visibleCount(QQuickItem *root, const QString &name)
-{
-    QList<QQuickItem *> found;
-    findAll(root, name, found);
-    return int(std::count_if(found.cbegin(), found.cend(), [](QQuickItem *item) { return item->isVisible(); }));
-}
-
 // What a screen reader announces for an item.
 QString accessibleName(QQuickItem *item)
 {
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(item);
     return accessible ? accessible->text(QAccessible::Name) : QString();
-}
-
-QString text(const AppUnderTest &app, const QString &name)
-{
-    QQuickItem *item = app.find(name);
-    return item ? item->property("text").toString() : QString();
 }
 
 // A text on the page the card sequence shows now.
@@ -101,26 +65,6 @@ class ReadingsViewTest : public QObject
 {
     Q_OBJECT
 
-private:
-    // Runs the stack's push and pop transitions to their end. They are animators, which finish
-    // only when a frame is drawn, so frames are drawn on the way.
-    static void settle(const AppUnderTest &app, ManualAnimationDriver &animation)
-    {
-        for (int frame = 0; frame < 8; ++frame) {
-            animation.advanceBy(100);
-            app.window->grabWindow();
-        }
-        QCoreApplication::processEvents();
-        QVERIFY(!app.find(QStringLiteral("stackView"))->property("busy").toBool());
-    }
-
-    static void openReadings(AppUnderTest &app, ManualAnimationDriver &animation)
-    {
-        click(app.window, app.find(QStringLiteral("sectionRow1")));
-        QTRY_VERIFY(shown(app, QStringLiteral("readingMenuView")));
-        settle(app, animation);
-    }
-
 private slots:
     void initTestCase() { prepareGuiTests(); }
 
@@ -136,7 +80,7 @@ private slots:
         QVERIFY(shown(app, QStringLiteral("readingHistoryEntry")));
         saveScreenshot(app.window, QStringLiteral("readings-menu"));
 
-        // The entries that are not built yet open plain screens under their titles.
+        // The other entries open their screens; Escape and Alt+Left come back.
         click(app.window, app.find(QStringLiteral("spreadEntry_yes_no")));
         settle(app, animation);
         QCOMPARE(text(app, QStringLiteral("navigationTitle")), QStringLiteral("Yes or No"));

@@ -45,6 +45,23 @@ void setMoodOnDisk(const QString &path, QDate day, const QString &mood)
     QSqlDatabase::removeDatabase(QStringLiteral("behind"));
 }
 
+// Changes a stored reading's notes behind the context's back.
+void setNotesOnDisk(const QString &path, const QDateTime &date, const QString &notes)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("behind"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.prepare(QStringLiteral("UPDATE Reading SET notes = ? WHERE date = ?")));
+        query.addBindValue(notes);
+        query.addBindValue(date.toMSecsSinceEpoch());
+        QVERIFY(query.exec());
+        QCOMPARE(query.numRowsAffected(), 1);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("behind"));
+}
+
 } // namespace
 
 class StoreRangeTest : public QObject
@@ -153,6 +170,51 @@ private slots:
         QCOMPARE(context->fetch<DrawnCard>().size(), 18);
         for (const Reading *reading : all)
             QCOMPARE(reading->drawnCards().size(), 3);
+    }
+
+    // Storing a reading reads none of the stored ones: ten years of readings stay on disk.
+    // What is read later holds the new reading once, with its card, beside every stored row.
+    void storingAReadingLeavesTheStoredOnesOnDisk()
+    {
+        TempStore store;
+        const QDateTime first(QDate(2026, 12, 1), QTime(9, 0));
+        {
+            auto context = store.open();
+            for (int day = 0; day < 4; ++day) {
+                auto *reading = new Reading(QStringLiteral("yes_no"));
+                reading->setDate(first.addDays(day));
+                reading->addDrawnCard(new DrawnCard(QStringLiteral("major_01"), QStringLiteral("answer"), false));
+                context->insert(reading);
+            }
+            QVERIFY(context->save());
+        }
+        auto context = store.open();
+        auto *added = new Reading(QStringLiteral("three_card"));
+        added->setDate(first.addDays(10));
+        context->insert(added);
+        for (const char *position : {"past", "present", "future"}) {
+            auto *card = new DrawnCard(QStringLiteral("major_02"), QLatin1String(position), true);
+            context->insert(card);
+            added->addDrawnCard(card);
+        }
+        QVERIFY(context->save());
+
+        // Written on disk after the insert: a context that had read the row would not see it.
+        setNotesOnDisk(store.path(), first, QStringLiteral("changed on disk"));
+        const QList<Reading *> newest = context->fetch<Reading>(
+            ModelContext::RowQuery{QString(), {}, QStringLiteral("date DESC"), 2}, [](const Reading *) { return true; },
+            [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
+        QCOMPARE(newest.size(), 2);
+        QCOMPARE(newest.first(), added);
+        const QList<Reading *> all = context->fetch<Reading>();
+        QCOMPARE(all.size(), 5);
+        QCOMPARE(std::count(all.cbegin(), all.cend(), added), 1);
+        QCOMPARE(added->drawnCards().size(), 3);
+        QCOMPARE(context->fetch<DrawnCard>().size(), 7);
+        const auto oldest = std::find_if(all.cbegin(), all.cend(), [&](const Reading *r) { return r->date() == first; });
+        QVERIFY(oldest != all.cend());
+        QCOMPARE((*oldest)->notes(), QStringLiteral("changed on disk"));
+        QCOMPARE((*oldest)->drawnCards().size(), 1);
     }
 };
 

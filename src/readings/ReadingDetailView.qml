@@ -1,0 +1,161 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Quillmoor.Engine
+import Quillmoor.Cards
+import Quillmoor.Store
+import Quillmoor.Readings
+
+// A stored reading shown again: its spread and day, the cross for a complete Celtic Cross,
+// one row per card that can still be found, the summary and the notes. The star in the
+// toolbar stars or unstars it; a card opens the sequence viewer at itself.
+NavigationPage {
+    id: root
+
+    required property Reading reading
+
+    readonly property alias detail: detailModel
+    readonly property CardSequenceDestination destinations: CardSequenceDestination {}
+    readonly property string notes: root.reading ? root.reading.notes : ""
+
+    objectName: "readingDetailView"
+    focus: true
+    activeFocusOnTab: true
+    toolbarItems: [
+        FavoriteToggleButton {
+            reading: root.reading
+            size: 24
+        }
+    ]
+
+    // Coming back from the sequence viewer: no card is open any more.
+    StackView.onActivated: {
+        detailModel.clearSelection();
+        root.forceActiveFocus();
+    }
+
+    Connections {
+        target: detailModel
+
+        function onSelectedCardIndexChanged() {
+            if (detailModel.selectedCardIndex >= 0)
+                root.StackView.view.push(root.destinations.cardSequence,
+                                         { cards: detailModel.cards, startIndex: detailModel.selectedCardIndex });
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.background
+    }
+
+    ScrollView {
+        id: scroll
+
+        objectName: "readingDetailScroll"
+        anchors.fill: parent
+        contentWidth: availableWidth
+        ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+
+        Column {
+            id: column
+
+            x: Theme.defaultPadding
+            topPadding: Theme.defaultPadding
+            bottomPadding: Theme.defaultPadding
+            width: scroll.availableWidth - 2 * Theme.defaultPadding
+            spacing: 16
+
+            Column {
+                width: column.width
+                spacing: 4
+
+                Text {
+                    objectName: "detailSpreadName"
+                    width: parent.width
+                    text: detailModel.spreadName
+                    font: Theme.title2SerifSemibold
+                    color: Theme.textPrimary
+                    wrapMode: Text.Wrap
+                }
+                Text {
+                    objectName: "detailDate"
+                    text: detailModel.dateText
+                    font: Theme.subheadline
+                    color: Theme.textSecondary
+                }
+            }
+            Repeater {
+                model: detailModel.showsCross ? 1 : 0
+
+                delegate: CelticCrossLayoutView {
+                    width: column.width
+                    cards: detailModel.cards
+                    revealedCount: 10
+                    onCardTapped: (index) => detailModel.selectCard(index)
+                }
+            }
+            Repeater {
+                model: detailModel.hasSpread ? detailModel.cards : null
+
+                delegate: CardDetailRow {
+                    id: detailRow
+
+                    required property int index
+                    required property spreadPosition position
+                    required property string accessibleName
+
+                    objectName: "detailRow" + index
+                    width: column.width
+                    header: position.name
+                    faceSpacing: 12
+                    cardAccessibleName: accessibleName
+                    onClicked: detailModel.selectCard(detailRow.index)
+                }
+            }
+            ReadingSummaryView {
+                width: column.width
+                cards: detailModel.cards
+                spreadType: root.reading ? root.reading.spreadType : ""
+            }
+            Rectangle {
+                objectName: "notesPanel"
+                visible: root.notes.length > 0
+                width: column.width
+                height: notesColumn.implicitHeight + 2 * Theme.defaultPadding
+                radius: 12
+                color: Theme.alpha(Theme.surface, 0.2)
+
+                Column {
+                    id: notesColumn
+
+                    x: Theme.defaultPadding
+                    y: Theme.defaultPadding
+                    width: parent.width - 2 * Theme.defaultPadding
+                    spacing: 8
+
+                    Text {
+                        text: qsTr("Notes")
+                        font: Theme.title3Serif
+                        color: Theme.accent
+                    }
+                    Text {
+                        objectName: "detailNotes"
+                        width: parent.width
+                        text: root.notes
+                        font: Theme.body
+                        color: Theme.textPrimary
+                        wrapMode: Text.Wrap
+                    }
+                }
+            }
+        }
+    }
+
+    ReadingDetailModel {
+        id: detailModel
+
+        objectName: "readingDetailModel"
+        reading: root.reading
+    }
+}

@@ -1,0 +1,167 @@
+#pragma once
+
+#include "ModelContext.h"
+#include "ReadingEngine.h"
+
+#include <QAbstractListModel>
+#include <QColor>
+#include <QDateTime>
+#include <QPointer>
+#include <QUuid>
+#include <QtQml/qqmlregistration.h>
+
+#include <limits>
+#include <optional>
+
+class Reading;
+Q_MOC_INCLUDE("Reading.h")
+
+// Every stored reading, newest first, or only the starred ones. Ten years of use are 20,000
+// readings, so the list reads them from SQL a page at a time over the date index (each page
+// starts after the last row shown, so no row is read twice or skipped, whatever the dates) and
+// a page comes with its drawn cards. It follows the store live: a reading stored, starred or
+// deleted anywhere changes the rows at once, keeping the rows already shown.
+class ReadingHistoryModel : public QAbstractListModel
+{
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(ModelContext *modelContext READ modelContext WRITE setModelContext NOTIFY modelContextChanged)
+    Q_PROPERTY(bool showFavoritesOnly READ showFavoritesOnly WRITE setShowFavoritesOnly NOTIFY showFavoritesOnlyChanged)
+    Q_PROPERTY(QString title READ title NOTIFY showFavoritesOnlyChanged)
+    Q_PROPERTY(QString filterSymbol READ filterSymbol NOTIFY showFavoritesOnlyChanged)
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+    Q_PROPERTY(EmptyState emptyState READ emptyState NOTIFY emptyStateChanged)
+    Q_PROPERTY(QString emptySymbol READ emptySymbol NOTIFY emptyStateChanged)
+    Q_PROPERTY(QString emptyTitle READ emptyTitle NOTIFY emptyStateChanged)
+    Q_PROPERTY(QString emptyMessage READ emptyMessage NOTIFY emptyStateChanged)
+    Q_PROPERTY(bool canUndo READ canUndo NOTIFY canUndoChanged)
+
+public:
+    enum Roles {
+        ReadingRole = Qt::UserRole + 1,
+        SpreadNameRole,
+        IconNameRole,
+        DateTextRole,
+        AnswerRole, // "Yes", "No", "Maybe", or empty when the row shows the card count
+        AnswerColorRole,
+        CardCountTextRole,
+        AccessibleNameRole,
+    };
+
+    enum EmptyState {
+        NotEmpty,
+        NoReadings, // nothing stored at all
+        NoSaved,    // readings stored, none of them starred, and the filter is on
+    };
+    Q_ENUM(EmptyState)
+
+    // Where a reading stands in the list: newest date first, then the later stored first.
+    // Readings not yet saved count as stored after every saved one, in the order they were
+    // inserted (as the save will store them); readings without a date come at the end.
+    struct Key
+    {
+        bool hasDate = false;
+        qint64 date = 0;
+        bool saved = false;
+        qint64 order = 0; // the store's key once saved; before, the place among unsaved ones
+        // The store's key as SQL compares it: above every stored one while unsaved.
+        qint64 pk() const { return saved ? order : std::numeric_limits<qint64>::max(); }
+    };
+    static Key keyOf(const Reading *reading);
+    // Whether `a` is listed above `b`.
+    static bool listedBefore(const Key &a, const Key &b);
+
+    // The answer a yes/no reading's row shows: its first drawn card's answer, when the card is
+    // in the catalogue. Nothing for any other reading.
+    static std::optional<YesNoAnswer> yesNoAnswerOf(const Reading &reading, const CardDataStore &cards);
+    // "3 cards".
+    static QString cardCountText(int count);
+
+    static constexpr int defaultPageSize = 40;
+
+    explicit ReadingHistoryModel(QObject *parent = nullptr);
+    // For C++: rows name the cards of `cardStore`, which must outlive the model.
+    ReadingHistoryModel(CardDataStore &cardStore, ModelContext *context, QObject *parent = nullptr);
+    ~ReadingHistoryModel() override;
+
+    ModelContext *modelContext() const { return m_context; }
+    void setModelContext(ModelContext *context);
+    bool showFavoritesOnly() const { return m_favoritesOnly; }
+    void setShowFavoritesOnly(bool on);
+    QString title() const;
+    QString filterSymbol() const;
+    int count() const { return int(m_rows.size()); }
+    EmptyState emptyState() const { return m_emptyState; }
+    QString emptySymbol() const;
+    QString emptyTitle() const;
+    QString emptyMessage() const;
+    bool canUndo() const { return m_lastDeleted.has_value(); }
+    // How many rows one page reads.
+    int pageSize() const { return m_pageSize; }
+    void setPageSize(int rows) { m_pageSize = std::max(1, rows); }
+
+    const QList<Reading *> &readings() const { return m_rows; }
+    Q_INVOKABLE Reading *at(int row) const;
+
+    // The star in the toolbar: all readings or only the starred ones.
+    Q_INVOKABLE void toggleFavoritesOnly() { setShowFavoritesOnly(!m_favoritesOnly); }
+    // Deletes the reading shown at `row` (its drawn cards go with it) and saves. The deletion
+    // can be taken back with undoDelete() until the next one.
+    Q_INVOKABLE void deleteRow(int row);
+    // Stores the last deleted reading again, with its identifier, cards, notes and star.
+    Q_INVOKABLE void undoDelete();
+
+    // Reads the store again for the rows shown (done by itself when the context reports a change).
+    void refresh();
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+    bool canFetchMore(const QModelIndex &parent = {}) const override;
+    void fetchMore(const QModelIndex &parent = {}) override;
+
+signals:
+    void modelContextChanged();
+    void showFavoritesOnlyChanged();
+    void countChanged();
+    void emptyStateChanged();
+    void canUndoChanged();
+
+private:
+    struct DeletedReading
+    {
+        QUuid id;
+        QString spreadType;
+        QDateTime date;
+        QString notes;
+        bool isFavorite = false;
+        struct Card
+        {
+            QString cardId;
+            QString positionId;
+            bool isReversed = false;
+        };
+        QList<Card> cards;
+    };
+
+    CardDataStore &cards() const;
+    // Up to `limit` readings listed after `after` (from the top without it); -1: all of them.
+    QList<Reading *> readPage(const std::optional<Key> &after, int limit) const;
+    // The readings listed at or above `last`.
+    QList<Reading *> readUpTo(const Key &last) const;
+    bool anyReadingStored() const;
+    void reload();
+    void applyRows(const QList<Reading *> &fresh);
+    void updateEmptyState();
+
+    mutable CardDataStore *m_cardStore = nullptr;
+    QPointer<ModelContext> m_context;
+    bool m_favoritesOnly = false;
+    int m_pageSize = defaultPageSize;
+    QList<Reading *> m_rows;
+    // The key of the last row read: the next page starts after it.
+    std::optional<Key> m_cursor;
+    bool m_atEnd = false;
+    EmptyState m_emptyState = NoReadings;
+    std::optional<DeletedReading> m_lastDeleted;
+};

@@ -1,0 +1,484 @@
+// The history of stored readings: paging over SQL, the favourites filter, deletion and its
+// undo, the live list, what a row shows, and a stored reading shown again.
+#include "CardDataStore.h"
+#include "DrawnCard.h"
+#include "PositionedCardList.h"
+#include "Reading.h"
+#include "ReadingDetailModel.h"
+#include "ReadingHistoryModel.h"
+#include "SpreadDefinition.h"
+#include "StoreTestSupport.h"
+#include "Theme.h"
+
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace {
+
+const QDateTime monday(QDate(2026, 1, 5), QTime(10, 0));
+
+struct CardSpec
+{
+    QString cardId;
+    QString positionId;
+    bool reversed = false;
+};
+
+Reading *addReading(ModelContext &context, const QString &spreadType, const QDateTime &date, bool favorite = false,
+                    const QList<CardSpec> &cards = {}, const QString &notes = {})
+{
+    auto *reading = new Reading(spreadType);
+    reading->setDate(date);
+    reading->setIsFavorite(favorite);
+    if (!notes.isEmpty())
+        reading->setNotes(notes);
+    context.insert(reading);
+    for (const CardSpec &spec : cards) {
+        auto *card = new DrawnCard(spec.cardId, spec.positionId, spec.reversed);
+        context.insert(card);
+        reading->addDrawnCard(card);
+    }
+    return reading;
+}
+
+// A complete spread's cards, the catalogue's first cards in order.
+QList<CardSpec> cardsFor(const SpreadDefinition &spread, const CardDataStore &catalogue)
+{
+    QList<CardSpec> cards;
+    for (const SpreadPosition &position : spread.positions)
+        cards.append({catalogue.allCards().at(position.index).id, position.id, position.index % 2 == 1});
+    return cards;
+}
+
+QList<QUuid> idsOf(const QList<Reading *> &readings)
+{
+    QList<QUuid> ids;
+    for (const Reading *reading : readings)
+        ids.append(reading->id());
+    return ids;
+}
+
+QString role(const ReadingHistoryModel &model, int row, int role)
+{
+    return model.data(model.index(row), role).toString();
+}
+
+// Rows in the file itself, read over a connection of its own.
+int storedRows(const QString &path, const QString &sql)
+{
+    const QString name = QStringLiteral("count-%1").arg(quintptr(&path));
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(sql) && query.next())
+                count = query.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return count;
+}
+
+} // namespace
+
+class ReadingHistoryTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString cardLeaning(YesNoLeaning leaning) const
+    {
+        for (const TarotCard &card : m_cards.allCards())
+            if (card.yesNoLeaning == leaning)
+                return card.id;
+        return {};
+    }
+
+    // The whole list, every page read.
+    static QList<Reading *> readAll(ReadingHistoryModel &model)
+    {
+        while (model.canFetchMore())
+            model.fetchMore();
+        return model.readings();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_cards.loadCards();
+        QCOMPARE(m_cards.allCards().size(), 78);
+    }
+
+    // Pages follow one another without a gap or a repeat, whatever the page size, however
+    // many readings share a date, from disk or with readings not yet saved, filtered or not.
+    void pagingListsEveryReadingOnceNewestFirst_data()
+    {
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<int>("source"); // 0: disk, 1: disk and unsaved readings, 2: all in memory
+        QTest::addColumn<bool>("favoritesOnly");
+        for (int pageSize : {1, 3, 4, 7, 40}) {
+            QTest::addRow("pages of %d, from disk", pageSize) << pageSize << 0 << false;
+            QTest::addRow("pages of %d, with unsaved readings", pageSize) << pageSize << 1 << false;
+            QTest::addRow("pages of %d, all in memory", pageSize) << pageSize << 2 << false;
+            QTest::addRow("pages of %d, starred only", pageSize) << pageSize << 1 << true;
+        }
+    }
+    void pagingListsEveryReadingOnceNewestFirst()
+    {
+        QFETCH(int, pageSize);
+        QFETCH(int, source);
+        QFETCH(bool, favoritesOnly);
+        TempStore store;
+        auto context = store.open();
+        // Dates in groups of four equal ones, stored out of date order; two without a date.
+        struct Made
+        {
+            QUuid id;
+            bool hasDate;
+            qint64 date;
+            int order; // the order of storing
+            bool favorite;
+        };
+        QList<Made> made;
+        const auto make = [&](int i, const QDateTime &date) {
+            Reading *reading = addReading(*context, QStringLiteral("three_card"), date, i % 3 == 0);
+            made.append({reading->id(), date.isValid(), date.isValid() ? date.toMSecsSinceEpoch() : 0, i,
+                         reading->isFavorite()});
+        };
+        for (int i = 0; i < 23; ++i)
+            make(i, i == 5 || i == 17 ? QDateTime() : monday.addSecs(3600 * ((i * 7) % 23 / 4)));
+        QVERIFY(context->save());
+        context.reset();
+        context = store.open();
+        if (source == 2)
+            context->fetch<Reading>();
+        if (source >= 1) {
+            // Readings in memory only, dated like stored ones.
+            make(23, monday.addSecs(3600 * 2));
+            make(24, monday.addSecs(3600 * 2));
+        }
+        std::sort(made.begin(), made.end(), [](const Made &a, const Made &b) {
+            if (a.hasDate != b.hasDate)
+                return a.hasDate;
+            if (a.date != b.date)
+                return a.date > b.date;
+            return a.order > b.order;
+        });
+        QList<QUuid> expected;
+        for (const Made &m : made)
+            if (!favoritesOnly || m.favorite)
+                expected.append(m.id);
+
+        ReadingHistoryModel model(m_cards, nullptr);
+        model.setPageSize(pageSize);
+        model.setShowFavoritesOnly(favoritesOnly);
+        model.setModelContext(context.get());
+        QCOMPARE(model.count(), std::min(pageSize, int(expected.size())));
+        QCOMPARE(idsOf(readAll(model)), expected);
+        QVERIFY(!model.canFetchMore());
+        // Each page came with its drawn cards' reading links intact: a row's reading is live.
+        for (Reading *reading : model.readings())
+            QCOMPARE(reading->context(), context.get());
+    }
+
+    // The title and the empty screens follow the filter and what is stored, live.
+    void titlesAndEmptyStates_data()
+    {
+        QTest::addColumn<int>("stored"); // 0: nothing, 1: unstarred readings, 2: a starred one too
+        QTest::addColumn<bool>("favoritesOnly");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QString>("emptyTitle");
+        QTest::addColumn<QString>("message");
+        const QString history = QStringLiteral("Reading History");
+        const QString saved = QStringLiteral("Saved Readings");
+        const QString noneYet = QStringLiteral("No readings yet");
+        const QString appearHere = QStringLiteral("Your past readings will appear here.");
+        const QString noneSaved = QStringLiteral("No saved readings");
+        const QString starOne = QStringLiteral("Star a reading to save it here.");
+        const auto none = int(ReadingHistoryModel::NoReadings);
+        const auto notSaved = int(ReadingHistoryModel::NoSaved);
+        const auto shown = int(ReadingHistoryModel::NotEmpty);
+        QTest::newRow("nothing stored") << 0 << false << history << none << "rectangle.stack" << noneYet << appearHere;
+        QTest::newRow("nothing stored, starred only") << 0 << true << saved << none << "rectangle.stack" << noneYet
+                                                      << appearHere;
+        QTest::newRow("none starred") << 1 << false << history << shown << "" << "" << "";
+        QTest::newRow("none starred, starred only") << 1 << true << saved << notSaved << "star" << noneSaved << starOne;
+        QTest::newRow("one starred, starred only") << 2 << true << saved << shown << "" << "" << "";
+    }
+    void titlesAndEmptyStates()
+    {
+        QFETCH(int, stored);
+        QFETCH(bool, favoritesOnly);
+        QFETCH(QString, title);
+        QFETCH(int, state);
+        TempStore store;
+        auto context = store.open();
+        if (stored >= 1) {
+            addReading(*context, QStringLiteral("three_card"), monday);
+            addReading(*context, QStringLiteral("yes_no"), monday.addDays(1));
+        }
+        if (stored == 2)
+            addReading(*context, QStringLiteral("celtic_cross"), monday.addDays(-1), true);
+        QVERIFY(context->save());
+        ReadingHistoryModel model(m_cards, context.get());
+        model.setShowFavoritesOnly(favoritesOnly);
+        QCOMPARE(model.title(), title);
+        QCOMPARE(model.filterSymbol(), favoritesOnly ? QStringLiteral("star.fill") : QStringLiteral("star"));
+        QCOMPARE(int(model.emptyState()), state);
+        if (state != ReadingHistoryModel::NotEmpty) {
+            QFETCH(QString, symbol);
+            QFETCH(QString, emptyTitle);
+            QFETCH(QString, message);
+            QCOMPARE(model.emptySymbol(), symbol);
+            QCOMPARE(model.emptyTitle(), emptyTitle);
+            QCOMPARE(model.emptyMessage(), message);
+            QCOMPARE(model.count(), 0);
+        }
+
+        // Starring a reading anywhere fills the filtered list; deleting everything empties it.
+        if (stored == 1 && favoritesOnly) {
+            context->fetch<Reading>().first()->setIsFavorite(true);
+            QVERIFY(context->save());
+            QTRY_COMPARE(model.emptyState(), ReadingHistoryModel::NotEmpty);
+            QCOMPARE(model.count(), 1);
+            for (Reading *reading : context->fetch<Reading>())
+                context->remove(reading);
+            QVERIFY(context->save());
+            QTRY_COMPARE(model.emptyState(), ReadingHistoryModel::NoReadings);
+        }
+    }
+
+    // With the filter on, the rows are the starred readings: deleting the second row deletes
+    // the second starred reading, with its drawn cards, and nothing else. Undo brings it back
+    // whole, under the same identifier.
+    void deletingARowDeletesTheReadingShownThere()
+    {
+        TempStore store;
+        auto context = store.open();
+        const QList<CardSpec> three = cardsFor(SpreadDefinition::threeCard(), m_cards);
+        Reading *first = addReading(*context, QStringLiteral("three_card"), monday.addDays(3), true, three);
+        addReading(*context, QStringLiteral("three_card"), monday.addDays(2), false, three);
+        Reading *second = addReading(*context, QStringLiteral("three_card"), monday.addDays(1), true, three,
+                                     QStringLiteral("Notes kept"));
+        Reading *third = addReading(*context, QStringLiteral("yes_no"), monday, true, {{QStringLiteral("major_00"),
+                                                                                         QStringLiteral("answer")}});
+        QVERIFY(context->save());
+        const QUuid secondId = second->id();
+        const qint64 secondPk = second->storeId();
+
+        ReadingHistoryModel model(m_cards, context.get());
+        model.setShowFavoritesOnly(true);
+        QCOMPARE(model.readings(), (QList<Reading *>{first, second, third}));
+        QVERIFY(!model.canUndo());
+        model.deleteRow(1);
+        QCOMPARE(model.readings(), (QList<Reading *>{first, third}));
+        QVERIFY(model.canUndo());
+        QVERIFY(!context->hasChanges());
+        QCOMPARE(storedRows(store.path(), QStringLiteral("SELECT COUNT(*) FROM Reading")), 3);
+        QCOMPARE(storedRows(store.path(), QStringLiteral("SELECT COUNT(*) FROM DrawnCard WHERE reading = %1").arg(secondPk)),
+                 0);
+        QCOMPARE(storedRows(store.path(), QStringLiteral("SELECT COUNT(*) FROM DrawnCard")), 7);
+        model.setShowFavoritesOnly(false);
+        QCOMPARE(model.count(), 3);
+
+        model.undoDelete();
+        QVERIFY(!model.canUndo());
+        QCOMPARE(model.count(), 4);
+        Reading *back = model.at(2);
+        QCOMPARE(back->id(), secondId);
+        QVERIFY(back->isFavorite());
+        QCOMPARE(back->notes(), QStringLiteral("Notes kept"));
+        QCOMPARE(back->date(), monday.addDays(1));
+        QCOMPARE(ReadingDetailModel::positionedCards(*back, m_cards).size(), 3);
+        QCOMPARE(storedRows(store.path(), QStringLiteral("SELECT COUNT(*) FROM DrawnCard")), 10);
+
+        // Deleting past the end of the list, or twice undoing, changes nothing.
+        model.deleteRow(7);
+        model.undoDelete();
+        QCOMPARE(model.count(), 4);
+    }
+
+    // The list follows the store without starting over: rows come and go where they belong,
+    // and rows further down that were read stay.
+    void theListFollowsTheStore()
+    {
+        TempStore store;
+        auto context = store.open();
+        for (int day = 0; day < 10; ++day)
+            addReading(*context, QStringLiteral("three_card"), monday.addDays(-day), day % 2 == 0);
+        QVERIFY(context->save());
+        context.reset();
+        context = store.open();
+        ReadingHistoryModel model(m_cards, nullptr);
+        model.setPageSize(4);
+        model.setModelContext(context.get());
+        model.fetchMore();
+        QCOMPARE(model.count(), 8);
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+
+        Reading *newest = addReading(*context, QStringLiteral("yes_no"), monday.addDays(1));
+        QVERIFY(context->save());
+        QTRY_COMPARE(model.count(), 9);
+        QCOMPARE(model.at(0), newest);
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted.first().at(1).toInt(), 0);
+
+        Reading *gone = model.at(3);
+        context->remove(gone);
+        QVERIFY(context->save());
+        QTRY_COMPARE(model.count(), 8);
+        QVERIFY(!model.readings().contains(gone));
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(removed.first().at(1).toInt(), 3);
+
+        // Older than every row read: it waits for the next page.
+        Reading *oldest = addReading(*context, QStringLiteral("celtic_cross"), monday.addDays(-30));
+        QVERIFY(context->save());
+        QCoreApplication::processEvents();
+        QVERIFY(!model.readings().contains(oldest));
+        QCOMPARE(readAll(model).last(), oldest);
+        QCOMPARE(model.count(), 11);
+        QCOMPARE(resets.size(), 0);
+
+        // Starring and unstarring with the filter on.
+        model.setShowFavoritesOnly(true);
+        const int starred = model.count();
+        Reading *unstarred = model.readings().contains(newest) ? nullptr : newest;
+        QVERIFY(unstarred);
+        unstarred->setIsFavorite(true);
+        QTRY_COMPARE(model.count(), starred + 1);
+        QCOMPARE(model.at(0), newest);
+        model.at(1)->setIsFavorite(false);
+        QTRY_COMPARE(model.count(), starred);
+    }
+
+    // What a row says: a yes/no reading gives its answer in its colour (a reversed card turns
+    // it), any other reading, or a yes/no reading whose card is gone, its number of cards;
+    // a spread the table does not know keeps its stored name and the plain card symbol.
+    void aRowShowsItsReading_data()
+    {
+        QTest::addColumn<QString>("spreadType");
+        QTest::addColumn<QString>("cardId");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<int>("cardCount");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QString>("countText");
+        const QString yesNo = QStringLiteral("yes_no");
+        const QString yesNoName = QStringLiteral("Yes or No");
+        const QString question = QStringLiteral("questionmark.circle");
+        QTest::newRow("leans yes, reversed") << yesNo << cardLeaning(YesNoLeaning::yes) << true << 1 << yesNoName
+                                             << question << "No" << Theme::negative() << "1 cards";
+        QTest::newRow("leans no, upright") << yesNo << cardLeaning(YesNoLeaning::no) << false << 1 << yesNoName
+                                           << question << "No" << Theme::negative() << "1 cards";
+        QTest::newRow("leans no, reversed") << yesNo << cardLeaning(YesNoLeaning::no) << true << 1 << yesNoName
+                                            << question << "Yes" << Theme::positive() << "1 cards";
+        QTest::newRow("leans maybe") << yesNo << cardLeaning(YesNoLeaning::maybe) << false << 1 << yesNoName
+                                     << question << "Maybe" << Theme::accent() << "1 cards";
+        QTest::newRow("card no longer in the catalogue") << yesNo << "major_99" << false << 1 << yesNoName << question
+                                                         << "" << Theme::accent() << "1 cards";
+        QTest::newRow("three cards") << "three_card" << "major_01" << false << 3 << "Past, Present, Future"
+                                     << "rectangle.split.3x1" << "" << Theme::accent() << "3 cards";
+        QTest::newRow("Celtic Cross") << "celtic_cross" << "major_01" << false << 10 << "Celtic Cross"
+                                      << "plus.rectangle.on.rectangle" << "" << Theme::accent() << "10 cards";
+        QTest::newRow("unknown spread") << "tea_leaves" << "major_01" << false << 2 << "tea_leaves"
+                                        << "rectangle.portrait" << "" << Theme::accent() << "2 cards";
+    }
+    void aRowShowsItsReading()
+    {
+        QFETCH(QString, spreadType);
+        QFETCH(QString, cardId);
+        QFETCH(bool, reversed);
+        QFETCH(int, cardCount);
+        TempStore store;
+        auto context = store.open();
+        QList<CardSpec> cards;
+        for (int i = 0; i < cardCount; ++i)
+            cards.append({i == 0 ? cardId : QStringLiteral("major_02"), QStringLiteral("answer"), reversed});
+        addReading(*context, spreadType, monday, false, cards, QStringLiteral("Will it work?"));
+        ReadingHistoryModel model(m_cards, context.get());
+        QCOMPARE(model.count(), 1);
+        QTEST(role(model, 0, ReadingHistoryModel::SpreadNameRole), "name");
+        QTEST(role(model, 0, ReadingHistoryModel::IconNameRole), "icon");
+        QTEST(role(model, 0, ReadingHistoryModel::AnswerRole), "answer");
+        QTEST(model.data(model.index(0), ReadingHistoryModel::AnswerColorRole).value<QColor>(), "colour");
+        QTEST(role(model, 0, ReadingHistoryModel::CardCountTextRole), "countText");
+        QCOMPARE(role(model, 0, ReadingHistoryModel::DateTextRole), QStringLiteral("Jan 5, 2026"));
+    }
+
+    // A stored reading shown again: the cards it can still lay out, and the cross only when
+    // all ten Celtic Cross cards are there.
+    void aStoredReadingIsShownAgain_data()
+    {
+        QTest::addColumn<QString>("spreadType");
+        QTest::addColumn<int>("broken"); // -1: none; else this card's id is unknown
+        QTest::addColumn<bool>("badPosition");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<bool>("cross");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Celtic Cross") << "celtic_cross" << -1 << false << 10 << true << "Celtic Cross";
+        QTest::newRow("Celtic Cross, a card gone") << "celtic_cross" << 4 << false << 9 << false << "Celtic Cross";
+        QTest::newRow("three cards, a foreign position") << "three_card" << -1 << true << 2 << false
+                                                         << "Past, Present, Future";
+        QTest::newRow("unknown spread") << "tea_leaves" << -1 << false << 0 << false << "tea_leaves";
+    }
+    void aStoredReadingIsShownAgain()
+    {
+        QFETCH(QString, spreadType);
+        QFETCH(int, broken);
+        QFETCH(bool, badPosition);
+        QFETCH(int, cards);
+        QFETCH(bool, cross);
+        TempStore store;
+        auto context = store.open();
+        const SpreadDefinition spread =
+            SpreadDefinition::withID(spreadType).value_or(SpreadDefinition::celticCross());
+        QList<CardSpec> specs = cardsFor(spread, m_cards);
+        if (broken >= 0)
+            specs[broken].cardId = QStringLiteral("minor_99");
+        if (badPosition)
+            specs[1].positionId = QStringLiteral("crown");
+        Reading *reading = addReading(*context, spreadType, monday, false, specs);
+        ReadingDetailModel detail(m_cards);
+        detail.setReading(reading);
+        QTEST(detail.spreadName(), "name");
+        QCOMPARE(detail.dateText(), QStringLiteral("January 5, 2026"));
+        QCOMPARE(detail.cards()->count(), cards);
+        QCOMPARE(detail.showsCross(), cross);
+        QCOMPARE(detail.hasSpread(), spreadType != QLatin1String("tea_leaves"));
+        // The rows keep the reading's order, without the cards that cannot be laid out.
+        QStringList expected;
+        for (int i = 0; i < specs.size() && detail.hasSpread(); ++i)
+            if (i != broken && !(badPosition && i == 1))
+                expected.append(specs.at(i).positionId);
+        QStringList shown;
+        for (const PositionedCard &card : detail.cards()->cards())
+            shown.append(card.position.id);
+        QCOMPARE(shown, expected);
+        if (cards > 0) {
+            detail.selectCard(cards - 1);
+            QCOMPARE(detail.selectedCardIndex(), cards - 1);
+            detail.selectCard(cards);
+            QCOMPARE(detail.selectedCardIndex(), cards - 1);
+            detail.clearSelection();
+            QCOMPARE(detail.selectedCardIndex(), -1);
+        }
+    }
+
+private:
+    CardDataStore m_cards;
+};
+
+QTEST_MAIN(ReadingHistoryTest)
+#include "tst_reading_history.moc"
