@@ -45,9 +45,10 @@ QUrl AppSection::rootScreen(Section section)
     switch (section) {
     case DailyCard:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Daily/DailyCardView.qml"));
+    case Library:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/CardLibraryView.qml"));
     case Readings:
     case Study:
-    case Library:
     case Journal:
         break;
     }
@@ -64,7 +65,7 @@ QVariantMap AppSection::rootProperties(Section section)
     case Study:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Study")}};
     case Library:
-        return {{QStringLiteral("navigationTitle"), QStringLiteral("Card Library")}};
+        return {};
     case Journal:
         return {{QStringLiteral("navigationTitle"), QStringLiteral("Journal")}};
     }

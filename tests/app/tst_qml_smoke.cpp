@@ -1,4 +1,7 @@
+#include "AdaptiveColumns.h"
 #include "AppTestSupport.h"
+#include "CardDetailModel.h"
+#include "CardLibraryModel.h"
 #include "ContentViewModel.h"
 #include "DailyCardViewModel.h"
 #include "JournalEntry.h"
@@ -47,8 +50,7 @@ private slots:
         QQmlComponent component(&engine, QUrl(url));
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
         // Components with required properties get harmless values for them.
-        std::unique_ptr<QObject> object(
-            component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
+        std::unique_ptr<QObject> object(component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
         QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
@@ -101,6 +103,28 @@ private:
             {QStringLiteral("JournalEditorView.qml"),
              {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
               {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
+            {QStringLiteral("CardLibraryView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("LibraryCardGrid.qml"),
+             {{QStringLiteral("library"), QVariant::fromValue(static_cast<QObject *>(&m_library))},
+              {QStringLiteral("columns"), QVariant::fromValue(static_cast<QObject *>(&m_columns))}}},
+            {QStringLiteral("LibraryCardCell.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("name"), QStringLiteral("The Star")},
+              {QStringLiteral("index"), 0},
+              {QStringLiteral("size"), 1},
+              {QStringLiteral("columnWidth"), 160.0}}},
+            {QStringLiteral("LibrarySizeControl.qml"), {{QStringLiteral("value"), 1.0}}},
+            {QStringLiteral("CardDetailPagerView.qml"),
+             {{QStringLiteral("cardIds"), QStringList{QStringLiteral("major_17")}},
+              {QStringLiteral("startIndex"), 0},
+              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CardDetailChevron.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("CardDetailView.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CardDetailPanel.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("detail"), QVariant::fromValue(static_cast<QObject *>(&m_detail))}}},
         };
         return values.value(file);
     }
@@ -110,6 +134,9 @@ private:
     DailyCardViewModel m_dailyModel;
     SettingsViewModel m_settingsModel;
     PictureSharer m_sharer;
+    CardLibraryModel m_library;
+    AdaptiveColumns m_columns;
+    CardDetailModel m_detail;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
 };
