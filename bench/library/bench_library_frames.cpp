@@ -62,9 +62,12 @@ void waitFrames(QQuickWindow &window, int frames = 1)
     QObject::disconnect(connection);
 }
 
-// Milliseconds from `change` to the next presented frame.
-template <typename Change> double toNextFrame(QQuickWindow &window, Change change)
+// Milliseconds from `change` to the next presented frame; `guiCpu` receives the GUI thread's
+// processor time in between.
+template <typename Change>
+double toNextFrame(QQuickWindow &window, Change change, std::vector<double> *guiCpu = nullptr)
 {
+    const double cpuStart = threadCpuMs();
     QElapsedTimer timer;
     QEventLoop loop;
     auto connection = QObject::connect(&window, &QQuickWindow::frameSwapped, &loop, &QEventLoop::quit);
@@ -74,6 +77,8 @@ template <typename Change> double toNextFrame(QQuickWindow &window, Change chang
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     loop.exec();
     QObject::disconnect(connection);
+    if (guiCpu)
+        guiCpu->push_back(threadCpuMs() - cpuStart);
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -86,10 +91,12 @@ void report(const char *what, const std::vector<double> &values)
 }
 
 // Scrolls `grid` from top to bottom and back, `step` pixels a frame, and returns the times
-// between presented frames.
-std::vector<double> scrollThrough(QQuickWindow &window, QQuickItem *grid, double step)
+// between presented frames; `guiCpu` receives the GUI thread's processor time of each frame.
+std::vector<double> scrollThrough(QQuickWindow &window, QQuickItem *grid, double step,
+                                  std::vector<double> *guiCpu = nullptr)
 {
     std::vector<double> intervals;
+    double lastCpu = threadCpuMs();
     const double bottom =
         grid->property("contentHeight").toDouble() - grid->height() + grid->property("originY").toDouble();
     const double top = grid->property("originY").toDouble();
@@ -100,9 +107,14 @@ std::vector<double> scrollThrough(QQuickWindow &window, QQuickItem *grid, double
     QEventLoop loop;
     QObject::connect(&window, &QQuickWindow::frameSwapped, &loop, [&] {
         const qint64 now = clock.nsecsElapsed();
-        if (last >= 0)
+        const double cpu = threadCpuMs();
+        if (last >= 0) {
             intervals.push_back(double(now - last) / 1e6);
+            if (guiCpu)
+                guiCpu->push_back(cpu - lastCpu);
+        }
         last = now;
+        lastCpu = cpu;
         y += direction * step;
         if (y >= bottom) {
             y = bottom;
@@ -187,7 +199,9 @@ int main(int argc, char *argv[])
             model->setCardScale(scale);
             waitFrames(window, 5);
             scrollThrough(window, grid, 24); // the first pass builds the cells
-            report(names[scale], scrollThrough(window, grid, 24));
+            std::vector<double> guiCpu;
+            report(names[scale], scrollThrough(window, grid, 24, &guiCpu));
+            report("  of which the GUI thread's cpu", guiCpu);
         }
 
         std::printf("from a change to the next frame (medium cards, at the top):\n");
@@ -195,21 +209,27 @@ int main(int argc, char *argv[])
         grid->setProperty("contentY", grid->property("originY"));
         waitFrames(window, 5);
         std::vector<double> chips;
+        std::vector<double> chipsCpu;
         for (int round = 0; round < 10; ++round)
             for (int filter : {1, 2, 3, 4, 5, 0})
-                chips.push_back(
-                    toNextFrame(window, [&] { model->setSelectedFilter(CardLibraryModel::CardFilter(filter)); }));
+                chips.push_back(toNextFrame(
+                    window, [&] { model->setSelectedFilter(CardLibraryModel::CardFilter(filter)); }, &chipsCpu));
         report("filter chip", chips);
+        report("  of which the GUI thread's cpu", chipsCpu);
         std::vector<double> typing;
+        std::vector<double> typingCpu;
         for (int round = 0; round < 10; ++round) {
             for (const QString word : {QStringLiteral("willow"), QStringLiteral("garden"), QStringLiteral("the")}) {
                 for (int length = 1; length <= word.size(); ++length)
-                    typing.push_back(toNextFrame(window, [&] { model->setSearchText(word.left(length)); }));
+                    typing.push_back(toNextFrame(
+                        window, [&] { model->setSearchText(word.left(length)); }, &typingCpu));
                 for (int length = int(word.size()) - 1; length >= 0; --length)
-                    typing.push_back(toNextFrame(window, [&] { model->setSearchText(word.left(length)); }));
+                    typing.push_back(toNextFrame(
+                        window, [&] { model->setSearchText(word.left(length)); }, &typingCpu));
             }
         }
         report("search letter typed or deleted", typing);
+        report("  of which the GUI thread's cpu", typingCpu);
     }
     view.reset();
     if (part == QLatin1String("grid"))
@@ -264,14 +284,15 @@ int main(int argc, char *argv[])
         std::vector<double> guiCpu;
         for (int i = 0; i < 60; ++i) {
             const QChar letter(u'a' + i % 26);
-            const double cpuStart = threadCpuMs();
-            keys.push_back(toNextFrame(window, [&] {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, QString(letter));
-                QGuiApplication::sendEvent(&window, &press);
-                QKeyEvent release(QEvent::KeyRelease, Qt::Key_A + i % 26, Qt::NoModifier, QString(letter));
-                QGuiApplication::sendEvent(&window, &release);
-            }));
-            guiCpu.push_back(threadCpuMs() - cpuStart);
+            keys.push_back(toNextFrame(
+                window,
+                [&] {
+                    QKeyEvent press(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, QString(letter));
+                    QGuiApplication::sendEvent(&window, &press);
+                    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A + i % 26, Qt::NoModifier, QString(letter));
+                    QGuiApplication::sendEvent(&window, &release);
+                },
+                &guiCpu));
         }
         report(label, keys);
         report("  of which the GUI thread's cpu", guiCpu);
