@@ -6,7 +6,6 @@
 #include "CardDetailPagerModel.h"
 #include "CardFixtures.h"
 #include "CardLibraryModel.h"
-#include "CardSize.h"
 #include "Clock.h"
 #include "ModelContext.h"
 #include "PerceivedText.h"
@@ -206,28 +205,6 @@ private slots:
         QCOMPARE(model.count(), 5);
         model.setSelectedFilter(CardLibraryModel::Wands);
         QCOMPARE(model.count(), 0);
-    }
-
-    void scaleChoosesSizeAndColumns_data()
-    {
-        QTest::addColumn<double>("scale");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<double>("basis");
-        QTest::newRow("0") << 0.0 << int(CardSize::Small) << 120.0;
-        QTest::newRow("1") << 1.0 << int(CardSize::Medium) << 160.0;
-        QTest::newRow("2") << 2.0 << int(CardSize::Large) << 240.0;
-        QTest::newRow("between steps: the integer part") << 1.6 << int(CardSize::Medium) << 160.0;
-    }
-    void scaleChoosesSizeAndColumns()
-    {
-        QFETCH(double, scale);
-        QFETCH(int, size);
-        QFETCH(double, basis);
-        CardLibraryModel model;
-        model.setCardStore(*m_store);
-        model.setCardScale(scale);
-        QCOMPARE(model.cardSize(), size);
-        QCOMPARE(model.columnWidthBasis(), basis);
     }
 
     // Columns between the basis and 40 more, as many as fit with 16 between them; wider

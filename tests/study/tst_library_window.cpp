@@ -338,6 +338,24 @@ private slots:
         QCOMPARE(inCurrentDetail(app, QStringLiteral("noteEditorArea"))->property("text").toString(), QString());
     }
 
+    // A paste longer than the limit leaves the editor showing exactly what the note keeps.
+    void pastingPastTheLimit()
+    {
+        QTemporaryDir dir;
+        AppUnderTest app(dir.filePath(QStringLiteral("default.store")));
+        openLibrary(app);
+        ManualAnimationDriver animations;
+        openCell(app, QStringLiteral("major_00"));
+        settle(app, animations, kPushMs);
+        auto *area = inCurrentDetail(app, QStringLiteral("noteEditorArea"));
+        area->forceActiveFocus();
+        const QString pasted =
+            QString(49999, QLatin1Char('n')) + QStringLiteral("e\u0301") + QString(10000, QLatin1Char('x'));
+        area->setProperty("text", pasted);
+        QCOMPARE(area->property("text").toString(), pasted.left(50001));
+        QCOMPARE(detailModel(app)->note()->noteText(), pasted.left(50001));
+    }
+
     // On the last card a left swipe and the right arrow do nothing; a right swipe goes back.
     // (Each pager has its own swipe detector, so the second opening starts without a pause.)
     void swipesAtTheEnd()
