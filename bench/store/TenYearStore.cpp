@@ -57,6 +57,9 @@ QString prose(std::mt19937 &random, int minSentences, int maxSentences)
 
 bool writeTenYearStore(const QString &path, QString *error)
 {
+    QString ignored;
+    if (!error)
+        error = &ignored;
     CardDataStore cards;
     cards.loadCards();
     const QList<TarotCard> &deck = cards.allCards();

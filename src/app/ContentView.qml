@@ -73,7 +73,7 @@ Item {
                     width: detail.width
                     height: detail.height
                     rootScreen: section.rootScreen
-                    rootProperties: Object.assign({ modelContext: AppState.context }, section.rootProperties)
+                    rootProperties: ({ modelContext: AppState.context })
                 }
             }
 

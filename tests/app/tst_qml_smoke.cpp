@@ -1,4 +1,7 @@
+#include "AdaptiveColumns.h"
 #include "AppTestSupport.h"
+#include "CardDetailModel.h"
+#include "CardLibraryModel.h"
 #include "ContentViewModel.h"
 #include "DailyCardViewModel.h"
 #include "JournalCalendarModel.h"
@@ -54,8 +57,7 @@ private slots:
         QQmlComponent component(&engine, QUrl(url));
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
         // Components with required properties get harmless values for them.
-        std::unique_ptr<QObject> object(
-            component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
+        std::unique_ptr<QObject> object(component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
         QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
@@ -94,8 +96,8 @@ private:
             {QStringLiteral("Sidebar.qml"),
              {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
             {QStringLiteral("NavigationStack.qml"),
-             {{QStringLiteral("rootScreen"), QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/SectionPlaceholder.qml"))},
-              {QStringLiteral("rootProperties"), QVariantMap()}}},
+             {{QStringLiteral("rootScreen"), QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"))},
+              {QStringLiteral("rootProperties"), QVariantMap{{QStringLiteral("modelContext"), QVariant::fromValue(context)}}}}},
             {QStringLiteral("HeaderBand.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
@@ -198,6 +200,28 @@ private:
               {QStringLiteral("name"), QStringLiteral("The Fool")},
               {QStringLiteral("studied"), true},
               {QStringLiteral("current"), false}}},
+            {QStringLiteral("CardLibraryView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("LibraryCardGrid.qml"),
+             {{QStringLiteral("library"), QVariant::fromValue(static_cast<QObject *>(&m_library))},
+              {QStringLiteral("columns"), QVariant::fromValue(static_cast<QObject *>(&m_columns))}}},
+            {QStringLiteral("LibraryCardCell.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("name"), QStringLiteral("The Star")},
+              {QStringLiteral("index"), 0},
+              {QStringLiteral("size"), 1},
+              {QStringLiteral("columnWidth"), 160.0}}},
+            {QStringLiteral("LibrarySizeControl.qml"), {{QStringLiteral("value"), 1.0}}},
+            {QStringLiteral("CardDetailPagerView.qml"),
+             {{QStringLiteral("cardIds"), QStringList{QStringLiteral("major_17")}},
+              {QStringLiteral("startIndex"), 0},
+              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CardDetailChevron.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("CardDetailView.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CardDetailPanel.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("detail"), QVariant::fromValue(static_cast<QObject *>(&m_detail))}}},
         };
         return values.value(file);
     }
@@ -210,6 +234,9 @@ private:
     PictureSharer m_sharer;
     ReadingFlowModel m_flow;
     StarredReadings m_starred;
+    CardLibraryModel m_library;
+    AdaptiveColumns m_columns;
+    CardDetailModel m_detail;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<JournalCalendarModel> m_calendar;
