@@ -8,6 +8,8 @@ packages=(
     libqt6sql6-sqlite
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtquick-dialogs
+    # Qt's own file dialog (QtQuick.Dialogs without a desktop dialog) lists folders with this.
+    qml6-module-qt-labs-folderlistmodel
     qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript qml6-module-qtcore
     qml6-module-qtquick-shapes qml6-module-qttest qml6-module-qtmultimedia
     fonts-ebgaramond fonts-materialdesignicons-webfont

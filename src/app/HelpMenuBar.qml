@@ -3,13 +3,36 @@ import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.App
 
-// The window's menu bar: a Help menu whose one item opens the maker's website.
+// The window's menu bar: a Help menu with the maker's website and the about information.
 MenuBar {
     id: root
 
     background: Rectangle {
         implicitHeight: 28
         color: Theme.surfaceDeep
+    }
+
+    delegate: MenuBarItem {
+        id: title
+
+        objectName: title.menu ? title.menu.objectName + "Title" : ""
+        // Without hover tracking the bar lets go of its title whenever the menu closes: Qt 6.4
+        // keeps a hovered title highlighted after Escape, with the pointer still over it, and
+        // then needs two clicks to open the menu again.
+        hoverEnabled: false
+        leftPadding: 12
+        rightPadding: 12
+        contentItem: Text {
+            text: title.text
+            font: Theme.body
+            color: Theme.textPrimary
+            verticalAlignment: Text.AlignVCenter
+        }
+        background: Rectangle {
+            color: title.highlighted ? Theme.alpha(Theme.accent, 0.28) : "transparent"
+            border.width: title.visualFocus ? 2 : 0
+            border.color: Theme.accent
+        }
     }
 
     Menu {
@@ -22,5 +45,15 @@ MenuBar {
             enabled: AppState.hasWebsite
             onTriggered: AppState.openWebsite()
         }
+        MenuSeparator {}
+        MenuItem {
+            objectName: "aboutMenuItem"
+            text: qsTr("About Quillmoor Tarot")
+            onTriggered: about.open()
+        }
+    }
+
+    AboutSheet {
+        id: about
     }
 }

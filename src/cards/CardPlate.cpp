@@ -9,17 +9,6 @@ CardPlate::CardPlate(QQuickItem *parent) : QQuickPaintedItem(parent)
     connect(this, &CardPlate::changed, this, [this] { update(); });
 }
 
-void CardPlate::setPicture(const QUrl &picture)
-{
-    if (picture == m_picture)
-        return;
-    m_picture = picture;
-    const QString path = picture.scheme() == QLatin1String("qrc") ? u':' + picture.path() : picture.toLocalFile();
-    // An unreadable picture counts as missing: the drawn form takes over.
-    m_image = path.isEmpty() ? QImage() : QImage(path);
-    emit changed();
-}
-
 void CardPlate::setTopLeading(const QColor &color)
 {
     if (color == m_topLeading)
@@ -51,14 +40,6 @@ void CardPlate::paint(QPainter *painter)
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     QPainterPath shape;
     shape.addRoundedRect(bounds, m_cornerRadius, m_cornerRadius);
-    if (!m_image.isNull()) {
-        painter->setClipPath(shape);
-        QSizeF fitted = m_image.size().toSizeF().scaled(bounds.size(), Qt::KeepAspectRatio);
-        QRectF target(QPointF(), fitted);
-        target.moveCenter(bounds.center());
-        painter->drawImage(target, m_image);
-        return;
-    }
     QLinearGradient gradient(bounds.topLeft(), bounds.bottomRight());
     gradient.setColorAt(0, m_topLeading);
     gradient.setColorAt(1, m_bottomTrailing);

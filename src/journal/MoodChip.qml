@@ -3,7 +3,8 @@ import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.Store
 
-// One mood word as a capsule; the selected one is filled with its mood colour.
+// One mood word as a capsule; the selected one is filled with its mood colour. Space and
+// Return choose it.
 AbstractButton {
     id: root
 
@@ -16,18 +17,27 @@ AbstractButton {
     topPadding: 6
     bottomPadding: 6
     focusPolicy: Qt.StrongFocus
+    Accessible.role: Accessible.Button
     Accessible.name: root.mood
+    Accessible.checkable: true
     Accessible.checked: root.selected
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
 
     contentItem: Text {
         text: root.mood
         font: Theme.subheadline
         color: root.selected ? Theme.background : Theme.textPrimary
     }
-    background: Rectangle {
-        radius: height / 2
-        color: root.selected ? MoodPalette.color(root.mood) : Theme.alpha(Theme.surface, 0.5)
-        border.width: root.visualFocus ? 1 : 0
-        border.color: Theme.accent
+    background: Item {
+        Rectangle {
+            anchors.fill: parent
+            radius: height / 2
+            color: root.selected ? MoodPalette.color(root.mood) : Theme.alpha(Theme.surface, 0.5)
+        }
+        FocusRing {
+            control: root
+            radius: height / 2
+        }
     }
 }

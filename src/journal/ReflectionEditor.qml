@@ -23,8 +23,9 @@ Rectangle {
     height: implicitHeight
     radius: 10
     color: Theme.alpha(Theme.textPrimary, 0.12)
-    border.width: 1
-    border.color: Theme.alpha(Theme.accent, 0.5)
+    // A stronger outline while the field has focus, however it got there.
+    border.width: area.activeFocus ? 2 : 1
+    border.color: Theme.alpha(Theme.accent, area.activeFocus ? 0.9 : 0.5)
 
     Flickable {
         id: flick
@@ -49,6 +50,15 @@ Rectangle {
             selectionColor: Theme.alpha(Theme.accent, 0.5)
             background: null
             onTextChanged: if (activeFocus) root.edited(text)
+            // Tab moves on to the next control, as everywhere else, instead of typing a tab.
+            Keys.onTabPressed: (event) => {
+                event.accepted = true;
+                area.nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason);
+            }
+            Keys.onBacktabPressed: (event) => {
+                event.accepted = true;
+                area.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason);
+            }
         }
     }
 }
