@@ -50,7 +50,7 @@ AbstractButton {
         CardBackView {
             objectName: "backLayer"
             size: root.size
-            opacity: 1 - turn.value
+            opacity: 1 - CardStyle.faceOpacity(turn.value)
         }
 
         // Mirrored once in advance, so that after the half turn the face reads correctly.
@@ -60,7 +60,7 @@ AbstractButton {
             isReversed: root.isReversed
             size: root.size
             tappable: false
-            opacity: turn.value
+            opacity: CardStyle.faceOpacity(turn.value)
             transform: Scale {
                 origin.x: root.width / 2
                 xScale: -1

@@ -135,6 +135,13 @@ QMatrix4x4 CardStyle::flipTransform(double degrees, double width, double height,
     return result;
 }
 
+double CardStyle::faceOpacity(double progress)
+{
+    // A smooth step across the tenth of the turn around edge-on (81° to 99°).
+    const double t = std::clamp((progress - 0.45) / 0.1, 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
 bool CardStyle::flippedByClick(bool isFlipped)
 {
     const bool faceUp = !isFlipped;

@@ -61,6 +61,11 @@ public:
     // the flip sound; turning it face down is silent.
     Q_INVOKABLE static bool flippedByClick(bool isFlipped);
 
+    // How much of the face shows at `progress` of the turn (0 face down, 1 face up); the back
+    // shows the rest. The two cross-fade while the card is nearly edge-on, so neither the back
+    // nor the face is seen through the other, and the face never reads mirrored.
+    Q_INVOKABLE static double faceOpacity(double progress);
+
     // The 3-D half turn of a flipping card: `degrees` about the vertical axis through the centre
     // of a width × height card, in perspective with the eye max(width, height) / `perspective`
     // in front of the card.

@@ -76,6 +76,8 @@ Item {
             ScrollBar.vertical.policy: ScrollBar.AlwaysOn
 
             Column {
+                id: reading
+
                 // About 75 characters of body text per line, inside the panels' padding.
                 readonly property real readingWidth: Math.ceil(bodyMetrics.averageCharacterWidth * 75) + 2 * Theme.defaultPadding
 
@@ -94,6 +96,8 @@ Item {
                     anchors.horizontalCenter: parent.horizontalCenter
                     topPadding: 8
                     bottomPadding: 8
+                    leftPadding: Theme.defaultPadding
+                    rightPadding: Theme.defaultPadding
                     spacing: 8
                     SymbolImage {
                         anchors.verticalCenter: parent.verticalCenter
@@ -103,7 +107,7 @@ Item {
                     }
                     Text {
                         objectName: "affirmation"
-                        width: Math.min(implicitWidth, scroll.availableWidth - 120)
+                        width: Math.min(implicitWidth, reading.width - 2 * (Theme.defaultPadding + 8 + 12))
                         wrapMode: Text.WordWrap
                         horizontalAlignment: Text.AlignHCenter
                         text: "\u201C" + root.model.todaysCard.affirmation + "\u201D"

@@ -19,7 +19,7 @@ Rectangle {
         area.forceActiveFocus();
     }
 
-    implicitHeight: Math.min(root.maximumHeight, Math.max(root.minimumHeight, area.implicitHeight + 24))
+    implicitHeight: Math.min(root.maximumHeight, Math.max(root.minimumHeight, area.implicitHeight + 2))
     height: implicitHeight
     radius: 10
     color: Theme.alpha(Theme.textPrimary, 0.12)
@@ -27,11 +27,13 @@ Rectangle {
     border.width: area.activeFocus ? 2 : 1
     border.color: Theme.alpha(Theme.accent, area.activeFocus ? 0.9 : 0.5)
 
+    // The text scrolls under the outline, its 12 points of padding scrolling with it, so a line
+    // that is scrolled away slips under the border instead of being cut off inside the field.
     Flickable {
         id: flick
 
         anchors.fill: parent
-        anchors.margins: 12
+        anchors.margins: 1
         contentWidth: width
         contentHeight: area.implicitHeight
         clip: true
@@ -41,7 +43,7 @@ Rectangle {
             id: area
 
             objectName: root.objectName + "Area"
-            padding: 0
+            padding: 11
             wrapMode: TextEdit.Wrap
             font: Theme.body
             color: Theme.textPrimary

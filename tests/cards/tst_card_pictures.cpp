@@ -4,6 +4,7 @@
 #include "CardPictures.h"
 #include "CardStyle.h"
 #include "CardTestSupport.h"
+#include "ManualAnimationDriver.h"
 #include "ResourceLocation.h"
 #include "TarotCard.h"
 
@@ -279,6 +280,29 @@ private slots:
         QVERIFY(flipped->text(QAccessible::Name) != name);
         flip.root->setProperty("isFlipped", true);
         QCOMPARE(flipped->text(QAccessible::Name), name);
+    }
+
+    // The face is decoded while the card still lies face down, so the turn shows the picture
+    // from its first frame rather than an empty plate.
+    void faceIsReadyBeforeTheCardTurns()
+    {
+        Scene scene(viewScene("CardFlipView", "size: CardSize.Large"), QSize(340, 500));
+        scene.root->setProperty("card", QVariant::fromValue(CardDataStore::shared().cardByID("major_17").value()));
+        QQuickItem *face = scene.find(QStringLiteral("faceLayer"));
+        QTRY_COMPARE(pictureStatus(findItem(face, QStringLiteral("picture"))), QStringLiteral("ready"));
+        QTRY_VERIFY(picturesSettled(scene.root.get()));
+        ManualAnimationDriver animation;
+        QObject *turn = scene.root->findChild<QObject *>(QStringLiteral("flipSpring"));
+        scene.clickOn(scene.root.get());
+        // Pictures of the turn on its way, just either side of edge-on, and near its end.
+        for (const double at : {0.3, 0.48, 0.52, 0.7}) {
+            for (int frame = 0; frame < 200 && turn->property("value").toDouble() < at; ++frame)
+                animation.advanceBy(4, 4);
+            saveScreenshot(&scene.window, QStringLiteral("flip-turn-%1").arg(qRound(at * 100)));
+        }
+        animation.advanceBy(3000);
+        QVERIFY(!turn->property("running").toBool());
+        saveScreenshot(&scene.window, QStringLiteral("flip-turn-done"));
     }
 
     // The full-screen card shows the picture as large as it can, decoded at that size, upside

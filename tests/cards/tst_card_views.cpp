@@ -218,6 +218,16 @@ private slots:
             // Turned about its centre line: that line does not move.
             QVERIFY(std::abs(turn.map(QPointF(w / 2, h / 2)).x() - w / 2) < 1e-3);
         }
+        // The face shows only from edge-on: before that it would read mirrored through the back.
+        for (double progress = 0; progress <= 1.0001; progress += 0.05) {
+            const double face = CardStyle::faceOpacity(progress);
+            QVERIFY(face >= 0 && face <= 1);
+            if (progress <= 0.45)
+                QCOMPARE(face, 0.0);
+            if (progress >= 0.55)
+                QCOMPARE(face, 1.0);
+            QVERIFY(face >= CardStyle::faceOpacity(progress - 0.05));
+        }
     }
 
     // The flip sound belongs to a click that turns the card face up, and only to that.

@@ -126,6 +126,16 @@ private slots:
         QCOMPARE(model->journalEntry()->reflectionText(), QStringLiteral("Quiet morning"));
         saveScreenshot(app.window, QStringLiteral("daily-keyboard-reflection-1000x700"));
 
+        // A long reflection grows the field to twelve lines, then scrolls inside it.
+        QVERIFY(tabTo(app.window, QStringLiteral("dailyReflectionArea")));
+        for (int line = 1; line <= 16; ++line) {
+            QTest::keyClick(app.window, Qt::Key_Return);
+            typeText(app.window, QStringLiteral("Line %1 of the long reflection").arg(line));
+        }
+        saveScreenshot(app.window, QStringLiteral("daily-long-reflection-end"));
+        QTest::keyClick(app.window, Qt::Key_Home, Qt::ControlModifier);
+        saveScreenshot(app.window, QStringLiteral("daily-long-reflection-start"));
+
         // The card face opens full screen from the keyboard and Escape closes it again.
         QVERIFY(tabTo(app.window, QStringLiteral("dailyCardFace"), true));
         QQuickItem *face = app.find(QStringLiteral("dailyCardFace"));

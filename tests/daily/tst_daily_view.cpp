@@ -114,6 +114,12 @@ private slots:
             typeText(app.window, QStringLiteral("Calm and clear"));
             animation.advanceBy(500);
             saveScreenshot(app.window, QStringLiteral("daily-revealed"));
+            // At a large size the reading keeps to a comfortable line length, centred.
+            app.window->resize(1400, 900);
+            QTRY_COMPARE(app.find(QStringLiteral("contentView"))->height(), 900.0 - 28);
+            QQuickItem *meaning = app.find(QStringLiteral("meaningPanel"));
+            QTRY_VERIFY(meaning->width() < 640);
+            saveScreenshot(app.window, QStringLiteral("daily-revealed-1400x900"));
 
             // Every change was saved as it happened.
             QVERIFY(!app.state.context()->hasChanges());
