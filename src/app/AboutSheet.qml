@@ -68,11 +68,16 @@ Popup {
                 font: Theme.body
                 color: Theme.accent
             }
-            background: Rectangle {
-                radius: 6
-                color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
-                border.width: done.visualFocus ? 2 : 0
-                border.color: Theme.accent
+            background: Item {
+                Rectangle {
+                    anchors.fill: parent
+                    radius: 6
+                    color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+                }
+                FocusRing {
+                    control: done
+                    radius: 8
+                }
             }
             onClicked: root.close()
         }

@@ -20,6 +20,10 @@ MenuBar {
         // keeps a hovered title highlighted after Escape, with the pointer still over it, and
         // then needs two clicks to open the menu again.
         hoverEnabled: false
+        // A Tab stop like every other control; Space or Return opens the menu.
+        focusPolicy: Qt.TabFocus
+        Keys.onReturnPressed: title.clicked()
+        Keys.onEnterPressed: title.clicked()
         leftPadding: 12
         rightPadding: 12
         contentItem: Text {
@@ -28,10 +32,19 @@ MenuBar {
             color: Theme.textPrimary
             verticalAlignment: Text.AlignVCenter
         }
-        background: Rectangle {
-            color: title.highlighted ? Theme.alpha(Theme.accent, 0.28) : "transparent"
-            border.width: title.visualFocus ? 2 : 0
-            border.color: Theme.accent
+        background: Item {
+            Rectangle {
+                anchors.fill: parent
+                color: title.highlighted ? Theme.alpha(Theme.accent, 0.28) : "transparent"
+            }
+            Rectangle {
+                anchors.fill: parent
+                anchors.margins: 2
+                visible: title.visualFocus
+                color: "transparent"
+                border.width: 2
+                border.color: Theme.accent
+            }
         }
     }
 

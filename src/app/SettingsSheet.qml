@@ -57,9 +57,18 @@ Popup {
                     font: Theme.body
                     color: Theme.accent
                 }
-                background: Rectangle {
-                    radius: 6
-                    color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+                Keys.onReturnPressed: done.clicked()
+                Keys.onEnterPressed: done.clicked()
+                background: Item {
+                    Rectangle {
+                        anchors.fill: parent
+                        radius: 6
+                        color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+                    }
+                    FocusRing {
+                        control: done
+                        radius: 8
+                    }
                 }
                 onClicked: root.close()
             }

@@ -17,15 +17,21 @@ namespace {
 const QString cornerKey = QStringLiteral("corner");
 
 // Decoding runs here, beside the GUI and render threads: one thread less than the machine has,
-// so a screen full of faces never takes every core from the frame being drawn.
+// so a screen full of faces never takes every core from the frame being drawn. The cache the
+// decodes fill is made first, so at exit it outlives the pool, which waits for its last decode.
 QThreadPool &decodePool()
 {
-    static QThreadPool *pool = [] {
-        auto *p = new QThreadPool;
-        p->setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
-        return p;
-    }();
-    return *pool;
+    struct DecodePool
+    {
+        DecodePool()
+        {
+            CardPictureCache::shared();
+            pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
+        }
+        QThreadPool pool;
+    };
+    static DecodePool decoding;
+    return decoding.pool;
 }
 
 qsizetype imageBytes(const QImage &image)

@@ -70,6 +70,7 @@ private slots:
         QVERIFY2(chain.contains(QStringLiteral("settingsButton")), qPrintable(chain.join(u' ')));
         QVERIFY2(chain.contains(QStringLiteral("sectionList")), qPrintable(chain.join(u' ')));
         QVERIFY2(chain.contains(QStringLiteral("deckButton")), qPrintable(chain.join(u' ')));
+        QVERIFY2(chain.contains(QStringLiteral("helpMenuTitle")), qPrintable(chain.join(u' ')));
 
         for (int i = 0; i < 40 && app.window->activeFocusItem()->objectName() != QStringLiteral("sectionList"); ++i)
             QTest::keyClick(app.window, Qt::Key_Tab);
@@ -121,6 +122,17 @@ private slots:
             QVERIFY2(!help->property("highlighted").toBool(), "still highlighted after Escape");
         }
         saveScreenshot(app.window, QStringLiteral("help-menu-after-escape"));
+
+        // From the keyboard: Tab to the title, Space or Return opens the menu, Escape closes it.
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+            for (int i = 0; i < 40 && app.window->activeFocusItem() != help; ++i)
+                QTest::keyClick(app.window, Qt::Key_Tab);
+            QCOMPARE(app.window->activeFocusItem(), help);
+            QTest::keyClick(app.window, key);
+            QTRY_VERIFY(menu->property("opened").toBool());
+            QTest::keyClick(app.window, Qt::Key_Escape);
+            QTRY_VERIFY(!menu->property("visible").toBool());
+        }
     }
 
     // The about information names the app and credits the card art.
