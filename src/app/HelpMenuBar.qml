@@ -7,6 +7,15 @@ import Quillmoor.App
 MenuBar {
     id: root
 
+    // The about sheet, built the first time it is asked for so it costs nothing at start-up.
+    property AboutSheet about: null
+
+    function showAbout() {
+        if (!root.about)
+            root.about = aboutSheet.createObject(root) as AboutSheet;
+        root.about.open();
+    }
+
     background: Rectangle {
         implicitHeight: 28
         color: Theme.surfaceDeep
@@ -62,11 +71,13 @@ MenuBar {
         MenuItem {
             objectName: "aboutMenuItem"
             text: qsTr("About Quillmoor Tarot")
-            onTriggered: about.open()
+            onTriggered: root.showAbout()
         }
     }
 
-    AboutSheet {
-        id: about
+    Component {
+        id: aboutSheet
+
+        AboutSheet {}
     }
 }

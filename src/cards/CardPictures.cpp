@@ -1,16 +1,21 @@
 #include "CardPictures.h"
 
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QMutexLocker>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QQmlEngine>
+#include <QQuickWindow>
 #include <QThread>
 #include <QThreadPool>
 #include <QUrlQuery>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -27,11 +32,79 @@ QThreadPool &decodePool()
         {
             CardPictureCache::shared();
             pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
+            // Decoding uses Qt's image plugins, which go when the application object does: finish
+            // (or drop) the decodes before that.
+            qAddPostRoutine([] {
+                decodePool().clear();
+                decodePool().waitForDone();
+            });
         }
         QThreadPool pool;
     };
     static DecodePool decoding;
     return decoding.pool;
+}
+
+// Pictures wait for the first frame: decoding (and loading the JPEG reader) while a window
+// builds its first frame makes that frame later, even from another thread. Until some window
+// of the application has presented a frame, decodes queue here; the next frame lets them go.
+struct FirstFrameGate
+{
+    QMutex mutex;
+    bool open = false;
+    std::vector<std::function<void()>> waiting;
+    // Windows whose frames are watched; touched on the GUI thread only.
+    QList<QPointer<QQuickWindow>> watched;
+};
+
+FirstFrameGate &gate()
+{
+    static FirstFrameGate instance;
+    return instance;
+}
+
+void openGate()
+{
+    std::vector<std::function<void()>> waiting;
+    {
+        QMutexLocker lock(&gate().mutex);
+        if (gate().open)
+            return;
+        gate().open = true;
+        waiting.swap(gate().waiting);
+    }
+    for (std::function<void()> &job : waiting)
+        decodePool().start(std::move(job));
+}
+
+// On the GUI thread: watches every Qt Quick window for its next frame.
+void watchWindows()
+{
+    FirstFrameGate &g = gate();
+    for (QWindow *window : QGuiApplication::topLevelWindows()) {
+        auto *quick = qobject_cast<QQuickWindow *>(window);
+        if (!quick || g.watched.contains(quick))
+            continue;
+        g.watched.append(quick);
+        // Emitted on the render thread; openGate() is safe there.
+        QObject::connect(quick, &QQuickWindow::frameSwapped, quick, &openGate, Qt::DirectConnection);
+        // The frames that were asked for may all be presented already: ask for one more.
+        quick->update();
+    }
+}
+
+void decodeAfterFirstFrame(std::function<void()> job)
+{
+    {
+        QMutexLocker lock(&gate().mutex);
+        if (!gate().open) {
+            gate().waiting.push_back(std::move(job));
+            if (QCoreApplication *app = QCoreApplication::instance())
+                QMetaObject::invokeMethod(app, &watchWindows, Qt::QueuedConnection);
+            return;
+        }
+    }
+    decodePool().start(std::move(job));
 }
 
 qsizetype imageBytes(const QImage &image)
@@ -221,7 +294,7 @@ public:
     {
         m_link->response = this;
         std::shared_ptr<Link> link = m_link;
-        decodePool().start([link, request, requested] {
+        decodeAfterFirstFrame([link, request, requested] {
             QImage image;
             if (!link->cancelled)
                 image = CardPictureCache::shared().picture(request, requested);

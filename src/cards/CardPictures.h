@@ -15,7 +15,8 @@
 // size, which Qt multiplies by the device pixel ratio) and the rounding of its corners. The
 // provider decodes it off the GUI thread straight to that size (JPEG decoding scales down as it
 // reads), rounds its corners, and keeps it in a cache shared by every view, so flipping,
-// paging and a grid of faces do not decode the same picture twice.
+// paging and a grid of faces do not decode the same picture twice. Nothing is decoded before
+// the application's first frame is on screen: the drawn plate shows until then.
 namespace CardPictures {
 
 inline constexpr auto providerId = "cardpicture";
