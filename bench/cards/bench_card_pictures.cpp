@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
@@ -127,6 +128,8 @@ int main(int argc, char *argv[])
                 return;
             poll->deleteLater();
             const double ms = double(clock.nsecsElapsed()) / 1e6;
+            if (qEnvironmentVariableIsSet("BENCH_TRACE"))
+                std::printf("step %zu: rss %.1f anon %.1f\n", step, memoryMiB("VmRSS:"), memoryMiB("RssAnon:"));
             if (step == 0)
                 idleRss = memoryMiB("VmRSS:");
             else if (step < steps.size() - 1)
@@ -167,6 +170,15 @@ int main(int argc, char *argv[])
     std::printf("resident memory after all 78 faces at the large size: %.1f MiB\n", pagedRss);
     std::printf("all 78 faces at once at the small size: %.1f ms to show\n", gridMs);
     std::printf("resident memory now: %.1f MiB, peak %.1f MiB\n", memoryMiB("VmRSS:"), memoryMiB("VmHWM:"));
+    // Where it is: pages backed by files (the binary, with the compiled-in pictures, and
+    // libraries) can be dropped and read again; anonymous pages are the process's own.
+    QFile rollup(QStringLiteral("/proc/self/smaps_rollup"));
+    if (rollup.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : rollup.readAll().split('\n'))
+            if (line.startsWith("Anonymous:") || line.startsWith("Rss:"))
+                std::printf("  %s\n", line.simplified().constData());
+    malloc_trim(0);
+    std::printf("resident memory once the allocator hands back free memory: %.1f MiB\n", memoryMiB("VmRSS:"));
     std::printf("picture cache: %d pictures, %.1f MiB of %.1f MiB, %d decodes\n", cache.count(),
                 double(cache.usedBytes()) / 1048576.0, double(cache.capacityBytes()) / 1048576.0, cache.decodeCount());
     return 0;

@@ -284,6 +284,23 @@ void CardPictureCache::clear()
 
 namespace {
 
+// Hands a picture to the scene graph as a texture of its own. Qt's default packs pictures this
+// size into shared atlas textures of 2048 × 2048, which stay allocated once pages of different
+// faces have passed through them.
+class PictureTexture : public QQuickTextureFactory
+{
+public:
+    explicit PictureTexture(const QImage &image) : m_image(image) {}
+
+    QSGTexture *createTexture(QQuickWindow *window) const override { return window->createTextureFromImage(m_image); }
+    QSize textureSize() const override { return m_image.size(); }
+    int textureByteCount() const override { return int(m_image.sizeInBytes()); }
+    QImage image() const override { return m_image; }
+
+private:
+    QImage m_image;
+};
+
 // One picture on its way to an Image. The decode runs in the pool; the answer comes back to the
 // response's own thread (the engine's image reader) by a queued call, which Qt drops if the
 // reader has deleted the response in the meantime.
@@ -313,7 +330,7 @@ public:
 
     QQuickTextureFactory *textureFactory() const override
     {
-        return QQuickTextureFactory::textureFactoryForImage(m_image);
+        return m_image.isNull() ? nullptr : new PictureTexture(m_image);
     }
     QString errorString() const override { return m_error; }
     void cancel() override { m_link->cancelled = true; }

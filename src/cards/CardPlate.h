@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QColor>
-#include <QQuickPaintedItem>
+#include <QImage>
+#include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
 
 // The drawn base of a card face or back: the rounded rectangle filled with a diagonal gradient
-// from `topLeading` to `bottomTrailing`. Painted in C++ because Qt Quick 6.4 has no diagonal
-// gradients on rectangles. The card pictures come from CardPictures instead.
-class CardPlate : public QQuickPaintedItem
+// from `topLeading` to `bottomTrailing`. Drawn in C++ because Qt Quick 6.4 has no diagonal
+// gradients on rectangles; every plate of one shape and colouring in a window shares one
+// texture. The card pictures come from CardPictures instead.
+class CardPlate : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -25,10 +27,14 @@ public:
     void setBottomTrailing(const QColor &color);
     void setCornerRadius(double radius);
 
-    void paint(QPainter *painter) override;
+    // The plate of `size` pixels with corners of `cornerRadius` pixels.
+    static QImage render(QSize size, double cornerRadius, const QColor &topLeading, const QColor &bottomTrailing);
 
 signals:
     void changed();
+
+protected:
+    QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;
 
 private:
     QColor m_topLeading;
