@@ -1,8 +1,9 @@
 // The card pictures on screen: pages through the whole deck at the large size, twelve faces a
 // page as a user pages through cards, and reports how long a page takes until all its pictures
 // show (median and longest), then every face at once at the small size (a library grid), and
-// the resident memory after each. Usage: bench_card_pictures [rounds, 3]. Run from a release
-// tree, e.g. `xvfb-run -a ./bench_card_pictures` or with QT_QPA_PLATFORM=offscreen.
+// the resident memory after each. Usage: bench_card_pictures [rounds, 3]; BENCH_TRACE=1 prints
+// the memory after every step. Run from a release tree, e.g. `xvfb-run -a ./bench_card_pictures`
+// or with QT_QPA_PLATFORM=offscreen.
 
 #include "CardDataStore.h"
 #include "CardPictures.h"
