@@ -20,6 +20,7 @@
 
 #include <QDirIterator>
 #include <QQmlComponent>
+#include <QRegularExpression>
 
 // Loads every QML file of every module and fails on any warning, so a broken binding or a
 // misspelt property shows up here rather than in front of a user.
@@ -61,6 +62,52 @@ private slots:
         QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
+
+        // A dialog loads most of what it needs (Qt's own QML, with its own imports) only when it
+        // opens: open it in a window.
+        if (object->inherits("QQuickAbstractDialog")) {
+            QQuickWindow window;
+            window.resize(900, 700);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            object->setProperty("parentWindow", QVariant::fromValue(static_cast<QWindow *>(&window)));
+            QVERIFY(QMetaObject::invokeMethod(object.get(), "open"));
+            QTRY_VERIFY(object->property("visible").toBool() || !warnings.lines().isEmpty());
+            QCoreApplication::processEvents();
+            QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
+            QVERIFY(object->property("visible").toBool());
+            QVERIFY(QMetaObject::invokeMethod(object.get(), "close"));
+        }
+    }
+
+    // Every module a QML file of ours imports is installed, found by the engine as the app's.
+    void everyImportedModuleIsInstalled_data()
+    {
+        QTest::addColumn<QString>("module");
+        QSet<QString> modules;
+        QDirIterator it(QStringLiteral(":/qt/qml/Quillmoor"), {QStringLiteral("*.qml")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        static const QRegularExpression import(QStringLiteral("^import\\s+([A-Za-z][\\w.]*)"),
+                                               QRegularExpression::MultilineOption);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto match = import.globalMatch(text); match.hasNext();)
+                modules.insert(match.next().captured(1));
+        }
+        QVERIFY(modules.contains(QStringLiteral("QtQuick.Dialogs")));
+        for (const QString &module : std::as_const(modules))
+            QTest::newRow(qPrintable(module)) << module;
+    }
+    void everyImportedModuleIsInstalled()
+    {
+        QFETCH(QString, module);
+        QQmlEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+        QQmlComponent component(&engine);
+        component.setData(QStringLiteral("import %1\nimport QtQml\nQtObject {}\n").arg(module).toUtf8(), QUrl());
+        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
     }
 
 private:
