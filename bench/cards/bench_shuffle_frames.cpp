@@ -1,8 +1,12 @@
 // Shows a pile shuffle and a wash of a whole deck side by side and records the time between
 // presented frames while they run. Prints frames per second, the median and the longest frame.
-// Run under the platform you care about, e.g. `xvfb-run -a ./bench_shuffle_frames` or with
-// QT_QPA_PLATFORM=offscreen; QT_QUICK_BACKEND=software measures the software renderer.
+// With "faces", a row of six pictured card faces above them turns to the next six cards of the
+// deck every 250 ms, so new pictures are decoded while the shuffles run.
+// Usage: bench_shuffle_frames [wash cards, 78] [faces]. Run under the platform you care about,
+// e.g. `xvfb-run -a ./bench_shuffle_frames` or with QT_QPA_PLATFORM=offscreen;
+// QT_QUICK_BACKEND=software measures the software renderer.
 
+#include "CardDataStore.h"
 #include "Theme.h"
 
 #include <QElapsedTimer>
@@ -27,24 +31,40 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     Theme::registerFonts();
-    const int washCards = argc > 1 ? std::max(1, atoi(argv[1])) : 78;
+    const QStringList arguments = app.arguments();
+    const int washCards = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : 78;
+    const bool faces = arguments.contains(QStringLiteral("faces"));
 
     QQmlEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     QQuickWindow window;
-    window.resize(1000, 700);
+    window.resize(1000, faces ? 980 : 700);
     QQmlComponent component(&engine);
-    component.setData("import QtQuick\nimport Quillmoor.Cards\n"
-                      "Row { spacing: 40\n"
-                      "  ShuffleChoreography { id: pile; cardCount: 10 }\n"
-                      "  ShuffleChoreography { id: wash; style: ShuffleChoreography.Wash; cardCount: " +
+    component.setData("import QtQuick\nimport Quillmoor.Catalogue\nimport Quillmoor.Cards\n"
+                      "Column { id: scene; spacing: 20; property var cards: []\n"
+                      "  Row { id: faces; spacing: 8; property int first: 0\n"
+                      "    Repeater { model: " +
+                          QByteArray(faces ? "6" : "0") +
+                          "\n"
+                          "      TarotCardView { required property int index; size: CardSize.Medium\n"
+                          "        card: scene.cards[(faces.first + index) % 78] } } }\n"
+                          "  Timer { interval: 250; repeat: true; running: " +
+                          QByteArray(faces ? "true" : "false") +
+                          "; onTriggered: faces.first += 6 }\n"
+                          "  Row { spacing: 40\n"
+                          "    ShuffleChoreography { id: pile; cardCount: 10 }\n"
+                          "    ShuffleChoreography { id: wash; style: ShuffleChoreography.Wash; cardCount: " +
                           QByteArray::number(washCards) +
                           " }\n"
-                          "  Component.onCompleted: { pile.begin(); wash.begin() }\n"
-                          "  ShuffleAnimationView { width: 300; height: 400; choreography: pile }\n"
-                          "  WashShuffleView { width: 600; choreography: wash } }\n",
+                          "    Component.onCompleted: { pile.begin(); wash.begin() }\n"
+                          "    ShuffleAnimationView { width: 300; height: 400; choreography: pile }\n"
+                          "    WashShuffleView { width: 600; choreography: wash } } }\n",
                       QUrl(QStringLiteral("qrc:/bench.qml")));
-    std::unique_ptr<QQuickItem> root(qobject_cast<QQuickItem *>(component.create()));
+    QVariantList cards;
+    for (const TarotCard &card : CardDataStore::shared().allCards())
+        cards.append(QVariant::fromValue(card));
+    std::unique_ptr<QQuickItem> root(
+        qobject_cast<QQuickItem *>(component.createWithInitialProperties({{QStringLiteral("cards"), cards}})));
     if (!root) {
         std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
         return 1;
@@ -75,7 +95,8 @@ int main(int argc, char *argv[])
         total += f;
     std::vector<double> sorted = frames;
     std::sort(sorted.begin(), sorted.end());
-    std::printf("platform %s, wash of %d cards + pile of 10\n", qPrintable(QGuiApplication::platformName()), washCards);
+    std::printf("platform %s, wash of %d cards + pile of 10%s\n", qPrintable(QGuiApplication::platformName()),
+                washCards, faces ? " + six pictured faces turning every 250 ms" : "");
     std::printf("frames %zu, %.1f fps, median %.2f ms, p95 %.2f ms, longest %.2f ms\n", frames.size(),
                 1000.0 * double(frames.size()) / total, sorted[sorted.size() / 2], sorted[sorted.size() * 95 / 100],
                 sorted.back());

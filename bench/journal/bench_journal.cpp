@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
         QElapsedTimer fill;
         fill.start();
         QString error;
-        if (!fillTenYearStore(path, &error)) {
+        if (!writeTenYearStore(path, &error)) {
             std::fprintf(stderr, "The store could not be filled: %s\n", qPrintable(error));
             return 1;
         }

@@ -18,6 +18,7 @@
 #include "ReadingFlowModel.h"
 #include "Scheduler.h"
 #include "StarredReadings.h"
+#include "TenYearStore.h"
 #include "Theme.h"
 #include "UserCardNote.h"
 
@@ -41,62 +42,6 @@
 namespace {
 
 constexpr int shuffleMs = 1600;
-
-// Ten years of daily use. The mix of spreads gives exactly 60,000 drawn cards:
-// 2,000 Celtic Crosses, 11,000 three-card readings and 7,000 yes/no readings.
-bool fillTenYearStore(const QString &path)
-{
-    QString error;
-    auto context = ModelContext::open(path, &error);
-    if (!context) {
-        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(error));
-        return false;
-    }
-    const QDateTime start(QDate(2016, 1, 1), QTime(9, 0));
-    const struct
-    {
-        const char *spread;
-        int readings;
-        QStringList positions;
-    } mix[] = {
-        {"celtic_cross",
-         2000,
-         {"present", "crossing", "foundation", "recent_past", "crown", "near_future", "self", "environment",
-          "hopes_fears", "outcome"}},
-        {"three_card", 11000, {"past", "present", "future"}},
-        {"yes_no", 7000, {"answer"}},
-    };
-    int made = 0;
-    for (const auto &kind : mix) {
-        for (int i = 0; i < kind.readings; ++i, ++made) {
-            auto *reading = new Reading(QString::fromLatin1(kind.spread));
-            // About five readings a day over ten years, one in fifty starred.
-            reading->setDate(start.addSecs(qint64(made) * 15768));
-            reading->setIsFavorite(made % 50 == 0);
-            context->insert(reading);
-            for (int p = 0; p < kind.positions.size(); ++p) {
-                auto *card = new DrawnCard(QStringLiteral("major_%1").arg((made + p) % 22, 2, 10, QLatin1Char('0')),
-                                           kind.positions.at(p), (made + p) % 2 == 0);
-                context->insert(card);
-                reading->addDrawnCard(card);
-            }
-        }
-    }
-    for (int day = 0; day < 3650; ++day) {
-        auto *entry = new JournalEntry(start.addDays(day));
-        entry->setDailyCardId(QStringLiteral("cups_%1").arg(day % 14 + 1, 2, 10, QLatin1Char('0')));
-        entry->setReflectionText(QStringLiteral("A few quiet lines about day %1.").arg(day));
-        context->insert(entry);
-    }
-    for (int i = 0; i < 2000; ++i)
-        context->insert(new UserCardNote(QStringLiteral("swords_%1").arg(i % 14 + 1, 2, 10, QLatin1Char('0')),
-                                         QStringLiteral("Note %1 on this card.").arg(i)));
-    if (!context->save(&error)) {
-        std::fprintf(stderr, "cannot fill the store: %s\n", qPrintable(error));
-        return false;
-    }
-    return true;
-}
 
 // CPU time of the calling thread in milliseconds: on a busy machine it leaves out the time
 // other processes hold the processor, which wall-clock time cannot.
@@ -145,9 +90,12 @@ int main(int argc, char *argv[])
         }
         std::printf("store: copy of %s\n", qPrintable(arguments.at(1)));
     } else {
-        if (!fillTenYearStore(path))
+        QString error;
+        if (!writeTenYearStore(path, &error)) {
+            std::fprintf(stderr, "cannot write the store: %s\n", qPrintable(error));
             return 1;
-        std::printf("store: filled here through ModelContext (%.1f s)\n", double(setup.elapsed()) / 1000.0);
+        }
+        std::printf("store: written here (%.1f s)\n", double(setup.elapsed()) / 1000.0);
     }
 
     QString error;

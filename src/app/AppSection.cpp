@@ -45,31 +45,14 @@ QUrl AppSection::rootScreen(Section section)
     switch (section) {
     case DailyCard:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Daily/DailyCardView.qml"));
+    case Library:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/CardLibraryView.qml"));
     case Journal:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Journal/JournalCalendarView.qml"));
     case Readings:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Readings/ReadingMenuView.qml"));
     case Study:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"));
-    case Library:
-        break;
-    }
-    return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/SectionPlaceholder.qml"));
-}
-
-QVariantMap AppSection::rootProperties(Section section)
-{
-    switch (section) {
-    case DailyCard:
-        return {};
-    case Readings:
-        return {};
-    case Study:
-        return {};
-    case Library:
-        return {{QStringLiteral("navigationTitle"), QStringLiteral("Card Library")}};
-    case Journal:
-        return {};
     }
     return {};
 }

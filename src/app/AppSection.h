@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QUrl>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -19,10 +18,9 @@ public:
     static QString title(Section section);
     static QString iconName(Section section);
     // The root screen of a section's stack, loaded by its file when the section is first shown
-    // so that no section's screens are read before they are needed, and what it is built with
-    // besides the window's store context.
+    // so that no section's screens are read before they are needed. It is given the window's
+    // store context as `modelContext`.
     static QUrl rootScreen(Section section);
-    static QVariantMap rootProperties(Section section);
     // The section whose title is exactly `text`, or none.
     static std::optional<Section> fromTitle(const QString &text);
 };

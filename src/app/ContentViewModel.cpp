@@ -13,8 +13,7 @@ QVariantList ContentViewModel::sections() const
         list.append(QVariantMap{{QStringLiteral("section"), static_cast<int>(section)},
                                 {QStringLiteral("title"), AppSection::title(section)},
                                 {QStringLiteral("iconName"), AppSection::iconName(section)},
-                                {QStringLiteral("rootScreen"), AppSection::rootScreen(section)},
-                                {QStringLiteral("rootProperties"), AppSection::rootProperties(section)}});
+                                {QStringLiteral("rootScreen"), AppSection::rootScreen(section)}});
     }
     return list;
 }

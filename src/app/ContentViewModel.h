@@ -22,7 +22,7 @@ class ContentViewModel : public QObject
 public:
     explicit ContentViewModel(QObject *parent = nullptr);
 
-    // One entry per section: { section, title, iconName, rootScreen, rootProperties }.
+    // One entry per section: { section, title, iconName, rootScreen }.
     QVariantList sections() const;
     // An AppSection::Section value, or -1 when nothing is selected.
     int selectedSection() const { return m_selectedSection; }

@@ -36,9 +36,19 @@ Item {
                 size: 20
                 color: Theme.accent
             }
-            background: Rectangle {
-                radius: 6
-                color: back.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+            focusPolicy: Qt.StrongFocus
+            Keys.onReturnPressed: back.clicked()
+            Keys.onEnterPressed: back.clicked()
+            background: Item {
+                Rectangle {
+                    anchors.fill: parent
+                    radius: 6
+                    color: back.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+                }
+                FocusRing {
+                    control: back
+                    radius: 8
+                }
             }
             onClicked: stack.pop()
         }

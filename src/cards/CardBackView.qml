@@ -1,16 +1,21 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Cards
 
-// The common back of the deck at one of the four card sizes.
+// The common back of the deck at one of the four card sizes: the back picture, or a drawn
+// back when it is missing.
 Item {
     id: root
 
     property int size: CardSize.Medium
 
     readonly property cardMetrics metrics: CardStyle.metrics(root.size)
+    readonly property bool showsPicture: picture.status === Image.Ready
 
     width: root.metrics.width
     height: root.metrics.height
+    Accessible.role: Accessible.Graphic
+    Accessible.name: qsTr("Card back")
 
     CardShadow {
         x: -radius
@@ -22,18 +27,35 @@ Item {
         cornerRadius: root.metrics.cornerRadius
     }
 
-    CardPlate {
-        id: plate
+    // Painted only while no picture shows (see TarotCardView).
+    Repeater {
+        model: root.showsPicture ? 0 : 1
+
+        delegate: CardPlate {
+            objectName: "backPlate"
+            width: root.width
+            height: root.height
+            topLeading: Theme.surface
+            bottomTrailing: Theme.surfaceDeep
+            cornerRadius: root.metrics.cornerRadius
+        }
+    }
+
+    Image {
+        id: picture
+
+        objectName: "backPicture"
         anchors.fill: parent
-        picture: CardStyle.backImage()
-        topLeading: Theme.surface
-        bottomTrailing: Theme.surfaceDeep
-        cornerRadius: root.metrics.cornerRadius
+        source: CardStyle.backImage(CardStyle.cornerFraction(root.size))
+        sourceSize.width: Math.ceil(root.metrics.width)
+        sourceSize.height: Math.ceil(root.metrics.height)
+        asynchronous: true
+        fillMode: Image.PreserveAspectFit
     }
 
     SymbolImage {
         objectName: "backStar"
-        visible: !plate.showsPicture
+        visible: picture.status === Image.Null || picture.status === Image.Error
         anchors.centerIn: parent
         name: "star.fill"
         size: root.metrics.backSymbolSize

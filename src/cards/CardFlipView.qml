@@ -5,7 +5,8 @@ import Quillmoor.Cards
 
 // A card that turns over in three dimensions. On its own it turns when clicked; a screen whose
 // model owns the turn sets `flipsOnClick` to false, binds `isFlipped` and handles clicked().
-// Focusable: Space and Return click it.
+// Focusable: Space and Return click it. Face down it is called "Face-down card", face up by
+// the card's name.
 AbstractButton {
     id: root
 
@@ -21,6 +22,10 @@ AbstractButton {
     implicitHeight: root.metrics.height
     focusPolicy: Qt.StrongFocus
     padding: 0
+    Accessible.role: Accessible.Button
+    Accessible.name: root.isFlipped ? CardStyle.accessibleName(root.card, root.isReversed) : qsTr("Face-down card")
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
 
     onClicked: {
         if (root.flipsOnClick)
@@ -45,7 +50,7 @@ AbstractButton {
         CardBackView {
             objectName: "backLayer"
             size: root.size
-            opacity: 1 - turn.value
+            opacity: 1 - CardStyle.faceOpacity(turn.value)
         }
 
         // Mirrored once in advance, so that after the half turn the face reads correctly.
@@ -55,7 +60,7 @@ AbstractButton {
             isReversed: root.isReversed
             size: root.size
             tappable: false
-            opacity: turn.value
+            opacity: CardStyle.faceOpacity(turn.value)
             transform: Scale {
                 origin.x: root.width / 2
                 xScale: -1

@@ -1,23 +1,20 @@
 #include "CardPlate.h"
 
+#include "WindowTextures.h"
+
 #include <QPainter>
 #include <QPainterPath>
+#include <QQuickWindow>
+#include <QSGImageNode>
 
-CardPlate::CardPlate(QQuickItem *parent) : QQuickPaintedItem(parent)
+#include <cmath>
+
+CardPlate::CardPlate(QQuickItem *parent) : QQuickItem(parent)
 {
-    setAntialiasing(true);
+    setFlag(ItemHasContents);
     connect(this, &CardPlate::changed, this, [this] { update(); });
-}
-
-void CardPlate::setPicture(const QUrl &picture)
-{
-    if (picture == m_picture)
-        return;
-    m_picture = picture;
-    const QString path = picture.scheme() == QLatin1String("qrc") ? u':' + picture.path() : picture.toLocalFile();
-    // An unreadable picture counts as missing: the drawn form takes over.
-    m_image = path.isEmpty() ? QImage() : QImage(path);
-    emit changed();
+    connect(this, &QQuickItem::widthChanged, this, [this] { update(); });
+    connect(this, &QQuickItem::heightChanged, this, [this] { update(); });
 }
 
 void CardPlate::setTopLeading(const QColor &color)
@@ -44,23 +41,45 @@ void CardPlate::setCornerRadius(double radius)
     emit changed();
 }
 
-void CardPlate::paint(QPainter *painter)
+QImage CardPlate::render(QSize size, double cornerRadius, const QColor &topLeading, const QColor &bottomTrailing)
 {
-    const QRectF bounds(0, 0, width(), height());
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds(QPointF(0, 0), size.toSizeF());
     QPainterPath shape;
-    shape.addRoundedRect(bounds, m_cornerRadius, m_cornerRadius);
-    if (!m_image.isNull()) {
-        painter->setClipPath(shape);
-        QSizeF fitted = m_image.size().toSizeF().scaled(bounds.size(), Qt::KeepAspectRatio);
-        QRectF target(QPointF(), fitted);
-        target.moveCenter(bounds.center());
-        painter->drawImage(target, m_image);
-        return;
-    }
+    shape.addRoundedRect(bounds, cornerRadius, cornerRadius);
     QLinearGradient gradient(bounds.topLeft(), bounds.bottomRight());
-    gradient.setColorAt(0, m_topLeading);
-    gradient.setColorAt(1, m_bottomTrailing);
-    painter->fillPath(shape, gradient);
+    gradient.setColorAt(0, topLeading);
+    gradient.setColorAt(1, bottomTrailing);
+    painter.fillPath(shape, gradient);
+    return image;
+}
+
+QSGNode *CardPlate::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *)
+{
+    // Runs on the render thread while the GUI thread waits.
+    QQuickWindow *win = window();
+    if (!win || width() <= 0 || height() <= 0) {
+        delete oldNode;
+        return nullptr;
+    }
+    auto *node = static_cast<QSGImageNode *>(oldNode);
+    if (!node)
+        node = win->createImageNode();
+    const double dpr = win->effectiveDevicePixelRatio();
+    const QSize pixels(int(std::ceil(width() * dpr)), int(std::ceil(height() * dpr)));
+    const QString key = QStringLiteral("plate %1x%2/%3/%4/%5")
+                            .arg(pixels.width())
+                            .arg(pixels.height())
+                            .arg(m_cornerRadius * dpr)
+                            .arg(m_topLeading.rgba(), 0, 16)
+                            .arg(m_bottomTrailing.rgba(), 0, 16);
+    node->setTexture(WindowTextures::texture(
+        win, key, [&] { return render(pixels, m_cornerRadius * dpr, m_topLeading, m_bottomTrailing); }));
+    node->setOwnsTexture(false);
+    node->setFiltering(QSGTexture::Linear);
+    node->setRect(QRectF(0, 0, width(), height()));
+    return node;
 }

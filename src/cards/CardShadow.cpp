@@ -1,9 +1,11 @@
 #include "CardShadow.h"
 
-#include <QHash>
+#include "WindowTextures.h"
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QQuickWindow>
+#include <QSGImageNode>
 
 #include <cmath>
 
@@ -51,8 +53,9 @@ void boxBlur(QImage &image, int r)
 
 } // namespace
 
-CardShadow::CardShadow(QQuickItem *parent) : QQuickPaintedItem(parent)
+CardShadow::CardShadow(QQuickItem *parent) : QQuickItem(parent)
 {
+    setFlag(ItemHasContents);
     connect(this, &CardShadow::changed, this, [this] { update(); });
     connect(this, &QQuickItem::widthChanged, this, [this] { update(); });
     connect(this, &QQuickItem::heightChanged, this, [this] { update(); });
@@ -108,27 +111,34 @@ QImage CardShadow::render(QSizeF size, double cornerRadius, double radius, const
     return result;
 }
 
-void CardShadow::paint(QPainter *painter)
+QSGNode *CardShadow::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *)
 {
-    // The item is drawn into a texture as large as itself, so the spill is painted by shrinking
-    // the shadow shape by the blur radius inside an item that the QML makes larger.
-    if (width() <= 2 * m_radius || height() <= 2 * m_radius)
-        return;
+    // Runs on the render thread while the GUI thread waits.
+    QQuickWindow *win = window();
+    if (!win || width() <= 2 * m_radius || height() <= 2 * m_radius) {
+        delete oldNode;
+        return nullptr;
+    }
+    auto *node = static_cast<QSGImageNode *>(oldNode);
+    if (!node)
+        node = win->createImageNode();
+    const double dpr = win->effectiveDevicePixelRatio();
     const QSizeF card(width() - 2 * m_radius, height() - 2 * m_radius);
-    // Every card of a size casts the same shadow, so each one is blurred only once; a pile of
-    // fifteen cards would otherwise blur fifteen times on every repaint.
-    static QHash<QString, QImage> rendered;
-    const QString key = QStringLiteral("%1x%2/%3/%4/%5")
+    const QString key = QStringLiteral("%1x%2/%3/%4/%5@%6")
                             .arg(card.width())
                             .arg(card.height())
                             .arg(m_cornerRadius)
                             .arg(m_radius)
-                            .arg(m_color.rgba(), 0, 16);
-    auto it = rendered.constFind(key);
-    if (it == rendered.cend()) {
-        if (rendered.size() > 32)
-            rendered.clear();
-        it = rendered.insert(key, render(card, m_cornerRadius, m_radius, m_color));
-    }
-    painter->drawImage(QPointF(0, 0), *it);
+                            .arg(m_color.rgba(), 0, 16)
+                            .arg(dpr);
+    QSGTexture *texture = WindowTextures::texture(win, key, [&] {
+        QImage image = render(card * dpr, m_cornerRadius * dpr, m_radius * dpr, m_color);
+        image.setDevicePixelRatio(dpr);
+        return image;
+    });
+    node->setTexture(texture);
+    node->setOwnsTexture(false);
+    node->setFiltering(QSGTexture::Linear);
+    node->setRect(QRectF(0, 0, width(), height()));
+    return node;
 }

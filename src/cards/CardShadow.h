@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QImage>
-#include <QQuickPaintedItem>
+#include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
 
 // The soft glow under a card: its rounded rectangle filled with `color`, blurred by `radius`
 // pixels. The item must be the card's footprint grown by `radius` on every side, because the
 // blur spills that far beyond the card; callers also move it by the shadow's offset.
-// Qt Quick 6.4 has no drop-shadow effect outside Qt5Compat, hence this small painter.
-class CardShadow : public QQuickPaintedItem
+// Qt Quick 6.4 has no drop-shadow effect outside Qt5Compat, hence this item. Every card of a
+// shape casts the same shadow, so a window blurs it once and all its cards share the texture:
+// a grid of 78 cards holds one shadow picture, not 78.
+class CardShadow : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -26,14 +28,15 @@ public:
     void setRadius(double radius);
     void setCornerRadius(double cornerRadius);
 
-    void paint(QPainter *painter) override;
-
     // The blurred shadow picture for a card of `size`: the rounded rectangle with a margin of
     // `radius` all round, blurred with three box passes (close to a Gaussian of that radius).
     static QImage render(QSizeF size, double cornerRadius, double radius, const QColor &color);
 
 signals:
     void changed();
+
+protected:
+    QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;
 
 private:
     QColor m_color;

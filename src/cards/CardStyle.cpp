@@ -1,40 +1,74 @@
 #include "CardStyle.h"
 
+#include "CardPictures.h"
 #include "ResourceLocation.h"
 #include "SoundCues.h"
 #include "Theme.h"
 
 #include <QMatrix4x4>
+#include <QQmlEngine>
 
 #include <cmath>
 
+// The pictures are compiled into an object of their own (see CMakeLists.txt); naming its
+// initialiser here links it in wherever the card views are.
+static void initPictures()
+{
+    Q_INIT_RESOURCE(quillmoor_pictures);
+}
+
 namespace {
 
-QUrl imageUrl(const QString &name)
+QUrl imageUrl(const QString &name, double corner)
 {
+    static const bool initialised = (initPictures(), true);
+    Q_UNUSED(initialised);
     const std::optional<QString> path = ResourceLocation().path(name, QStringLiteral("jpg"));
-    if (!path)
-        return {};
-    if (path->startsWith(u':'))
-        return QUrl(QStringLiteral("qrc") + *path);
-    return QUrl::fromLocalFile(*path);
+    return path ? CardPictures::url(*path, corner) : QUrl();
 }
 
 } // namespace
+
+CardStyle *CardStyle::create(QQmlEngine *qmlEngine, QJSEngine *)
+{
+    CardPictureProvider::ensureRegistered(qmlEngine);
+    return new CardStyle(nullptr);
+}
 
 CardMetrics CardStyle::metrics(int size)
 {
     return CardMetrics::forSize(static_cast<CardSize::Size>(std::clamp(size, 0, int(CardSize::Large))));
 }
 
-QUrl CardStyle::faceImage(const TarotCard &card)
+QUrl CardStyle::faceImage(const TarotCard &card, double corner)
 {
-    return card.imageName.isEmpty() ? QUrl() : imageUrl(card.imageName);
+    return card.imageName.isEmpty() ? QUrl() : imageUrl(card.imageName, corner);
 }
 
-QUrl CardStyle::backImage()
+bool CardStyle::hasFaceImage(const TarotCard &card)
 {
-    return imageUrl(QStringLiteral("card_back"));
+    return !faceImage(card).isEmpty();
+}
+
+QUrl CardStyle::backImage(double corner)
+{
+    return imageUrl(QStringLiteral("card_back"), corner);
+}
+
+double CardStyle::cornerFraction(int size)
+{
+    const CardMetrics m = metrics(size);
+    return m.cornerRadius / m.width;
+}
+
+QString CardStyle::accessibleName(const TarotCard &card, bool isReversed)
+{
+    return isReversed ? tr("%1, reversed").arg(card.name) : card.name;
+}
+
+QString CardStyle::artCredit()
+{
+    return tr("Card art: Pamela Colman Smith, 1909 (public domain)");
 }
 
 QString CardStyle::suitSymbol(const TarotCard &card)
@@ -94,7 +128,18 @@ QMatrix4x4 CardStyle::flipTransform(double degrees, double width, double height,
     toCentre.translate(float(-width / 2), float(-height / 2));
     QMatrix4x4 back;
     back.translate(float(width / 2), float(height / 2));
-    return back * projection * turn * toCentre;
+    QMatrix4x4 result = back * projection * turn * toCentre;
+    // The card stays flat in the scene: without depth, the near half of the turning card is not
+    // cut off by the scene graph's depth range. The perspective lives in w and is kept.
+    result.setRow(2, QVector4D(0, 0, 0, 0));
+    return result;
+}
+
+double CardStyle::faceOpacity(double progress)
+{
+    // A smooth step across the tenth of the turn around edge-on (81° to 99°).
+    const double t = std::clamp((progress - 0.45) / 0.1, 0.0, 1.0);
+    return t * t * (3 - 2 * t);
 }
 
 bool CardStyle::flippedByClick(bool isFlipped)

@@ -2,12 +2,13 @@ import QtQuick
 import QtQuick.Templates as T
 import Quillmoor.Cards
 
-// The visible keyboard-focus ring of a control, used as (or inside) its background: a gold
-// outline just outside the control, shown only while it has focus from the keyboard.
+// The visible keyboard-focus ring of a control: a gold outline just outside it, shown only
+// while it has focus from the keyboard. Used as the control's background, or inside it with
+// `control` set.
 Rectangle {
     id: root
 
-    readonly property T.Control control: root.parent as T.Control
+    property T.Control control: root.parent as T.Control
 
     x: -4
     y: -4

@@ -14,7 +14,12 @@ Rectangle {
 
     color: "black"
     focus: true
-    Keys.onEscapePressed: root.dismissed()
+    Accessible.role: Accessible.Dialog
+    Accessible.name: CardStyle.accessibleName(root.card, root.isReversed)
+    Keys.onEscapePressed: (event) => {
+        event.accepted = true;
+        root.dismissed();
+    }
 
     MouseArea {
         objectName: "backdrop"
@@ -24,18 +29,23 @@ Rectangle {
 
     Image {
         id: picture
+
         objectName: "picture"
         visible: picture.status === Image.Ready
         anchors.fill: parent
         anchors.margins: 40
-        source: CardStyle.faceImage(root.card)
+        // Decoded at the size shown; no picture is asked for before the view has a size.
+        source: picture.width > 0 && picture.height > 0 ? CardStyle.faceImage(root.card) : ""
+        sourceSize.width: Math.ceil(picture.width)
+        sourceSize.height: Math.ceil(picture.height)
+        asynchronous: true
         fillMode: Image.PreserveAspectFit
         rotation: root.isReversed ? 180 : 0
     }
 
     SymbolImage {
         objectName: "photoSymbol"
-        visible: picture.status !== Image.Ready
+        visible: picture.status === Image.Null || picture.status === Image.Error
         anchors.centerIn: parent
         name: "photo"
         size: Theme.largeTitleSerifBold.pixelSize

@@ -3,16 +3,35 @@
 #include "DateFormat.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
+#include <QStandardPaths>
 
 PictureSharer::PictureSharer(QObject *parent) : QObject(parent)
 {}
 
+namespace {
+
+// Lays out everything below `item` now, deepest first, so positioners and layouts that would
+// wait for the next frame report their final size before the picture's size is taken.
+void polishTree(QQuickItem *item)
+{
+    for (QQuickItem *child : item->childItems())
+        polishTree(child);
+    item->ensurePolished();
+}
+
+} // namespace
+
 void PictureSharer::render(QQuickItem *item)
 {
-    if (!item || !item->window() || item->width() <= 0 || item->height() <= 0)
+    if (!item || !item->window())
+        return;
+    polishTree(item);
+    if (item->width() <= 0 || item->height() <= 0)
         return;
     const QSize target = (item->size() * scale).toSize();
     m_pending = item->grabToImage(target);
@@ -54,6 +73,14 @@ QString PictureSharer::suggestedFileName(const TarotCard &card)
     return QStringLiteral("Quillmoor-%1.png")
         .arg(card.name.isEmpty() ? QStringLiteral("Card")
                                  : QString(card.name).replace(QLatin1Char(' '), QLatin1Char('-')));
+}
+
+QUrl PictureSharer::picturesFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return QUrl::fromLocalFile(pictures);
+    return QUrl::fromLocalFile(QDir::homePath());
 }
 
 QStringList PictureSharer::topKeywords(const TarotCard &card, bool isReversed)

@@ -20,6 +20,7 @@ class PictureSharer : public QObject
     QML_ELEMENT
     Q_PROPERTY(bool hasPicture READ hasPicture NOTIFY pictureChanged)
     Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
+    Q_PROPERTY(int pixelsPerPoint READ pixelsPerPoint CONSTANT)
 
 public:
     static constexpr int scale = 3;
@@ -33,11 +34,15 @@ public:
     Q_INVOKABLE void copyToClipboard() const;
     // A file name to offer in the save dialog.
     Q_INVOKABLE static QString suggestedFileName(const TarotCard &card);
+    // Where the save dialog starts: the user's Pictures folder, or the home folder when there is
+    // none.
+    Q_INVOKABLE static QUrl picturesFolder();
 
     // The share picture's texts: the first three keywords of the card's orientation and the date.
     Q_INVOKABLE static QStringList topKeywords(const TarotCard &card, bool isReversed);
     Q_INVOKABLE static QString headingDate(const QDateTime &date);
 
+    int pixelsPerPoint() const { return scale; }
     bool hasPicture() const { return !m_picture.isNull(); }
     const QImage &picture() const { return m_picture; }
     QString lastError() const { return m_lastError; }

@@ -12,8 +12,10 @@ Item {
     property date date: new Date()
 
     readonly property color gold: Qt.rgba(0.85, 0.72, 0.45, 1)
-    readonly property url picture: CardStyle.faceImage(root.card)
     readonly property PictureSharer texts: PictureSharer {}
+    // Everything is laid out, the card's picture included when it has one: ready to render.
+    readonly property bool ready: !CardStyle.hasFaceImage(root.card) || picture.status === Image.Error
+                                  || (picture.status === Image.Ready && picture.implicitHeight > 0)
 
     objectName: "shareCardImage"
     width: 348
@@ -63,12 +65,16 @@ Item {
         Image {
             id: picture
 
+            objectName: "sharePicture"
             anchors.horizontalCenter: parent.horizontalCenter
             // Without a picture the item takes no room at all.
             visible: picture.status === Image.Ready
             width: 280
-            height: visible ? 280 * 16 / 9 : 0
-            source: root.picture
+            height: visible ? 280 * picture.implicitHeight / Math.max(1, picture.implicitWidth) : 0
+            // Decoded for the picture's three pixels per point, corners rounded by 10 points.
+            source: CardStyle.faceImage(root.card, 10 / 280)
+            sourceSize.width: 280 * root.texts.pixelsPerPoint
+            asynchronous: true
             fillMode: Image.PreserveAspectFit
             rotation: root.isReversed ? 180 : 0
         }

@@ -7,9 +7,9 @@ const QHash<QString, char16_t> &table()
     // Codepoints of Material Design Icons 1.6 as packaged by Debian.
     static const QHash<QString, char16_t> symbols{
         // sections and shell
-        {QStringLiteral("sun.max.fill"), 0xF599},         // weather-sunny
+        {QStringLiteral("sun.max.fill"), 0xF5A8},         // white-balance-sunny: a filled sun
         {QStringLiteral("rectangle.stack.fill"), 0xF638}, // cards
-        {QStringLiteral("brain.head.profile"), 0xF335},   // lightbulb
+        {QStringLiteral("brain.head.profile"), 0xF644},   // face-profile: the nearest to a head
         {QStringLiteral("book.closed.fill"), 0xF0BA},     // book
         {QStringLiteral("calendar"), 0xF0ED},
         {QStringLiteral("gearshape"), 0xF493},                // settings
@@ -33,7 +33,7 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("rectangle.portrait.on.rectangle.portrait"), 0xF18F}, // content-copy
         // study and articles
         {QStringLiteral("sparkles"), 0xF068},              // auto-fix
-        {QStringLiteral("sparkle"), 0xF4CF},               // star-circle
+        {QStringLiteral("sparkle"), 0xF4CE},               // star: this font has no four-point star
         {QStringLiteral("book"), 0xF0BE},                  // book-open-variant
         {QStringLiteral("text.book.closed.fill"), 0xF0BF}, // book-variant
         {QStringLiteral("square.grid.2x2"), 0xF570},       // view-grid
@@ -45,7 +45,7 @@ const QHash<QString, char16_t> &table()
         // actions
         {QStringLiteral("envelope"), 0xF1F0},              // email-outline
         {QStringLiteral("arrow.up.right.square"), 0xF3CC}, // open-in-new
-        {QStringLiteral("square.and.arrow.up"), 0xF497},   // share-variant
+        {QStringLiteral("square.and.arrow.up"), 0xF207},   // export: a box with an arrow out of it
         {QStringLiteral("arrow.down"), 0xF045},
         {QStringLiteral("arrow.down.to.line"), 0xF1DA},                              // download
         {QStringLiteral("arrow.trianglehead.2.counterclockwise.rotate.90"), 0xF465}, // rotate-left

@@ -4,8 +4,9 @@ import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Cards
 
-// A card face at one of the four card sizes, upright or turned upside down. A tappable card
-// opens the full-screen view on a click.
+// A card face at one of the four card sizes, upright or turned upside down: the card's picture,
+// or a drawn face when it has none. A tappable card opens the full-screen view on a click, or
+// on Space or Return once it has keyboard focus.
 Item {
     id: root
 
@@ -16,9 +17,13 @@ Item {
     property bool showFullScreen: false
 
     readonly property cardMetrics metrics: CardStyle.metrics(root.size)
+    // The picture is decoded and shown; until then the drawn plate stands in.
+    readonly property bool showsPicture: picture.status === Image.Ready
 
     width: root.metrics.width
     height: root.metrics.height
+    Accessible.role: root.tappable ? Accessible.Button : Accessible.Graphic
+    Accessible.name: CardStyle.accessibleName(root.card, root.isReversed)
 
     CardShadow {
         x: -radius
@@ -31,23 +36,50 @@ Item {
     }
 
     Item {
+        id: face
+
         objectName: "face"
         anchors.fill: parent
         rotation: root.isReversed ? 180 : 0
 
-        CardPlate {
-            id: plate
-            objectName: "plate"
+        // The painted plate is built only while no picture shows, so a page of pictured faces
+        // holds no painted textures besides the pictures themselves.
+        Repeater {
+            model: root.showsPicture ? 0 : 1
+
+            delegate: CardPlate {
+                objectName: "plate"
+                width: face.width
+                height: face.height
+                topLeading: Theme.faceTop
+                bottomTrailing: Theme.alpha(Theme.surface, 0.8)
+                cornerRadius: root.metrics.cornerRadius
+            }
+        }
+
+        // Behind the picture: the thin bands left where its shape is not exactly the card's.
+        Rectangle {
             anchors.fill: parent
-            picture: CardStyle.faceImage(root.card)
-            topLeading: Theme.faceTop
-            bottomTrailing: Theme.alpha(Theme.surface, 0.8)
-            cornerRadius: root.metrics.cornerRadius
+            visible: root.showsPicture
+            radius: root.metrics.cornerRadius
+            color: Theme.faceTop
+        }
+
+        Image {
+            id: picture
+
+            objectName: "picture"
+            anchors.fill: parent
+            source: CardStyle.faceImage(root.card, CardStyle.cornerFraction(root.size))
+            sourceSize.width: Math.ceil(root.metrics.width)
+            sourceSize.height: Math.ceil(root.metrics.height)
+            asynchronous: true
+            fillMode: Image.PreserveAspectFit
         }
 
         Column {
             objectName: "drawnFace"
-            visible: !plate.showsPicture
+            visible: picture.status === Image.Null || picture.status === Image.Error
             anchors.centerIn: parent
             spacing: root.metrics.faceSpacing
 
@@ -95,29 +127,62 @@ Item {
         }
     }
 
-    MouseArea {
+    AbstractButton {
+        id: tapArea
+
+        // Whether the sheet was opened from the keyboard, so closing it shows the focus again.
+        property bool openedFromKeyboard: false
+
         objectName: "tapArea"
         anchors.fill: parent
         enabled: root.tappable
-        onClicked: root.showFullScreen = true
+        focusPolicy: root.tappable ? Qt.StrongFocus : Qt.NoFocus
+        Accessible.role: Accessible.Button
+        Accessible.name: root.Accessible.name
+        background: FocusRing {
+            radius: root.metrics.cornerRadius + 4
+        }
+        Keys.onReturnPressed: tapArea.clicked()
+        Keys.onEnterPressed: tapArea.clicked()
+        onClicked: {
+            tapArea.openedFromKeyboard = tapArea.visualFocus;
+            root.showFullScreen = true;
+        }
     }
 
     Popup {
+        id: sheet
+
         objectName: "fullScreenSheet"
         parent: Overlay.overlay
-        anchors.centerIn: Overlay.overlay
-        width: 500
-        height: 700
+        x: 0
+        y: 0
+        // As large as the window allows, and never below 500 × 700.
+        width: Math.max(500, parent ? parent.width : 0)
+        height: Math.max(700, parent ? parent.height : 0)
         modal: true
+        focus: true
         padding: 0
+        closePolicy: Popup.CloseOnEscape
         visible: root.showFullScreen
-        onClosed: root.showFullScreen = false
+        background: null
+        onClosed: {
+            root.showFullScreen = false;
+            if (root.tappable)
+                tapArea.forceActiveFocus(tapArea.openedFromKeyboard ? Qt.TabFocusReason : Qt.OtherFocusReason);
+        }
 
-        FullScreenCardView {
-            anchors.fill: parent
-            card: root.card
-            isReversed: root.isReversed
-            onDismissed: root.showFullScreen = false
+        // Built only while open: a page of tappable cards holds no full-screen pictures.
+        Repeater {
+            model: root.showFullScreen ? 1 : 0
+
+            delegate: FullScreenCardView {
+                width: sheet.width
+                height: sheet.height
+                card: root.card
+                isReversed: root.isReversed
+                onDismissed: sheet.close()
+            }
         }
     }
 }

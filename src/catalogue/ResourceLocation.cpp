@@ -25,7 +25,7 @@ void ResourceLocation::resetRoot()
 std::optional<QString> ResourceLocation::path(const QString &name, const QString &extension) const
 {
     static const QStringList folders{QString(), QStringLiteral("cards"), QStringLiteral("sounds"),
-                                     QStringLiteral("images")};
+                                     QStringLiteral("pictures"), QStringLiteral("images")};
     const QString fileName = name + u'.' + extension;
     const QString base = root();
     for (const QString &folder : folders) {

@@ -6,8 +6,8 @@
 
 // Finds the files that ship with the application by name and extension. They live in the
 // resources compiled into the binary under ":/bundle", either at its top or in one of the
-// folders "cards", "sounds" and "images". Tests point the root at a temporary directory to
-// make files missing or broken.
+// folders "cards", "sounds", "pictures" and "images". Tests point the root at a temporary
+// directory to make files missing or broken.
 class ResourceLocation
 {
 public:

@@ -25,7 +25,7 @@ Item {
             flipsOnClick: false
             isFlipped: root.model.phase !== DailyCardViewModel.FaceDown
             focus: true
-            Accessible.name: qsTr("Reveal your card")
+            Accessible.description: qsTr("Click to reveal your card")
             onClicked: root.model.reveal()
         }
         Text {

@@ -4,7 +4,8 @@ import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.Daily
 
-// Before today's draw: the invitation, the deck to click and the two shuffles.
+// Before today's draw: the invitation, the deck to click and the two shuffles. Centred when it
+// fits; at small window sizes it scrolls, and keyboard focus scrolls along.
 Item {
     id: root
 
@@ -12,92 +13,116 @@ Item {
 
     objectName: "dailyInvitation"
 
-    Column {
-        anchors.centerIn: parent
-        width: Math.min(parent.width, 720)
-        spacing: 32
+    Flickable {
+        id: flick
 
-        HeaderBand {
-            anchors.horizontalCenter: parent.horizontalCenter
-            width: Math.min(implicitWidth + 160, parent.width)
-            model: root.model
-        }
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: qsTr("Your Daily Card Awaits")
-            font: Theme.title2SerifSemibold
-            color: Theme.textPrimary
-        }
-        Text {
-            x: 60
-            width: parent.width - 120
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.WordWrap
-            text: qsTr("Focus on your intention, then click to shuffle and draw your card for the day.")
-            font: Theme.body
-            color: Theme.textSecondary
+        objectName: "invitationScroll"
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: Math.max(height, column.height + 2 * Theme.defaultPadding)
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+        ScrollBar.vertical: ScrollBar {
+            policy: flick.contentHeight > flick.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
         }
 
-        Item {
-            id: deck
+        Column {
+            id: column
 
-            anchors.horizontalCenter: parent.horizontalCenter
-            width: 260
-            height: 420
+            x: (flick.width - width) / 2
+            y: Math.max(Theme.defaultPadding, (flick.height - height) / 2)
+            width: Math.min(flick.width - 2 * Theme.defaultPadding, 720)
+            spacing: 32
 
-            // A shuffle view is built only while its shuffle runs.
-            Repeater {
-                model: root.model.isShuffling ? 1 : 0
-                delegate: ShuffleAnimationView {
-                    objectName: "pileShuffle"
-                    anchors.centerIn: parent
-                    choreography: root.model.pileChoreography
-                }
+            HeaderBand {
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(implicitWidth + 160, parent.width)
+                model: root.model
             }
-            Repeater {
-                model: root.model.isWashShuffling ? 1 : 0
-                delegate: WashShuffleView {
-                    objectName: "washShuffle"
-                    anchors.centerIn: parent
-                    choreography: root.model.washChoreography
-                }
-            }
-            AbstractButton {
-                id: deckButton
-
-                objectName: "deckButton"
-                anchors.centerIn: parent
-                visible: root.model.phase === DailyCardViewModel.Invitation
-                implicitWidth: CardStyle.metrics(CardSize.Large).width
-                implicitHeight: CardStyle.metrics(CardSize.Large).height
-                focusPolicy: Qt.StrongFocus
-                focus: true
-                Accessible.name: qsTr("Shuffle and draw")
-                contentItem: CardBackView {
-                    size: CardSize.Large
-                }
-                background: FocusRing {
-                    radius: 18
-                }
-                onClicked: root.model.shuffle()
-            }
-        }
-
-        Row {
-            anchors.horizontalCenter: parent.horizontalCenter
-            spacing: 20
             Text {
-                anchors.verticalCenter: parent.verticalCenter
-                text: qsTr("Click to shuffle")
-                font: Theme.subheadline
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("Your Daily Card Awaits")
+                font: Theme.title2SerifSemibold
+                color: Theme.textPrimary
+            }
+            Text {
+                x: 60
+                width: parent.width - 120
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.WordWrap
+                text: qsTr("Focus on your intention, then click to shuffle and draw your card for the day.")
+                font: Theme.body
                 color: Theme.textSecondary
             }
-            OutlinedCapsuleButton {
-                objectName: "washShuffleButton"
-                symbol: "wind"
-                text: qsTr("Wash Shuffle")
-                onClicked: root.model.washShuffle()
+
+            Item {
+                id: deck
+
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: 260
+                height: CardStyle.metrics(CardSize.Large).height + 24
+
+                // A shuffle view is built only while its shuffle runs.
+                Repeater {
+                    model: root.model.isShuffling ? 1 : 0
+                    delegate: ShuffleAnimationView {
+                        objectName: "pileShuffle"
+                        anchors.centerIn: parent
+                        choreography: root.model.pileChoreography
+                    }
+                }
+                Repeater {
+                    model: root.model.isWashShuffling ? 1 : 0
+                    delegate: WashShuffleView {
+                        objectName: "washShuffle"
+                        anchors.centerIn: parent
+                        choreography: root.model.washChoreography
+                    }
+                }
+                AbstractButton {
+                    id: deckButton
+
+                    objectName: "deckButton"
+                    anchors.centerIn: parent
+                    visible: root.model.phase === DailyCardViewModel.Invitation
+                    implicitWidth: CardStyle.metrics(CardSize.Large).width
+                    implicitHeight: CardStyle.metrics(CardSize.Large).height
+                    focusPolicy: Qt.StrongFocus
+                    focus: true
+                    Accessible.role: Accessible.Button
+                    Accessible.name: qsTr("Shuffle and draw")
+                    Keys.onReturnPressed: deckButton.clicked()
+                    Keys.onEnterPressed: deckButton.clicked()
+                    contentItem: CardBackView {
+                        size: CardSize.Large
+                    }
+                    background: FocusRing {
+                        radius: CardStyle.metrics(CardSize.Large).cornerRadius + 4
+                    }
+                    onClicked: root.model.shuffle()
+                }
+            }
+
+            Row {
+                anchors.horizontalCenter: parent.horizontalCenter
+                spacing: 20
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: qsTr("Click to shuffle")
+                    font: Theme.subheadline
+                    color: Theme.textSecondary
+                }
+                OutlinedCapsuleButton {
+                    objectName: "washShuffleButton"
+                    symbol: "wind"
+                    text: qsTr("Wash Shuffle")
+                    onClicked: root.model.washShuffle()
+                }
             }
         }
+    }
+
+    FocusScroller {
+        flickable: flick
     }
 }

@@ -8,16 +8,25 @@ import Quillmoor.Journal
 import Quillmoor.Daily
 
 // Today's card face up: the card and its share action on the left, and on the right the
-// affirmation, mood, reflection, meaning and questions.
+// affirmation, mood, reflection, meaning and questions, kept to a comfortable reading width.
 Item {
     id: root
 
     required property DailyCardViewModel model
+    // "Share Card" was pressed: the share picture is built, rendered once its card picture has
+    // arrived, and offered in the share menu.
+    property bool sharing: false
 
     // "Open Full Journal" was clicked; the screen pushes the editor.
     signal journalRequested
 
     objectName: "dailyRevealed"
+
+    FontMetrics {
+        id: bodyMetrics
+
+        font: Theme.body
+    }
 
     Row {
         anchors.fill: parent
@@ -46,7 +55,7 @@ Item {
                     anchors.horizontalCenter: parent.horizontalCenter
                     symbol: "square.and.arrow.up"
                     text: qsTr("Share Card")
-                    onClicked: sharer.render(shareImage)
+                    onClicked: root.sharing = true
                 }
             }
         }
@@ -67,8 +76,13 @@ Item {
             ScrollBar.vertical.policy: ScrollBar.AlwaysOn
 
             Column {
-                x: 24
-                width: scroll.availableWidth - 48
+                id: reading
+
+                // About 75 characters of body text per line, inside the panels' padding.
+                readonly property real readingWidth: Math.ceil(bodyMetrics.averageCharacterWidth * 75) + 2 * Theme.defaultPadding
+
+                x: Math.max(24, (scroll.availableWidth - width) / 2)
+                width: Math.min(scroll.availableWidth - 48, readingWidth)
                 topPadding: Theme.defaultPadding
                 bottomPadding: Theme.defaultPadding
                 spacing: 20
@@ -82,16 +96,18 @@ Item {
                     anchors.horizontalCenter: parent.horizontalCenter
                     topPadding: 8
                     bottomPadding: 8
+                    leftPadding: Theme.defaultPadding
+                    rightPadding: Theme.defaultPadding
                     spacing: 8
                     SymbolImage {
                         anchors.verticalCenter: parent.verticalCenter
                         name: "sparkle"
-                        size: 10
+                        size: Theme.textStyle(Theme.Caption, false).pixelSize
                         color: Theme.alpha(Theme.accent, 0.6)
                     }
                     Text {
                         objectName: "affirmation"
-                        width: Math.min(implicitWidth, scroll.availableWidth - 120)
+                        width: Math.min(implicitWidth, reading.width - 2 * (Theme.defaultPadding + 8 + 12))
                         wrapMode: Text.WordWrap
                         horizontalAlignment: Text.AlignHCenter
                         text: "\u201C" + root.model.todaysCard.affirmation + "\u201D"
@@ -103,7 +119,7 @@ Item {
                     SymbolImage {
                         anchors.verticalCenter: parent.verticalCenter
                         name: "sparkle"
-                        size: 10
+                        size: Theme.textStyle(Theme.Caption, false).pixelSize
                         color: Theme.alpha(Theme.accent, 0.6)
                     }
                 }
@@ -160,8 +176,8 @@ Item {
                         objectName: "dailyReflection"
                         width: parent.width
                         placeholder: qsTr("Your thoughts...")
-                        minimumHeight: 5 * 18 + 24
-                        maximumHeight: 12 * 18 + 24
+                        minimumHeight: 5 * bodyMetrics.height + 24
+                        maximumHeight: 12 * bodyMetrics.height + 24
                         text: root.model.journalEntry ? root.model.journalEntry.reflectionText : ""
                         onEdited: (text) => root.model.setReflection(text)
                     }
@@ -171,7 +187,10 @@ Item {
                         objectName: "openFullJournal"
                         padding: 10
                         focusPolicy: Qt.StrongFocus
+                        Accessible.role: Accessible.Link
                         Accessible.name: qsTr("Open Full Journal")
+                        Keys.onReturnPressed: journalLink.clicked()
+                        Keys.onEnterPressed: journalLink.clicked()
                         contentItem: Row {
                             spacing: 6
                             SymbolImage {
@@ -186,21 +205,33 @@ Item {
                                 color: Theme.accent
                             }
                         }
-                        background: Rectangle {
-                            radius: 10
-                            color: journalLink.hovered ? Theme.alpha(Theme.accent, 0.08) : "transparent"
-                            border.width: journalLink.visualFocus ? 2 : 1
-                            border.color: Theme.alpha(Theme.accent, journalLink.visualFocus ? 0.9 : 0.3)
+                        background: Item {
+                            Rectangle {
+                                anchors.fill: parent
+                                radius: 10
+                                color: journalLink.hovered ? Theme.alpha(Theme.accent, 0.08) : "transparent"
+                                border.width: 1
+                                border.color: Theme.alpha(Theme.accent, 0.3)
+                            }
+                            FocusRing {
+                                control: journalLink
+                                radius: 14
+                            }
                         }
                         onClicked: root.journalRequested()
                     }
                 }
 
-                CardMeaningView {
+                Panel {
+                    objectName: "meaningPanel"
                     width: parent.width
-                    card: root.model.todaysCard
-                    isReversed: root.model.isReversed
-                    positionId: "guidance"
+
+                    CardMeaningView {
+                        width: parent.width
+                        card: root.model.todaysCard
+                        isReversed: root.model.isReversed
+                        positionId: "guidance"
+                    }
                 }
 
                 Panel {
@@ -256,31 +287,57 @@ Item {
         }
     }
 
-    // The share picture is laid out off to the side: it must be in the scene to be rendered.
-    ShareCardImage {
-        id: shareImage
+    FocusScroller {
+        flickable: scroll.contentItem
+    }
 
-        x: -width - 100
-        card: root.model.todaysCard
-        isReversed: root.model.isReversed
+    // The share picture is built on request and laid out off to the side: it must be in the
+    // scene to be rendered.
+    Repeater {
+        model: root.sharing ? 1 : 0
+
+        delegate: ShareCardImage {
+            id: shareImage
+
+            function renderWhenReady() {
+                if (shareImage.ready)
+                    sharer.render(shareImage);
+            }
+
+            x: -width - 100
+            card: root.model.todaysCard
+            isReversed: root.model.isReversed
+            Component.onCompleted: shareImage.renderWhenReady()
+            onReadyChanged: shareImage.renderWhenReady()
+        }
     }
 
     PictureSharer {
         id: sharer
 
-        onPictureChanged: shareMenu.popup(shareButton)
+        objectName: "pictureSharer"
+        onPictureChanged: {
+            root.sharing = false;
+            shareMenu.open();
+        }
     }
 
+    // Opens just below the share button, centred under it.
     Menu {
         id: shareMenu
 
         objectName: "shareMenu"
+        parent: shareButton
+        x: (shareButton.width - width) / 2
+        y: shareButton.height + 6
 
         MenuItem {
+            objectName: "savePictureItem"
             text: qsTr("Save Picture…")
             onTriggered: saveDialog.open()
         }
         MenuItem {
+            objectName: "copyPictureItem"
             text: qsTr("Copy Picture")
             onTriggered: sharer.copyToClipboard()
         }

@@ -20,10 +20,17 @@ Rectangle {
         anchors.centerIn: parent
         spacing: 12
 
-        Text {
+        MoonDisc {
+            objectName: "moonDisc"
             anchors.verticalCenter: parent.verticalCenter
-            text: root.model.moonPhase.symbol
-            font.pixelSize: 26
+            width: 28
+            height: 28
+            litFraction: root.model.moonPhase.litFraction
+            litOnRight: root.model.moonPhase.litOnRight
+            litColor: Theme.textPrimary
+            darkColor: Theme.alpha(Theme.textSecondary, 0.18)
+            Accessible.role: Accessible.Graphic
+            Accessible.name: root.model.moonPhase.name
         }
         Column {
             anchors.verticalCenter: parent.verticalCenter

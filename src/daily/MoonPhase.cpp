@@ -3,6 +3,7 @@
 #include <QTimeZone>
 
 #include <cmath>
+#include <numbers>
 
 MoonPhase MoonPhase::forDate(const QDateTime &date)
 {
@@ -39,4 +40,13 @@ QString MoonPhase::symbol() const
 {
     const char32_t codePoint = 0x1F311 + static_cast<char32_t>(m_index);
     return QString::fromUcs4(&codePoint, 1);
+}
+
+double MoonPhase::litFraction() const
+{
+    // The lit part of the disc grows with the moon's angle from the sun: (1 - cos a) / 2, with
+    // the phase's middle at a = index × 45°.
+    const double angle = m_index * std::numbers::pi / 4;
+    const double lit = (1 - std::cos(angle)) / 2;
+    return std::abs(lit) < 1e-12 ? 0.0 : lit;
 }

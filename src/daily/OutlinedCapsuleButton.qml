@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
 
-// A quiet action: symbol and text in gold over a thin gold capsule outline.
+// A quiet action: symbol and text in gold over a thin gold capsule outline. Space and Return
+// click it.
 AbstractButton {
     id: root
 
@@ -13,7 +14,10 @@ AbstractButton {
     topPadding: 8
     bottomPadding: 8
     focusPolicy: Qt.StrongFocus
+    Accessible.role: Accessible.Button
     Accessible.name: root.text
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
 
     contentItem: Row {
         spacing: 6
@@ -30,10 +34,17 @@ AbstractButton {
             color: Theme.accent
         }
     }
-    background: Rectangle {
-        radius: height / 2
-        color: root.down ? Theme.alpha(Theme.accent, 0.15) : root.hovered ? Theme.alpha(Theme.accent, 0.08) : "transparent"
-        border.width: root.visualFocus ? 2 : 1
-        border.color: Theme.alpha(Theme.accent, root.visualFocus ? 0.9 : 0.4)
+    background: Item {
+        Rectangle {
+            anchors.fill: parent
+            radius: height / 2
+            color: root.down ? Theme.alpha(Theme.accent, 0.15) : root.hovered ? Theme.alpha(Theme.accent, 0.08) : "transparent"
+            border.width: 1
+            border.color: Theme.alpha(Theme.accent, 0.4)
+        }
+        FocusRing {
+            control: root
+            radius: height / 2
+        }
     }
 }

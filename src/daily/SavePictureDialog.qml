@@ -3,7 +3,8 @@ import QtQuick.Dialogs
 import Quillmoor.Catalogue
 import Quillmoor.Cards
 
-// Asks where to save the share picture and writes it there.
+// Asks where to save the share picture, starting in the user's Pictures folder, and writes it
+// there.
 FileDialog {
     id: root
 
@@ -12,8 +13,14 @@ FileDialog {
 
     title: qsTr("Save Picture")
     fileMode: FileDialog.SaveFile
+    acceptLabel: qsTr("Save")
     nameFilters: [qsTr("PNG pictures (*.png)")]
     defaultSuffix: "png"
-    selectedFile: "file:///" + root.sharer.suggestedFileName(root.card)
+    currentFolder: root.sharer.picturesFolder()
+    selectedFile: root.sharer.picturesFolder() + "/" + root.sharer.suggestedFileName(root.card)
     onAccepted: root.sharer.saveTo(root.selectedFile)
+    onVisibleChanged: {
+        if (root.visible)
+            DialogLook.apply(root.parentWindow);
+    }
 }

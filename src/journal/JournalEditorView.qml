@@ -39,9 +39,18 @@ NavigationPage {
                 font: Theme.body
                 color: Theme.accent
             }
-            background: Rectangle {
-                radius: 6
-                color: doneButton.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+            Keys.onReturnPressed: doneButton.clicked()
+            Keys.onEnterPressed: doneButton.clicked()
+            background: Item {
+                Rectangle {
+                    anchors.fill: parent
+                    radius: 6
+                    color: doneButton.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+                }
+                FocusRing {
+                    control: doneButton
+                    radius: 8
+                }
             }
             onClicked: root.finish()
         }

@@ -1,4 +1,7 @@
+#include "AdaptiveColumns.h"
 #include "AppTestSupport.h"
+#include "CardDetailModel.h"
+#include "CardLibraryModel.h"
 #include "ContentViewModel.h"
 #include "DailyCardViewModel.h"
 #include "JournalCalendarModel.h"
@@ -20,6 +23,7 @@
 
 #include <QDirIterator>
 #include <QQmlComponent>
+#include <QRegularExpression>
 
 // Loads every QML file of every module and fails on any warning, so a broken binding or a
 // misspelt property shows up here rather than in front of a user.
@@ -57,11 +61,56 @@ private slots:
         QQmlComponent component(&engine, QUrl(url));
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
         // Components with required properties get harmless values for them.
-        std::unique_ptr<QObject> object(
-            component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
+        std::unique_ptr<QObject> object(component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
         QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
+
+        // A dialog loads most of what it needs (Qt's own QML, with its own imports) only when it
+        // opens: open it in a window.
+        if (object->inherits("QQuickAbstractDialog")) {
+            QQuickWindow window;
+            window.resize(900, 700);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            object->setProperty("parentWindow", QVariant::fromValue(static_cast<QWindow *>(&window)));
+            QVERIFY(QMetaObject::invokeMethod(object.get(), "open"));
+            QTRY_VERIFY(object->property("visible").toBool() || !warnings.lines().isEmpty());
+            QCoreApplication::processEvents();
+            QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
+            QVERIFY(object->property("visible").toBool());
+            QVERIFY(QMetaObject::invokeMethod(object.get(), "close"));
+        }
+    }
+
+    // Every module a QML file of ours imports is installed, found by the engine as the app's.
+    void everyImportedModuleIsInstalled_data()
+    {
+        QTest::addColumn<QString>("module");
+        QSet<QString> modules;
+        QDirIterator it(QStringLiteral(":/qt/qml/Quillmoor"), {QStringLiteral("*.qml")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        static const QRegularExpression import(QStringLiteral("^import\\s+([A-Za-z][\\w.]*)"),
+                                               QRegularExpression::MultilineOption);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto match = import.globalMatch(text); match.hasNext();)
+                modules.insert(match.next().captured(1));
+        }
+        QVERIFY(modules.contains(QStringLiteral("QtQuick.Dialogs")));
+        for (const QString &module : std::as_const(modules))
+            QTest::newRow(qPrintable(module)) << module;
+    }
+    void everyImportedModuleIsInstalled()
+    {
+        QFETCH(QString, module);
+        QQmlEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+        QQmlComponent component(&engine);
+        component.setData(QStringLiteral("import %1\nimport QtQml\nQtObject {}\n").arg(module).toUtf8(), QUrl());
+        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
     }
 
 private:
@@ -101,11 +150,13 @@ private:
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
             {QStringLiteral("StoreErrorView.qml"), {{QStringLiteral("reason"), QStringLiteral("A reason.")}}},
             {QStringLiteral("OutlinedCapsuleButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("wind")}}},
+            {QStringLiteral("SettingsSheet.qml"),
+             {{QStringLiteral("content"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
             {QStringLiteral("Sidebar.qml"),
              {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
             {QStringLiteral("NavigationStack.qml"),
-             {{QStringLiteral("rootScreen"), QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/SectionPlaceholder.qml"))},
-              {QStringLiteral("rootProperties"), QVariantMap()}}},
+             {{QStringLiteral("rootScreen"), QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"))},
+              {QStringLiteral("rootProperties"), QVariantMap{{QStringLiteral("modelContext"), QVariant::fromValue(context)}}}}},
             {QStringLiteral("HeaderBand.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
             {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
@@ -230,6 +281,28 @@ private:
               {QStringLiteral("name"), QStringLiteral("The Fool")},
               {QStringLiteral("studied"), true},
               {QStringLiteral("current"), false}}},
+            {QStringLiteral("CardLibraryView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("LibraryCardGrid.qml"),
+             {{QStringLiteral("library"), QVariant::fromValue(static_cast<QObject *>(&m_library))},
+              {QStringLiteral("columns"), QVariant::fromValue(static_cast<QObject *>(&m_columns))}}},
+            {QStringLiteral("LibraryCardCell.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("name"), QStringLiteral("The Star")},
+              {QStringLiteral("index"), 0},
+              {QStringLiteral("size"), 1},
+              {QStringLiteral("columnWidth"), 160.0}}},
+            {QStringLiteral("LibrarySizeControl.qml"), {{QStringLiteral("value"), 1.0}}},
+            {QStringLiteral("CardDetailPagerView.qml"),
+             {{QStringLiteral("cardIds"), QStringList{QStringLiteral("major_17")}},
+              {QStringLiteral("startIndex"), 0},
+              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CardDetailChevron.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
+            {QStringLiteral("CardDetailView.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
+            {QStringLiteral("CardDetailPanel.qml"),
+             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
+              {QStringLiteral("detail"), QVariant::fromValue(static_cast<QObject *>(&m_detail))}}},
         };
         return values.value(file);
     }
@@ -244,6 +317,9 @@ private:
     StarredReadings m_starred;
     YesNoReadingModel m_yesNo;
     Reading *m_reading = nullptr;
+    CardLibraryModel m_library;
+    AdaptiveColumns m_columns;
+    CardDetailModel m_detail;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<JournalCalendarModel> m_calendar;

@@ -1,5 +1,6 @@
 #include "CardStyle.h"
 #include "CardTestSupport.h"
+#include "FocusScroller.h"
 #include "ManualAnimationDriver.h"
 #include "Palette.h"
 #include "ResourceLocation.h"
@@ -7,6 +8,7 @@
 #include "TarotCard.h"
 
 #include <QImage>
+#include <QMatrix4x4>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -77,6 +79,8 @@ private slots:
         QFETCH(TarotCard, card);
         QFETCH(QString, symbol);
         QFETCH(QString, palette);
+        QTemporaryDir withoutPictures;
+        ResourceLocation::setRoot(withoutPictures.path());
         Scene scene(cardScene("TarotCardView", "size: CardSize.Large"));
         scene.root->setProperty("card", QVariant::fromValue(card));
         QCoreApplication::processEvents();
@@ -87,21 +91,6 @@ private slots:
         expected.setAlphaF(0.6f);
         QCOMPARE(shown->property("color").value<QColor>().rgba(), expected.rgba());
         QCOMPARE(scene.find(QStringLiteral("cardName"))->property("text").toString(), card.name);
-    }
-
-    void pictureReplacesTheDrawnFaceWhenItExists()
-    {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QStringLiteral("images"));
-        QImage picture(90, 160, QImage::Format_RGB32);
-        picture.fill(Qt::darkRed);
-        QVERIFY(picture.save(dir.filePath(QStringLiteral("images/wands_01.jpg"))));
-        ResourceLocation::setRoot(dir.path());
-        Scene scene(cardScene("TarotCardView", ""));
-        scene.root->setProperty("card", QVariant::fromValue(card("wands_01", Arcana::minor, Suit::wands)));
-        QCoreApplication::processEvents();
-        QVERIFY(scene.find(QStringLiteral("plate"))->property("showsPicture").toBool());
-        QVERIFY(!scene.find(QStringLiteral("drawnFace"))->isVisible());
     }
 
     void reversedMarkerOnlyAtMediumAndLarge_data()
@@ -145,6 +134,33 @@ private slots:
         QTRY_VERIFY(!scene.root->property("showFullScreen").toBool());
     }
 
+    // From the keyboard: Tab reaches a tappable card, Return opens the sheet, Escape closes it
+    // and the card has the focus again, ring and all. A card that is not tappable is no stop.
+    void keyboardOpensAndEscapeClosesTheFullScreenSheet()
+    {
+        Scene scene("import QtQuick\nimport Quillmoor.Cards\nRow {\n"
+                    "  TarotCardView { objectName: \"still\" }\n"
+                    "  TarotCardView { objectName: \"tappable\"; tappable: true }\n}\n");
+        QQuickItem *tappable = scene.find(QStringLiteral("tappable"));
+        QQuickItem *tapArea = findItem(tappable, QStringLiteral("tapArea"));
+        scene.window.requestActivate();
+        QTest::keyClick(&scene.window, Qt::Key_Tab);
+        QTRY_COMPARE(scene.window.activeFocusItem(), tapArea);
+        QVERIFY(tapArea->property("visualFocus").toBool());
+        QTest::keyClick(&scene.window, Qt::Key_Tab); // the only stop: focus comes round again
+        QCOMPARE(scene.window.activeFocusItem(), tapArea);
+
+        QTest::keyClick(&scene.window, Qt::Key_Return);
+        QVERIFY(tappable->property("showFullScreen").toBool());
+        QQuickItem *backdrop = nullptr;
+        QTRY_VERIFY((backdrop = findItem(scene.window.contentItem(), QStringLiteral("backdrop"))) &&
+                    backdrop->isVisible());
+        QTest::keyClick(&scene.window, Qt::Key_Escape);
+        QTRY_VERIFY(!tappable->property("showFullScreen").toBool());
+        QTRY_COMPARE(scene.window.activeFocusItem(), tapArea);
+        QVERIFY(tapArea->property("visualFocus").toBool());
+    }
+
     void fullScreenViewClosesOnClickAndEscape()
     {
         Scene scene(cardScene("FullScreenCardView", "width: 500; height: 700"));
@@ -158,6 +174,60 @@ private slots:
         scene.root->forceActiveFocus();
         QTest::keyClick(&scene.window, Qt::Key_Escape);
         QCOMPARE(dismissed.count(), 2);
+    }
+
+    // Keyboard focus keeps its control in view by scrolling as little as it can.
+    void focusScrollsTheLeastDistance_data()
+    {
+        QTest::addColumn<double>("contentY");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<double>("bottom");
+        QTest::addColumn<double>("expected");
+        // A view 300 high over content 1000 high, with a margin of 10.
+        QTest::newRow("already in view") << 100.0 << 150.0 << 200.0 << 100.0;
+        QTest::newRow("below: bottom edge plus margin") << 0.0 << 350.0 << 400.0 << 110.0;
+        QTest::newRow("above: top edge less margin") << 500.0 << 300.0 << 340.0 << 290.0;
+        QTest::newRow("taller than the view: its top") << 0.0 << 400.0 << 900.0 << 390.0;
+        QTest::newRow("near the end: not past it") << 0.0 << 960.0 << 995.0 << 700.0;
+        QTest::newRow("near the start: not before it") << 200.0 << 4.0 << 30.0 << 0.0;
+    }
+    void focusScrollsTheLeastDistance()
+    {
+        QFETCH(double, contentY);
+        QFETCH(double, top);
+        QFETCH(double, bottom);
+        QFETCH(double, expected);
+        QCOMPARE(FocusScroller::scrolledTo(contentY, 300, 1000, top, bottom, 10), expected);
+        // Content shorter than the view never scrolls.
+        QCOMPARE(FocusScroller::scrolledTo(0, 300, 200, top, bottom, 10), 0.0);
+    }
+
+    // Mid-turn the card stays in the plane of the screen, so the scene graph has no depth to
+    // clip it by, while the perspective still makes the near edge taller than the far one.
+    void flipTurnsInPerspectiveWithoutDepth()
+    {
+        const double w = 220;
+        const double h = 220.0 * 16 / 9;
+        for (double degrees : {30.0, 60.0, 89.0, 120.0, 150.0}) {
+            const QMatrix4x4 turn = CardStyle::flipTransform(degrees, w, h);
+            for (const QPointF &corner : {QPointF(0, 0), QPointF(w, 0), QPointF(0, h), QPointF(w, h)})
+                QCOMPARE((turn * QVector4D(float(corner.x()), float(corner.y()), 0, 1)).z(), 0.0f);
+            const auto edge = [&](double x) { return turn.map(QPointF(x, h)).y() - turn.map(QPointF(x, 0)).y(); };
+            QVERIFY2(std::max(edge(0), edge(w)) > h + 1 && std::min(edge(0), edge(w)) < h - 1,
+                     qPrintable(QString::number(degrees)));
+            // Turned about its centre line: that line does not move.
+            QVERIFY(std::abs(turn.map(QPointF(w / 2, h / 2)).x() - w / 2) < 1e-3);
+        }
+        // The face shows only from edge-on: before that it would read mirrored through the back.
+        for (double progress = 0; progress <= 1.0001; progress += 0.05) {
+            const double face = CardStyle::faceOpacity(progress);
+            QVERIFY(face >= 0 && face <= 1);
+            if (progress <= 0.45)
+                QCOMPARE(face, 0.0);
+            if (progress >= 0.55)
+                QCOMPARE(face, 1.0);
+            QVERIFY(face >= CardStyle::faceOpacity(progress - 0.05));
+        }
     }
 
     // The flip sound belongs to a click that turns the card face up, and only to that.

@@ -8,6 +8,8 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <algorithm>
+
 // What every test that shows QML needs: the style and fonts main() sets up, a way to find
 // items (view delegates are only reachable through visual children) and screenshots.
 inline void prepareGuiTests()
@@ -28,11 +30,39 @@ inline QQuickItem *findItem(QQuickItem *item, const QString &objectName)
     return nullptr;
 }
 
-// Writes a picture of the window into build/screenshots for people to look at.
+// The first item below `item` (itself included) that `matches`.
+template <typename Predicate> QQuickItem *findItem(QQuickItem *item, Predicate matches)
+{
+    if (!item)
+        return nullptr;
+    if (matches(item))
+        return item;
+    for (QQuickItem *child : item->childItems())
+        if (QQuickItem *found = findItem(child, matches))
+            return found;
+    return nullptr;
+}
+
+// Whether every picture below `item` has arrived (or failed): card pictures are decoded off the
+// GUI thread, so a test waits for them before it looks.
+inline bool picturesSettled(QQuickItem *item)
+{
+    if (!item)
+        return true;
+    constexpr int loading = 2; // QQuickImageBase::Loading
+    if (item->inherits("QQuickImageBase") && item->property("status").toInt() == loading)
+        return false;
+    const QList<QQuickItem *> children = item->childItems();
+    return std::all_of(children.begin(), children.end(), [](QQuickItem *child) { return picturesSettled(child); });
+}
+
+// Writes a picture of the window into build/screenshots for people to look at, once its
+// pictures have arrived.
 inline void saveScreenshot(QQuickWindow *window, const QString &name)
 {
     const QString folder = QStringLiteral(QUILLMOOR_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
+    QTRY_VERIFY(picturesSettled(window->contentItem()));
     const QImage image = window->grabWindow();
     QVERIFY(!image.isNull());
     QVERIFY(image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));

@@ -4,12 +4,15 @@
 #include "DailyCardViewModel.h"
 #include "DateFormat.h"
 #include "JournalEntry.h"
+#include "MoonDisc.h"
 #include "Scheduler.h"
 #include "ScriptedRandomSource.h"
 #include "ShuffleChoreography.h"
 #include "SoundCues.h"
 #include "StoreTestSupport.h"
 
+#include <QLineF>
+#include <QPainterPath>
 #include <QSignalSpy>
 #include <QTimeZone>
 
@@ -339,6 +342,58 @@ private slots:
         }
         QCOMPARE(MoonPhase::fromFraction(0).symbol(), QString::fromUcs4(U"\U0001F311"));
         QCOMPARE(MoonPhase::fromFraction(0.5).symbol(), QString::fromUcs4(U"\U0001F315"));
+    }
+
+    // The moon is drawn, not written as an emoji: lit on the right while it waxes and on the
+    // left while it wanes, by the share of the disc the phase shows.
+    void moonIsDrawnLitOnTheRightSide_data()
+    {
+        QTest::addColumn<double>("days");
+        QTest::addColumn<QString>("phase");
+        QTest::addColumn<double>("lit");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("new") << 0.0 << QStringLiteral("New Moon") << 0.0 << true;
+        QTest::newRow("waxing crescent") << 3.7 << QStringLiteral("Waxing Crescent") << 0.146 << true;
+        QTest::newRow("first quarter") << 7.4 << QStringLiteral("First Quarter") << 0.5 << true;
+        QTest::newRow("waxing gibbous") << 11.1 << QStringLiteral("Waxing Gibbous") << 0.854 << true;
+        QTest::newRow("full") << 14.77 << QStringLiteral("Full Moon") << 1.0 << true;
+        QTest::newRow("waning gibbous") << 18.5 << QStringLiteral("Waning Gibbous") << 0.854 << false;
+        QTest::newRow("last quarter") << 22.1 << QStringLiteral("Last Quarter") << 0.5 << false;
+        QTest::newRow("waning crescent") << 25.8 << QStringLiteral("Waning Crescent") << 0.146 << false;
+    }
+    void moonIsDrawnLitOnTheRightSide()
+    {
+        QFETCH(double, days);
+        QFETCH(QString, phase);
+        QFETCH(double, lit);
+        QFETCH(bool, right);
+        const QDateTime reference(QDate(2000, 1, 6), QTime(18, 14), QTimeZone::utc());
+        const MoonPhase moon = MoonPhase::forDate(reference.addMSecs(qint64(days * 86400000.0)));
+        QCOMPARE(moon.name(), phase);
+        QVERIFY2(std::abs(moon.litFraction() - lit) < 0.001, qPrintable(QString::number(moon.litFraction())));
+        if (lit > 0 && lit < 1)
+            QCOMPARE(moon.litOnRight(), right);
+
+        // The drawn shape covers that share of the disc, on that side.
+        const QRectF disc(0, 0, 100, 100);
+        const QPainterPath shape = MoonDisc::litShape(disc, moon.litFraction(), moon.litOnRight());
+        int inDisc = 0;
+        int inShape = 0;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const QPointF p(x + 0.5, y + 0.5);
+                if (QLineF(p, disc.center()).length() > 50)
+                    continue;
+                ++inDisc;
+                inShape += shape.contains(p) ? 1 : 0;
+            }
+        }
+        QVERIFY2(std::abs(double(inShape) / inDisc - lit) < 0.02,
+                 qPrintable(QString::number(double(inShape) / inDisc)));
+        if (lit > 0 && lit < 1) {
+            QCOMPARE(shape.contains(QPointF(97, 50)), right);
+            QCOMPARE(shape.contains(QPointF(3, 50)), !right);
+        }
     }
 
     void longDatesLeaveOutTheWeekday()

@@ -10,6 +10,8 @@
 #include "Scheduler.h"
 #include "TarotCard.h"
 
+#include <QScopeGuard>
+
 namespace {
 
 void click(QQuickWindow *window, QQuickItem *item)
@@ -24,6 +26,19 @@ void typeText(QQuickWindow *window, const QString &text)
 {
     for (QChar c : text)
         QTest::keyClick(window, c.toLatin1());
+}
+
+// The enabled button showing `text`, anywhere below `item`.
+QQuickItem *findButton(QQuickItem *item, const QString &text)
+{
+    if (!item)
+        return nullptr;
+    if (item->inherits("QQuickAbstractButton") && item->property("text").toString() == text && item->isVisible())
+        return item;
+    for (QQuickItem *child : item->childItems())
+        if (QQuickItem *found = findButton(child, text))
+            return found;
+    return nullptr;
 }
 
 bool shown(const AppUnderTest &app, const QString &name)
@@ -99,6 +114,12 @@ private slots:
             typeText(app.window, QStringLiteral("Calm and clear"));
             animation.advanceBy(500);
             saveScreenshot(app.window, QStringLiteral("daily-revealed"));
+            // At a large size the reading keeps to a comfortable line length, centred.
+            app.window->resize(1400, 900);
+            QTRY_COMPARE(app.find(QStringLiteral("contentView"))->height(), 900.0 - 28);
+            QQuickItem *meaning = app.find(QStringLiteral("meaningPanel"));
+            QTRY_VERIFY(meaning->width() < 640);
+            saveScreenshot(app.window, QStringLiteral("daily-revealed-1400x900"));
 
             // Every change was saved as it happened.
             QVERIFY(!app.state.context()->hasChanges());
@@ -138,9 +159,23 @@ private slots:
         QVERIFY(entries.first()->mood().isNull());
     }
 
-    void theSharePictureIs1044PixelsWide()
+    // "Share Card" renders the picture, offers it in a menu just below the button, and "Save
+    // Picture…" saves it from a dialog that starts in the user's Pictures folder.
+    void theSharePictureIsSavedFromTheSaveDialog()
     {
         QTemporaryDir dir;
+        const QString pictures = dir.filePath(QStringLiteral("My Pictures"));
+        QVERIFY(QDir().mkpath(pictures));
+        const QString config = dir.filePath(QStringLiteral("config"));
+        QVERIFY(QDir().mkpath(config));
+        QFile userDirs(config + QStringLiteral("/user-dirs.dirs"));
+        QVERIFY(userDirs.open(QIODevice::WriteOnly));
+        userDirs.write("XDG_PICTURES_DIR=\"" + pictures.toUtf8() + "\"\n");
+        userDirs.close();
+        const QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", previousConfig); });
+
         ManualScheduler scheduler;
         AppUnderTest app(dir.filePath(QStringLiteral("default.store")));
         QVERIFY(app.window);
@@ -153,30 +188,59 @@ private slots:
         scheduler.advance(DailyCardViewModel::revealDelayMs);
         QVERIFY(shown(app, QStringLiteral("dailyRevealed")));
 
-        click(app.window, app.find(QStringLiteral("shareCardButton")));
+        QQuickItem *shareButton = app.find(QStringLiteral("shareCardButton"));
+        click(app.window, shareButton);
         QObject *menu = app.find(QStringLiteral("dailyRevealed"))->findChild<QObject *>(QStringLiteral("shareMenu"));
         QVERIFY(menu);
-        QTRY_VERIFY(menu->property("visible").toBool());
+        QTRY_VERIFY(menu->property("opened").toBool());
+        QQuickItem *save = app.find(QStringLiteral("savePictureItem"));
+        QVERIFY(save);
+        const double buttonBottom = shareButton->mapToScene(QPointF(0, shareButton->height())).y();
+        QVERIFY2(save->mapToScene(QPointF(0, 0)).y() >= buttonBottom, "the menu covers its button");
+        saveScreenshot(app.window, QStringLiteral("daily-share-menu"));
 
-        PictureSharer sharer;
-        sharer.render(app.find(QStringLiteral("shareCardImage")));
-        QTRY_VERIFY(sharer.hasPicture());
-        const QImage picture = sharer.picture();
-        QCOMPARE(picture.width(), 1044);
-        QVERIFY(picture.height() > 1044 / 2);
-        QSet<QRgb> colours;
-        for (int y = 0; y < picture.height(); y += 7)
-            for (int x = 0; x < picture.width(); x += 7)
-                colours.insert(picture.pixel(x, y));
-        QVERIFY2(colours.size() > 50, "the picture must show text, not one flat colour");
+        auto *sharer =
+            app.find(QStringLiteral("dailyRevealed"))->findChild<PictureSharer *>(QStringLiteral("pictureSharer"));
+        QVERIFY(sharer);
+        QCOMPARE(sharer->picture().width(), 1044);
 
+        click(app.window, save);
+        QQuickItem *fileName = nullptr;
+        QTRY_VERIFY((fileName = app.find(QStringLiteral("fileNameTextField"))) && fileName->isVisible());
+        const QString suggested = PictureSharer::suggestedFileName(todaysCard(app));
+        QCOMPARE(fileName->property("text").toString(), suggested);
+        // Readable in the dark palette: the folder path bar is not left white.
+        QQuickItem *pathBar = findItem(app.window->contentItem(), [](QQuickItem *item) {
+            return QByteArray(item->metaObject()->className()).contains("FolderBreadcrumbBar");
+        });
+        QVERIFY(pathBar);
+        const QColor pathBarColour =
+            pathBar->property("background").value<QQuickItem *>()->property("color").value<QColor>();
+        QVERIFY2(pathBarColour.lightnessF() < 0.3, qPrintable(pathBarColour.name()));
+        QQuickItem *accept = findButton(app.window->contentItem(), QStringLiteral("Save"));
+        QVERIFY2(accept, "no button labelled Save");
+        saveScreenshot(app.window, QStringLiteral("daily-save-dialog"));
+        click(app.window, accept);
+
+        const QString saved = pictures + QLatin1Char('/') + suggested;
+        QTRY_VERIFY(QFile::exists(saved));
+        // For people to look at.
         const QString folder = QStringLiteral(QUILLMOOR_BINARY_DIR "/screenshots");
         QDir().mkpath(folder);
-        const QString path = folder + QStringLiteral("/share-picture.png");
-        QVERIFY(sharer.saveTo(QUrl::fromLocalFile(path)));
-        QCOMPARE(QImage(path).width(), 1044);
-        QVERIFY(!sharer.saveTo(QUrl::fromLocalFile(dir.filePath(QStringLiteral("missing/folder/x.png")))));
-        QVERIFY(!sharer.lastError().isEmpty());
+        QFile::remove(folder + QStringLiteral("/share-picture.png"));
+        QVERIFY(QFile::copy(saved, folder + QStringLiteral("/share-picture.png")));
+        const QImage picture(saved);
+        QCOMPARE(picture.width(), 1044);
+        QVERIFY(picture.height() > 1044);
+        // The card's picture is in it: far more colours than text on a dark panel.
+        QSet<QRgb> colours;
+        for (int y = 0; y < picture.height(); y += 5)
+            for (int x = 0; x < picture.width(); x += 5)
+                colours.insert(picture.pixel(x, y));
+        QVERIFY2(colours.size() > 2000, qPrintable(QString::number(colours.size())));
+
+        QVERIFY(!sharer->saveTo(QUrl::fromLocalFile(dir.filePath(QStringLiteral("missing/folder/x.png")))));
+        QVERIFY(!sharer->lastError().isEmpty());
     }
 
     // A window left open overnight greets the new day instead of showing yesterday's card.

@@ -1,0 +1,40 @@
+#pragma once
+
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+// Timing helpers the library benchmarks share.
+namespace LibraryBench {
+
+// CPU time of the calling thread in milliseconds: on a shared machine it leaves out the time
+// other processes hold the processor.
+inline double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+struct Summary
+{
+    double median = 0;
+    double p90 = 0;
+    double worst = 0;
+};
+
+inline Summary summarise(std::vector<double> values)
+{
+    Summary s;
+    if (values.empty())
+        return s;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    s.median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    s.p90 = values[std::min(n - 1, size_t(double(n) * 0.9))];
+    s.worst = values.back();
+    return s;
+}
+
+} // namespace LibraryBench

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Writes a new store holding ten years of daily use, the one every benchmark measures against:
+// 20,000 readings (10,500 yes/no, 6,500 past-present-future, 3,000 Celtic Cross: 60,000 drawn
+// cards) spread over the last ten years, one journal entry a day up to today, 2,000 card notes
+// and the settings record. Records go through ModelContext, so the file has exactly the
+// application's schema; the same seed makes the same store every time. False, with the reason
+// in `error`, when it cannot be written.
+bool writeTenYearStore(const QString &path, QString *error);

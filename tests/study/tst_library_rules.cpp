@@ -1,0 +1,494 @@
+// The library's search and paging rules and the card detail's note rules, on a small
+// catalogue of our own and a temporary store.
+#include "AdaptiveColumns.h"
+#include "CardDataStore.h"
+#include "CardDetailModel.h"
+#include "CardDetailPagerModel.h"
+#include "CardFixtures.h"
+#include "CardLibraryModel.h"
+#include "Clock.h"
+#include "ModelContext.h"
+#include "PerceivedText.h"
+#include "Scheduler.h"
+#include "Theme.h"
+#include "UserCardNote.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace CardFixtures;
+
+namespace {
+
+QJsonObject libraryCard(const QString &id, const QString &name, const QStringList &upright, const QStringList &reversed,
+                        const QString &leaning = QStringLiteral("yes"))
+{
+    const bool major = id.startsWith(QLatin1String("major"));
+    QJsonObject object = cardObject(id, major ? Arcana::major : Arcana::minor,
+                                    major ? std::nullopt : std::optional<Suit>(Suit::cups), id.right(2).toInt());
+    object.insert("name", name);
+    object.insert("uprightKeywords", QJsonArray::fromStringList(upright));
+    object.insert("reversedKeywords", QJsonArray::fromStringList(reversed));
+    object.insert("yesNoLeaning", leaning);
+    return object;
+}
+
+// Five majors and three cups. "cups" is in a major's name, in another's upright keyword and in
+// a third's reversed keyword; the minors' names carry it too.
+void writeLibraryCatalogue(const QString &root)
+{
+    writeCards(root, QStringLiteral("MajorArcana"),
+               {libraryCard("major_00", "The Wanderer", {"beginnings", "Leap"}, {"recklessness", "cups of folly"}),
+                libraryCard("major_01", "The Cupsmith", {"craft"}, {"haste"}),
+                libraryCard("major_02", "The Oracle", {"intuition", "teacups"}, {"secrets"}, "maybe"),
+                libraryCard("major_03", "The Empress", {"abundance", "Straße"}, {"smothering"}),
+                libraryCard("major_04", "Sovereign", {"structure"}, {"rigidity"}, "no")});
+    writeCards(root, QStringLiteral("MinorArcanaCups"),
+               {libraryCard("cups_01", "Ace of Cups", {"love"}, {"emptiness"}),
+                libraryCard("cups_02", "Two of Cups", {"union"}, {"imbalance"}),
+                libraryCard("cups_03", "Three of Cups", {"celebration"}, {"gossip"})});
+}
+
+QStringList idsOf(const QList<TarotCard> &cards)
+{
+    QStringList ids;
+    for (const TarotCard &card : cards)
+        ids.append(card.id);
+    return ids;
+}
+
+QString repeated(const QString &piece, int times)
+{
+    QString text;
+    text.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+} // namespace
+
+class LibraryRulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        writeLibraryCatalogue(m_dir.path());
+        m_store = std::make_unique<CardDataStore>(ResourceLocation(m_dir.path()));
+        m_store->loadCards();
+        QCOMPARE(m_store->allCards().size(), 8);
+    }
+
+    void init()
+    {
+        m_storeDir = std::make_unique<QTemporaryDir>();
+        QString error;
+        m_context = ModelContext::open(m_storeDir->filePath(QStringLiteral("default.store")), &error);
+        QVERIFY2(m_context, qPrintable(error));
+        Clock::pin(QDateTime(QDate(2026, 3, 14), QTime(9, 30)));
+    }
+    void cleanup()
+    {
+        m_context.reset();
+        m_storeDir.reset();
+        Clock::reset();
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("noted"); // card ids with a note "a cups of tea ritual"
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("no text keeps the chip's list")
+            << int(CardLibraryModel::Major) << "" << QStringList{}
+            << QStringList{"major_00", "major_01", "major_02", "major_03", "major_04"};
+        QTest::newRow("major with cups: name, upright keyword, note")
+            << int(CardLibraryModel::Major) << "cups" << QStringList{"major_03", "cups_02"}
+            << QStringList{"major_01", "major_02", "major_03"};
+        QTest::newRow("all with cups adds the cups")
+            << int(CardLibraryModel::All) << "cups" << QStringList{}
+            << QStringList{"major_01", "major_02", "cups_01", "cups_02", "cups_03"};
+        QTest::newRow("capitals find a lower-case keyword")
+            << int(CardLibraryModel::All) << "BEGINNINGS" << QStringList{} << QStringList{"major_00"};
+        QTest::newRow("lower case finds a capitalised keyword")
+            << int(CardLibraryModel::All) << "leap" << QStringList{} << QStringList{"major_00"};
+        QTest::newRow("only a reversed keyword finds nothing")
+            << int(CardLibraryModel::All) << "recklessness" << QStringList{} << QStringList{};
+        QTest::newRow("a blank is searched as it is") << int(CardLibraryModel::Major) << " " << QStringList{}
+                                                      << QStringList{"major_00", "major_01", "major_02", "major_03"};
+        QTest::newRow("two blanks match nothing")
+            << int(CardLibraryModel::Major) << "  " << QStringList{} << QStringList{};
+        QTest::newRow("sharp s meets double s")
+            << int(CardLibraryModel::All) << "STRASSE" << QStringList{} << QStringList{"major_03"};
+        QTest::newRow("a note on a card outside the chip's list has no effect")
+            << int(CardLibraryModel::Cups) << "ritual" << QStringList{"major_04"} << QStringList{};
+    }
+    void search()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, text);
+        QFETCH(QStringList, noted);
+        QFETCH(QStringList, expected);
+        for (const QString &id : noted)
+            m_context->insert(new UserCardNote(id, QStringLiteral("A Cups of tea ritual")));
+
+        const QList<UserCardNote *> notes = m_context->fetch<UserCardNote>();
+        const auto list = CardLibraryModel::cardsForFilter(*m_store, CardLibraryModel::CardFilter(filter));
+        QCOMPARE(idsOf(CardLibraryModel::search(list, text, notes)), expected);
+
+        // The model gives the same, with its kept foldings.
+        CardLibraryModel model;
+        model.setCardStore(*m_store);
+        model.setModelContext(m_context.get());
+        model.setSelectedFilter(CardLibraryModel::CardFilter(filter));
+        model.setSearchText(text);
+        QCOMPARE(model.cardIds(), expected);
+    }
+
+    // The notes are a live query: a note written, changed or emptied elsewhere changes the
+    // result without anything else happening.
+    void noteMatchAppearsAndDisappears()
+    {
+        CardLibraryModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setCardStore(*m_store);
+        model.setModelContext(m_context.get());
+        model.setSearchText(QStringLiteral("Lantern"));
+        QCOMPARE(model.count(), 0);
+
+        auto *note = new UserCardNote(QStringLiteral("major_04"), QStringLiteral("a lantern by the door"));
+        m_context->insert(note);
+        QTRY_COMPARE(model.cardIds(), QStringList{"major_04"});
+        note->setNoteText(QStringLiteral("a candle by the door"));
+        QTRY_COMPARE(model.count(), 0);
+        note->setNoteText(QStringLiteral("the LANTERN again"));
+        QTRY_COMPARE(model.count(), 1);
+        note->setNoteText(QString());
+        QTRY_COMPARE(model.count(), 0);
+    }
+
+    // Typing and deleting letters removes and inserts rows in place, so the grid keeps the
+    // cells it built; a change of chip may start over. Every step ends in the rule's result.
+    void rowsFollowEachKeystroke()
+    {
+        CardLibraryModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setCardStore(*m_store);
+        model.setModelContext(m_context.get());
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy idsChanged(&model, &CardLibraryModel::cardsChanged);
+        const QStringList steps{"t",  "th", "the", "the ", "the", "th", "t",  "",  "o", "or", "o", "c",
+                                "cu", "c",  "",    "e",    "em",  "e",  "ea", "e", "",  "z",  ""};
+        for (const QString &text : steps) {
+            model.setSearchText(text);
+            const auto expected = CardLibraryModel::search(m_store->allCards(), text, {});
+            QCOMPARE(model.cardIds(), idsOf(expected));
+        }
+        QCOMPARE(resets.count(), 0);
+        QVERIFY(idsChanged.count() > 10);
+
+        // Wands and cups have as many cards each: the list still counts as changed.
+        model.setSearchText(QString());
+        model.setSelectedFilter(CardLibraryModel::Cups);
+        idsChanged.clear();
+        model.setSelectedFilter(CardLibraryModel::Major);
+        QCOMPARE(idsChanged.count(), 1);
+        QCOMPARE(model.count(), 5);
+        model.setSelectedFilter(CardLibraryModel::Wands);
+        QCOMPARE(model.count(), 0);
+    }
+
+    // Columns between the basis and 40 more, as many as fit with 16 between them; wider
+    // spaces centre the widest columns.
+    void adaptiveColumns_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("minimum");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<double>("columnWidth");
+        QTest::newRow("exactly four of 120") << 528.0 << 120.0 << 4 << 120.0;
+        QTest::newRow("one short of four: three at the maximum") << 527.0 << 120.0 << 3 << 160.0;
+        QTest::newRow("three share the width") << 500.0 << 120.0 << 3 << 156.0;
+        QTest::newRow("widened up to the maximum only") << 1000.0 << 240.0 << 3 << 280.0;
+        QTest::newRow("narrower than a column") << 100.0 << 240.0 << 1 << 240.0;
+        QTest::newRow("medium in the smallest window") << 768.0 << 160.0 << 4 << 180.0;
+    }
+    void adaptiveColumns()
+    {
+        QFETCH(double, width);
+        QFETCH(double, minimum);
+        QFETCH(int, count);
+        QFETCH(double, columnWidth);
+        const auto fit = AdaptiveColumns::fit(width, minimum, minimum + 40, 16);
+        QCOMPARE(fit.count, count);
+        QCOMPARE(fit.columnWidth, columnWidth);
+        QVERIFY(fit.columnWidth >= minimum && fit.columnWidth <= minimum + 40);
+        QCOMPARE(fit.contentWidth, count * columnWidth + (count - 1) * 16);
+        QVERIFY(fit.contentWidth <= std::max(width, minimum));
+    }
+
+    // The fifth card of a filtered result opens there, and paging never leaves the result.
+    void pagerStaysInTheFilteredResult()
+    {
+        CardLibraryModel library;
+        library.setCardStore(*m_store);
+        library.setSearchText(QStringLiteral("e"));
+        const QStringList shown = library.cardIds();
+        // Every name but "Two of Cups" has an "e".
+        QCOMPARE(shown.size(), 7);
+        QVERIFY(!shown.contains(QStringLiteral("cups_02")));
+        CardDetailPagerModel pager;
+        pager.setCardStore(*m_store);
+        pager.setCardIds(shown);
+        pager.setStartIndex(4);
+        QCOMPARE(pager.currentCardId(), shown.at(4));
+        QCOMPARE(pager.positionText(), QStringLiteral("5 of 7"));
+        QVERIFY(pager.navigatingForward());
+
+        QStringList visited{pager.currentCardId()};
+        for (int i = 0; i < 5; ++i) {
+            pager.next();
+            if (!visited.contains(pager.currentCardId()))
+                visited.append(pager.currentCardId());
+        }
+        QCOMPARE(pager.currentIndex(), 6);
+        QVERIFY(!pager.canGoForward());
+        QVERIFY(pager.handleKey(Qt::Key_Right));
+        QCOMPARE(pager.currentIndex(), 6);
+
+        pager.previous();
+        QVERIFY(!pager.navigatingForward());
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(pager.handleKey(Qt::Key_Left));
+        QCOMPARE(pager.currentIndex(), 0);
+        QVERIFY(!pager.canGoBack());
+        QCOMPARE(pager.positionText(), QStringLiteral("1 of 7"));
+        QVERIFY(pager.handleKey(Qt::Key_Right));
+        QVERIFY(pager.navigatingForward());
+        QVERIFY(!pager.handleKey(Qt::Key_Up));
+        QCOMPARE(pager.currentIndex(), 1);
+        for (const QString &id : visited)
+            QVERIFY(shown.contains(id));
+
+        // A start outside the list shows no card.
+        pager.setStartIndex(7);
+        QVERIFY(!pager.hasCurrent());
+        QVERIFY(pager.currentCardId().isEmpty());
+    }
+
+    void leaningSwapsWhenReversed_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("yes upright") << "major_00" << false << "Yes" << Theme::positive();
+        QTest::newRow("yes reversed") << "major_00" << true << "No" << Theme::negative();
+        QTest::newRow("no upright") << "major_04" << false << "No" << Theme::negative();
+        QTest::newRow("no reversed") << "major_04" << true << "Yes" << Theme::positive();
+        QTest::newRow("maybe upright") << "major_02" << false << "Maybe" << Theme::accent();
+        QTest::newRow("maybe reversed") << "major_02" << true << "Maybe" << Theme::accent();
+    }
+    void leaningSwapsWhenReversed()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, reversed);
+        QFETCH(QString, label);
+        QFETCH(QColor, colour);
+        CardDetailModel detail;
+        detail.setCard(*m_store->cardByID(id));
+        detail.setShowReversed(reversed);
+        QCOMPARE(detail.leaningText(), label);
+        QCOMPARE(detail.leaningColor(), colour);
+        QCOMPARE(detail.meaningTitle(),
+                 reversed ? QStringLiteral("Reversed Meaning") : QStringLiteral("Upright Meaning"));
+        QCOMPARE(detail.keywords().first(), reversed ? m_store->cardByID(id)->reversedKeywords.first()
+                                                     : m_store->cardByID(id)->uprightKeywords.first());
+    }
+
+    // Absent, created by the first letter, updated by every change, kept when emptied; each
+    // change reaches the file.
+    void noteLifecycle()
+    {
+        ManualScheduler scheduler;
+        auto detail = std::make_unique<CardDetailModel>();
+        detail->setScheduler(scheduler);
+        detail->setModelContext(m_context.get());
+        detail->setCard(*m_store->cardByID(QStringLiteral("major_01")));
+        detail->appear();
+        QVERIFY(!detail->note());
+        QCOMPARE(detail->noteText(), QString(""));
+        scheduler.advance(CardDetailModel::saveDelayMs);
+        QCOMPARE(m_context->fetch<UserCardNote>().size(), 0);
+
+        detail->editNote(QStringLiteral("H"));
+        QCOMPARE(m_context->fetch<UserCardNote>().size(), 1);
+        UserCardNote *note = detail->note();
+        QVERIFY(note);
+        QCOMPARE(note->cardId(), QStringLiteral("major_01"));
+        QCOMPARE(note->noteText(), QStringLiteral("H"));
+
+        Clock::pin(QDateTime(QDate(2026, 3, 14), QTime(9, 31)));
+        detail->editNote(QStringLiteral("Ha"));
+        detail->editNote(QStringLiteral("Han"));
+        QCOMPARE(m_context->fetch<UserCardNote>().size(), 1);
+        QCOMPARE(note->noteText(), QStringLiteral("Han"));
+        QCOMPARE(note->lastModified(), QDateTime(QDate(2026, 3, 14), QTime(9, 31)));
+        // The durable save waits a moment after the first change; one save covers the burst.
+        QVERIFY(m_context->hasChanges());
+        scheduler.advance(CardDetailModel::saveDelayMs - 1);
+        QVERIFY(m_context->hasChanges());
+        detail->editNote(QStringLiteral("Hang"));
+        detail->editNote(QStringLiteral("Han"));
+        scheduler.advance(1);
+        QVERIFY(!m_context->hasChanges());
+        QCOMPARE(storedNotes(), QStringList{"major_01:Han"});
+
+        Clock::pin(QDateTime(QDate(2026, 3, 14), QTime(9, 45)));
+        detail->editNote(QString());
+        scheduler.advance(CardDetailModel::saveDelayMs);
+        QCOMPARE(m_context->fetch<UserCardNote>().size(), 1);
+        QCOMPARE(note->noteText(), QString(""));
+        QCOMPARE(note->lastModified(), QDateTime(QDate(2026, 3, 14), QTime(9, 45)));
+        QCOMPARE(storedNotes(), QStringList{"major_01:"});
+
+        // Opening the card again shows the empty note and changes nothing.
+        Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(8, 0)));
+        detail = std::make_unique<CardDetailModel>();
+        detail->setScheduler(scheduler);
+        detail->setModelContext(m_context.get());
+        detail->setCard(*m_store->cardByID(QStringLiteral("major_01")));
+        detail->appear();
+        QCOMPARE(detail->note(), note);
+        QCOMPARE(detail->noteText(), QString(""));
+        QCOMPARE(note->lastModified(), QDateTime(QDate(2026, 3, 14), QTime(9, 45)));
+        QVERIFY(!m_context->hasChanges());
+    }
+
+    // Opening a card whose note has text shows it, which counts as a change: the note's time
+    // moves to the opening and the context is saved. Of two notes the first is used.
+    void openingANoteStampsItAndUsesTheFirst()
+    {
+        auto *first = new UserCardNote(QStringLiteral("major_02"), QStringLiteral("moonlight"));
+        auto *second = new UserCardNote(QStringLiteral("major_02"), QStringLiteral("other"));
+        m_context->insert(first);
+        m_context->insert(second);
+        QVERIFY(m_context->save());
+        const QDateTime created = first->lastModified();
+
+        ManualScheduler scheduler;
+        Clock::pin(QDateTime(QDate(2026, 4, 1), QTime(20, 0)));
+        CardDetailModel detail;
+        detail.setScheduler(scheduler);
+        detail.setModelContext(m_context.get());
+        detail.setCard(*m_store->cardByID(QStringLiteral("major_02")));
+        detail.appear();
+        QCOMPARE(detail.note(), first);
+        QCOMPARE(detail.noteText(), QStringLiteral("moonlight"));
+        QCOMPARE(first->lastModified(), QDateTime(QDate(2026, 4, 1), QTime(20, 0)));
+        QVERIFY(first->lastModified() != created);
+        QCOMPARE(second->lastModified(), created);
+        QCOMPARE(second->noteText(), QStringLiteral("other"));
+        scheduler.advance(CardDetailModel::saveDelayMs);
+        QVERIFY(!m_context->hasChanges());
+    }
+
+    // Text typed just before the screen goes away (or the window closes) is not lost.
+    void pendingSaveIsMadeWhenTheScreenGoesAway()
+    {
+        ManualScheduler scheduler;
+        {
+            CardDetailModel detail;
+            detail.setScheduler(scheduler);
+            detail.setModelContext(m_context.get());
+            detail.setCard(*m_store->cardByID(QStringLiteral("cups_03")));
+            detail.appear();
+            detail.editNote(QStringLiteral("last words"));
+            QVERIFY(detail.hasPendingSave());
+        }
+        QCOMPARE(scheduler.pendingCount(), 0);
+        QCOMPARE(storedNotes(), QStringList{"cups_03:last words"});
+
+        CardDetailModel detail;
+        detail.setScheduler(scheduler);
+        detail.setModelContext(m_context.get());
+        detail.setCard(*m_store->cardByID(QStringLiteral("cups_03")));
+        detail.appear();
+        detail.editNote(QStringLiteral("closing time"));
+        QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
+        QCOMPARE(storedNotes(), QStringList{"cups_03:closing time"});
+    }
+
+    // At most 50,000 user-perceived characters: longer input is cut, never in the middle of
+    // an emoji or of a letter with its accent.
+    void noteLimit_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("kept");
+        const QString a49999 = repeated(QStringLiteral("a"), 49999);
+        const QString thumb = QStringLiteral("\U0001F44D\U0001F3FD");                        // thumbs up, skin tone
+        const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467"); // joined by ZWJ
+        const QString accented = QStringLiteral("e\u0301");                                  // e + combining acute
+        QTest::newRow("60,000 pasted") << repeated(QStringLiteral("b"), 60000) << repeated(QStringLiteral("b"), 50000);
+        QTest::newRow("exactly 50,000") << repeated(QStringLiteral("c"), 50000) << repeated(QStringLiteral("c"), 50000);
+        QTest::newRow("emoji as the last character") << a49999 + thumb + QStringLiteral("zz") << a49999 + thumb;
+        QTest::newRow("joined emoji as the last character") << a49999 + family + family << a49999 + family;
+        QTest::newRow("accented letter as the last character")
+            << a49999 + accented + QStringLiteral("x") << a49999 + accented;
+        QTest::newRow("50,000 emoji are 50,000 characters") << repeated(thumb, 50001) << repeated(thumb, 50000);
+    }
+    void noteLimit()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, kept);
+        ManualScheduler scheduler;
+        CardDetailModel detail;
+        detail.setScheduler(scheduler);
+        detail.setModelContext(m_context.get());
+        detail.setCard(*m_store->cardByID(QStringLiteral("major_00")));
+        detail.appear();
+        QSignalSpy told(&detail, &CardDetailModel::noteTextChanged);
+        detail.editNote(input);
+        QCOMPARE(detail.noteText().size(), kept.size());
+        QVERIFY(detail.noteText() == kept);
+        QVERIFY(PerceivedText::length(detail.noteText()) <= CardDetailModel::noteLimit);
+        QCOMPARE(detail.note()->noteText().size(), kept.size());
+        // Pasting again over the kept text still tells the editor to show the kept text.
+        told.clear();
+        detail.editNote(input);
+        QCOMPARE(told.count(), input == kept ? 0 : 1);
+        scheduler.advance(CardDetailModel::saveDelayMs);
+        QCOMPARE(storedNotes().constFirst().size(), QStringLiteral("major_00:").size() + kept.size());
+    }
+
+private:
+    // "cardId:text" of every note in the file, read through a context of its own.
+    QStringList storedNotes() const
+    {
+        QString error;
+        auto reader = ModelContext::open(m_context->path(), &error);
+        if (!reader)
+            return {error};
+        QStringList result;
+        for (const UserCardNote *note : reader->fetch<UserCardNote>())
+            result.append(note->cardId() + QLatin1Char(':') + note->noteText());
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CardDataStore> m_store;
+    std::unique_ptr<QTemporaryDir> m_storeDir;
+    std::unique_ptr<ModelContext> m_context;
+};
+
+QTEST_MAIN(LibraryRulesTest)
+#include "tst_library_rules.moc"
