@@ -17,6 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <sqlite3.h>
 
 using namespace StoreSchema;
@@ -349,6 +350,15 @@ bool ModelContext::loadType(const QMetaObject &type)
         return true;
     if (!loadRows(type, QString(), {}))
         return false; // a failed fetch counts as an empty result; the next fetch tries again
+    // Records read earlier by a partial query, or inserted before this first full read, stand
+    // where they came; an unsorted fetch lists the type in storage order, then the new ones in
+    // the order they were inserted.
+    QList<Record *> &live = m_types[&type].live;
+    std::stable_sort(live.begin(), live.end(), [](const Record *a, const Record *b) {
+        const qint64 left = a->m_storeId == 0 ? std::numeric_limits<qint64>::max() : a->m_storeId;
+        const qint64 right = b->m_storeId == 0 ? std::numeric_limits<qint64>::max() : b->m_storeId;
+        return left < right;
+    });
     m_types[&type].loaded = true;
     return !m_damaged;
 }
@@ -443,7 +453,6 @@ void ModelContext::loadDrawnCardsOf(const QList<Record *> &readings)
 bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const QVariantList &values,
                             QList<Record *> *rows)
 {
-    TypeState &state = m_types[&type];
     if (!m_db.isOpen() && !connect(nullptr, nullptr))
         return false;
     const RecordType *recordType = typeFor(&type);
@@ -465,17 +474,11 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
         return false;
     }
 
-    QHash<qint64, Record *> known;
-    for (Record *record : std::as_const(state.live))
-        known.insert(record->storeId(), record);
-    for (Record *record : std::as_const(m_removed))
-        known.insert(record->storeId(), nullptr);
-
-    QHash<qint64, Reading *> readings;
-    if (&type == &DrawnCard::staticMetaObject) {
-        for (Record *record : std::as_const(m_types[&Reading::staticMetaObject].live))
-            readings.insert(record->storeId(), static_cast<Reading *>(record));
-    }
+    // Rows already in memory are reused; rows of removed records are skipped. Both entries
+    // exist before either reference is taken, so neither moves.
+    m_types[&Reading::staticMetaObject];
+    TypeState &state = m_types[&type];
+    const QHash<qint64, Record *> &readings = m_types[&Reading::staticMetaObject].stored;
 
     const QList<QMetaProperty> properties = storedProperties(type);
     const QSqlRecord columns = query.record();
@@ -485,9 +488,9 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
     QList<Record *> loaded;
     while (query.next()) {
         const qint64 pk = query.value(0).toLongLong();
-        if (const auto it = known.constFind(pk); it != known.cend()) {
-            if (rows && *it)
-                rows->append(*it);
+        if (Record *known = state.stored.value(pk)) {
+            if (rows && !known->m_deleted)
+                rows->append(known);
             continue;
         }
         Record *record = recordType->create();
@@ -498,8 +501,9 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
                 continue;
             const QMetaProperty &property = properties.at(i);
             if (isReadingLink(property)) {
-                if (Reading *reading = readings.value(query.value(column).toLongLong()))
-                    static_cast<DrawnCard *>(record)->setReading(reading);
+                Record *reading = readings.value(query.value(column).toLongLong());
+                if (reading && !reading->m_deleted)
+                    static_cast<DrawnCard *>(record)->setReading(static_cast<Reading *>(reading));
                 continue;
             }
             property.write(record, fromColumn(property, query.value(column)));
@@ -508,11 +512,12 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
         record->m_storeId = pk;
         record->m_context = this;
         record->m_changedProperties = 0;
+        state.stored.insert(pk, record);
         loaded.append(record);
         if (rows)
             rows->append(record);
     }
-    m_types[&type].live.append(loaded);
+    state.live.append(loaded);
     // A read error part-way through leaves a partial list: the file is damaged, and whatever
     // was read stays in memory only.
     if (query.lastError().isValid())
@@ -636,6 +641,7 @@ bool ModelContext::insertIfNoneStored(Record *record, QString *error)
         record->m_changedProperties = 0;
         record->setParent(this);
         m_types[&type].live.append(record);
+        m_types[&type].stored.insert(id, record);
     } else {
         delete record;
         // Another context stored one: load the rows this context has not seen yet.
@@ -720,11 +726,14 @@ bool ModelContext::save(QString *error)
     for (auto it = newIds.cbegin(); it != newIds.cend(); ++it) {
         it.key()->m_storeId = it.value();
         it.key()->m_changedProperties = 0;
+        m_types[it.key()->metaObject()].stored.insert(it.value(), it.key());
     }
     for (Record *record : std::as_const(m_dirty))
         record->m_changedProperties = 0;
-    for (Record *record : std::as_const(m_removed))
+    for (Record *record : std::as_const(m_removed)) {
+        m_types[record->metaObject()].stored.remove(record->m_storeId);
         record->deleteLater();
+    }
     m_inserted.clear();
     m_dirty.clear();
     m_removed.clear();

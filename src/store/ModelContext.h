@@ -163,6 +163,10 @@ private:
     {
         bool loaded = false;
         QList<Record *> live;
+        // Every record of the type that has a row on disk, by its key, removed ones included
+        // until the save that deletes their rows: a read looks its rows up here instead of
+        // walking every live record, so reading a page costs the same at the end of a long list.
+        QHash<qint64, Record *> stored;
     };
 
     ModelContext(const QString &path, const QString &connectionName);
