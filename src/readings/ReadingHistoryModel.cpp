@@ -11,7 +11,6 @@
 
 #include <QSet>
 
-
 namespace {
 
 bool byListOrder(const Reading *a, const Reading *b)
@@ -35,8 +34,7 @@ ReadingHistoryModel::~ReadingHistoryModel() = default;
 ReadingHistoryModel::Key ReadingHistoryModel::keyOf(const Reading *reading)
 {
     const QDateTime date = reading->date();
-    Key key{date.isValid(), date.isValid() ? date.toMSecsSinceEpoch() : 0, reading->storeId() != 0,
-            reading->storeId()};
+    Key key{date.isValid(), date.isValid() ? date.toMSecsSinceEpoch() : 0, reading->storeId() != 0, reading->storeId()};
     // The save gives new readings keys above every stored one, in the order they were inserted.
     if (!key.saved && reading->context())
         key.order = reading->context()->pendingRecords<Reading>().indexOf(reading);
@@ -150,8 +148,8 @@ QList<Reading *> ReadingHistoryModel::readPage(const std::optional<Key> &after, 
     };
 
     if (!after || after->hasDate) {
-        ModelContext::RowQuery query{starred + QStringLiteral("date IS NOT NULL"), {}, QStringLiteral("date DESC, pk DESC"),
-                                     limit};
+        ModelContext::RowQuery query{
+            starred + QStringLiteral("date IS NOT NULL"), {}, QStringLiteral("date DESC, pk DESC"), limit};
         if (after) {
             // "date <= ?" lets SQL start the index scan at the last row shown.
             query.where += QStringLiteral(" AND date <= ? AND (date < ? OR pk < ?)");
@@ -162,7 +160,9 @@ QList<Reading *> ReadingHistoryModel::readPage(const std::optional<Key> &after, 
         if (limit >= 0 && rows.size() >= limit)
             return rows;
     }
-    ModelContext::RowQuery undated{starred + QStringLiteral("date IS NULL"), {}, QStringLiteral("pk DESC"),
+    ModelContext::RowQuery undated{starred + QStringLiteral("date IS NULL"),
+                                   {},
+                                   QStringLiteral("pk DESC"),
                                    limit < 0 ? -1 : limit - int(rows.size())};
     if (after && !after->hasDate) {
         undated.where += QStringLiteral(" AND pk < ?");
@@ -200,11 +200,12 @@ QList<Reading *> ReadingHistoryModel::readUpTo(const Key &last) const
 
 bool ReadingHistoryModel::anyReadingStored() const
 {
-    return m_context && !m_context
-                             ->fetch<Reading>(
-                                 ModelContext::RowQuery{QString(), {}, QStringLiteral("pk"), 1},
-                                 [](const Reading *) { return true; }, [](const Reading *, const Reading *) { return false; })
-                             .isEmpty();
+    return m_context &&
+           !m_context
+                ->fetch<Reading>(
+                    ModelContext::RowQuery{QString(), {}, QStringLiteral("pk"), 1},
+                    [](const Reading *) { return true; }, [](const Reading *, const Reading *) { return false; })
+                .isEmpty();
 }
 
 void ReadingHistoryModel::reload()
@@ -240,6 +241,12 @@ void ReadingHistoryModel::fetchMore(const QModelIndex &parent)
     endInsertRows();
     emit countChanged();
     updateEmptyState();
+}
+
+void ReadingHistoryModel::rowShown(int row)
+{
+    if (row >= count() - m_pageSize / 2 && canFetchMore())
+        fetchMore();
 }
 
 void ReadingHistoryModel::refresh()
@@ -342,8 +349,8 @@ void ReadingHistoryModel::deleteRow(int row)
     Reading *reading = at(row);
     if (!reading || !m_context)
         return;
-    DeletedReading deleted{reading->id(), reading->spreadType(), reading->date(), reading->notes(),
-                           reading->isFavorite(), {}};
+    DeletedReading deleted{reading->id(),    reading->spreadType(), reading->date(),
+                           reading->notes(), reading->isFavorite(), {}};
     for (const DrawnCard *card : reading->drawnCards())
         deleted.cards.append({card->cardId(), card->positionId(), card->isReversed()});
     m_context->remove(reading);
@@ -386,8 +393,10 @@ QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || !reading)
         return {};
     switch (role) {
-    case ReadingRole:
-        return QVariant::fromValue(const_cast<Reading *>(reading));
+    case NotesRole:
+        return reading->notes();
+    case IsFavoriteRole:
+        return reading->isFavorite();
     case SpreadNameRole:
         return SpreadMenu::spreadName(reading->spreadType());
     case IconNameRole:
@@ -419,8 +428,13 @@ QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> ReadingHistoryModel::roleNames() const
 {
-    return {{ReadingRole, "reading"},          {SpreadNameRole, "spreadName"},
-            {IconNameRole, "iconName"},        {DateTextRole, "dateText"},
-            {AnswerRole, "answer"},            {AnswerColorRole, "answerColor"},
-            {CardCountTextRole, "cardCountText"}, {AccessibleNameRole, "accessibleName"}};
+    return {{SpreadNameRole, "spreadName"},
+            {IconNameRole, "iconName"},
+            {DateTextRole, "dateText"},
+            {AnswerRole, "answer"},
+            {AnswerColorRole, "answerColor"},
+            {CardCountTextRole, "cardCountText"},
+            {AccessibleNameRole, "accessibleName"},
+            {NotesRole, "notes"},
+            {IsFavoriteRole, "isFavorite"}};
 }

@@ -38,14 +38,17 @@ class ReadingHistoryModel : public QAbstractListModel
 
 public:
     enum Roles {
-        ReadingRole = Qt::UserRole + 1,
-        SpreadNameRole,
+        // Plain values, not the record: a row never holds a script wrapper of its reading, so
+        // scrolling through years of readings leaves nothing behind for the collector to walk.
+        SpreadNameRole = Qt::UserRole + 1,
         IconNameRole,
         DateTextRole,
         AnswerRole, // "Yes", "No", "Maybe", or empty when the row shows the card count
         AnswerColorRole,
         CardCountTextRole,
         AccessibleNameRole,
+        NotesRole,
+        IsFavoriteRole,
     };
 
     enum EmptyState {
@@ -110,6 +113,12 @@ public:
     Q_INVOKABLE void deleteRow(int row);
     // Stores the last deleted reading again, with its identifier, cards, notes and star.
     Q_INVOKABLE void undoDelete();
+
+    // The view made or reused the row at `row`. Once that comes within half a page of the last
+    // row read, the next page is read, so scrolling down (or moving down with the keyboard)
+    // finds its rows there. The view's own fetchMore() requests cannot be relied on: a view
+    // that reuses its rows never asks again after the first screen.
+    Q_INVOKABLE void rowShown(int row);
 
     // Reads the store again for the rows shown (done by itself when the context reports a change).
     void refresh();

@@ -117,6 +117,8 @@ NavigationPage {
                 root.open(row.index);
             }
             onContextMenuRequested: (at) => root.showMenu(row.index, row, at)
+            Component.onCompleted: historyModel.rowShown(row.index)
+            ListView.onReused: historyModel.rowShown(row.index)
         }
 
         Keys.onPressed: (event) => {

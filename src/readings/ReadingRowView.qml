@@ -3,7 +3,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Cards
-import Quillmoor.Store
 
 // One stored reading in the history: the spread's symbol and name, then the answer (and the
 // question asked) for a yes/no reading or the number of cards for any other, the day, and a
@@ -11,7 +10,6 @@ import Quillmoor.Store
 AbstractButton {
     id: root
 
-    required property Reading reading
     required property string spreadName
     required property string iconName
     required property string dateText
@@ -19,12 +17,12 @@ AbstractButton {
     required property color answerColor
     required property string cardCountText
     required property string accessibleName
+    required property string notes
+    required property bool isFavorite
     property bool selected: false
 
     // A right click, or the menu key, on the row.
     signal contextMenuRequested(point at)
-
-    readonly property string notes: root.reading ? root.reading.notes : ""
 
     focusPolicy: Qt.NoFocus
     leftPadding: Theme.defaultPadding
@@ -101,7 +99,7 @@ AbstractButton {
         }
         SymbolImage {
             objectName: "rowStar"
-            visible: root.reading !== null && root.reading.isFavorite
+            visible: root.isFavorite
             name: "star.fill"
             size: Theme.body.pixelSize + 2
             color: Theme.accent

@@ -6,6 +6,7 @@
 #include "DailyCardViewModel.h"
 #include "JournalCalendarModel.h"
 #include "EducationContent.h"
+#include "FanSelection.h"
 #include "FlashcardViewModel.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
@@ -18,7 +19,6 @@
 #include "SpreadMenu.h"
 #include "StarredReadings.h"
 #include "TarotCard.h"
-#include "FanSelection.h"
 #include "YesNoReadingModel.h"
 
 #include <QDirIterator>
@@ -250,14 +250,15 @@ private:
               {QStringLiteral("title"), QStringLiteral("No saved readings")},
               {QStringLiteral("message"), QStringLiteral("Star a reading to save it here.")}}},
             {QStringLiteral("ReadingRowView.qml"),
-             {{QStringLiteral("reading"), reading},
-              {QStringLiteral("spreadName"), QStringLiteral("Yes or No")},
+             {{QStringLiteral("spreadName"), QStringLiteral("Yes or No")},
               {QStringLiteral("iconName"), QStringLiteral("questionmark.circle")},
               {QStringLiteral("dateText"), QStringLiteral("Jan 5, 2026")},
               {QStringLiteral("answer"), QStringLiteral("Yes")},
               {QStringLiteral("answerColor"), QColor(Qt::green)},
               {QStringLiteral("cardCountText"), QStringLiteral("1 cards")},
-              {QStringLiteral("accessibleName"), QStringLiteral("Yes or No, Yes, Jan 5, 2026")}}},
+              {QStringLiteral("accessibleName"), QStringLiteral("Yes or No, Yes, Jan 5, 2026")},
+              {QStringLiteral("notes"), QStringLiteral("Will it rain?")},
+              {QStringLiteral("isFavorite"), true}}},
             {QStringLiteral("StudyMenuView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
             {QStringLiteral("StudyMenuRow.qml"),
              {{QStringLiteral("symbol"), QStringLiteral("book")},
