@@ -30,7 +30,10 @@ public:
     double lift() const { return m_lift.value(); }
     int stacking() const { return m_stacking; }
 
-    void turnTo(double angle, double response, double damping, double delay) { m_angle.animateTo(angle, response, damping, delay); }
+    void turnTo(double angle, double response, double damping, double delay)
+    {
+        m_angle.animateTo(angle, response, damping, delay);
+    }
     void liftTo(double lift, double response, double damping) { m_lift.animateTo(lift, response, damping); }
     void rest();
     void setStacking(int stacking);

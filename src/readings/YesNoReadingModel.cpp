@@ -77,7 +77,8 @@ QString YesNoReadingModel::cardAccessibleName() const
 {
     if (!m_drawnCard)
         return {};
-    return PositionedCardList::accessibleName({*m_drawnCard, SpreadDefinition::yesNo().positions.first(), m_isReversed});
+    return PositionedCardList::accessibleName(
+        {*m_drawnCard, SpreadDefinition::yesNo().positions.first(), m_isReversed});
 }
 
 void YesNoReadingModel::setPhase(Phase phase)

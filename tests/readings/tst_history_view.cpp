@@ -315,10 +315,12 @@ private slots:
         QVERIFY(shown(app, QStringLiteral("historyEmptyState")));
         QCOMPARE(text(app, QStringLiteral("emptyTitle")), QStringLiteral("No saved readings"));
         saveScreenshot(app.window, QStringLiteral("history-filtered-empty") + suffix);
-        app.state.context()->fetch<Reading>(
-            ModelContext::RowQuery{QStringLiteral("spreadType = 'celtic_cross'"), {}, QStringLiteral("date DESC"), 1},
-            [](const Reading *r) { return r->spreadType() == QLatin1String("celtic_cross"); },
-            [](const Reading *a, const Reading *b) { return a->date() > b->date(); })
+        app.state.context()
+            ->fetch<Reading>(
+                ModelContext::RowQuery{
+                    QStringLiteral("spreadType = 'celtic_cross'"), {}, QStringLiteral("date DESC"), 1},
+                [](const Reading *r) { return r->spreadType() == QLatin1String("celtic_cross"); },
+                [](const Reading *a, const Reading *b) { return a->date() > b->date(); })
             .first()
             ->setIsFavorite(true);
         QTRY_VERIFY(shown(app, QStringLiteral("historyRow0")));

@@ -265,8 +265,8 @@ private slots:
         model->revealCard();
         QVERIFY(model->isCardRevealed());
         model->revealCard();
-        QCOMPARE(effects(cues), (QList<SoundEffect::Effect>{SoundEffect::Shuffle, SoundEffect::CardFlip,
-                                                            SoundEffect::Reveal}));
+        QCOMPARE(effects(cues),
+                 (QList<SoundEffect::Effect>{SoundEffect::Shuffle, SoundEffect::CardFlip, SoundEffect::Reveal}));
         m_scheduler.advance(YesNoReadingModel::resultDelayMs - 1);
         QCOMPARE(model->phase(), YesNoReadingModel::Reveal);
         m_scheduler.advance(1);

@@ -211,7 +211,8 @@ private slots:
         QCOMPARE(std::count(all.cbegin(), all.cend(), added), 1);
         QCOMPARE(added->drawnCards().size(), 3);
         QCOMPARE(context->fetch<DrawnCard>().size(), 7);
-        const auto oldest = std::find_if(all.cbegin(), all.cend(), [&](const Reading *r) { return r->date() == first; });
+        const auto oldest =
+            std::find_if(all.cbegin(), all.cend(), [&](const Reading *r) { return r->date() == first; });
         QVERIFY(oldest != all.cend());
         QCOMPARE((*oldest)->notes(), QStringLiteral("changed on disk"));
         QCOMPARE((*oldest)->drawnCards().size(), 1);
