@@ -1,6 +1,6 @@
 // The Daily Card screen with the keyboard alone, in the real main window at its smallest size:
 // shuffle, reveal, choose a mood, write a reflection, look at the card full screen.
-#include "../app/AppTestSupport.h"
+#include "AppDriving.h"
 #include "DailyCardViewModel.h"
 #include "JournalEntry.h"
 #include "ManualAnimationDriver.h"
@@ -8,25 +8,6 @@
 #include "Scheduler.h"
 
 namespace {
-
-DailyCardViewModel *dailyModel(const AppUnderTest &app)
-{
-    QQuickItem *view = app.find(QStringLiteral("dailyCardView"));
-    return view ? view->property("model").value<DailyCardViewModel *>() : nullptr;
-}
-
-// Presses Tab (or Shift+Tab) until the item called `name`, or an item inside it, has the focus.
-bool tabTo(QQuickWindow *window, const QString &name, bool backwards = false)
-{
-    for (int i = 0; i < 60; ++i) {
-        for (QQuickItem *item = window->activeFocusItem(); item; item = item->parentItem())
-            if (item->objectName() == name)
-                return true;
-        QTest::keyClick(window, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
-                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
-    }
-    return false;
-}
 
 // The focused control shows its ring: a visible FocusRing in its background.
 bool ringShown(QQuickItem *control)
@@ -47,12 +28,6 @@ bool inView(QQuickItem *item, QQuickItem *flickable)
     return shown.top() >= 0 && shown.bottom() <= flickable->height();
 }
 
-void typeText(QQuickWindow *window, const QString &text)
-{
-    for (QChar c : text)
-        QTest::keyClick(window, c.toLatin1());
-}
-
 } // namespace
 
 class DailyKeyboardTest : public QObject
@@ -64,28 +39,25 @@ private slots:
 
     void revealMoodAndReflectionWithTheKeyboardAlone()
     {
-        QTemporaryDir dir;
         ManualScheduler scheduler;
-        AppUnderTest app(dir.filePath(QStringLiteral("default.store")));
-        QVERIFY(app.window);
+        ScratchApp app;
         app.window->resize(1000, 700);
-        QVERIFY(QTest::qWaitForWindowExposed(app.window));
         ManualAnimationDriver animation;
-        DailyCardViewModel *model = dailyModel(app);
+        auto *model = modelOf<DailyCardViewModel>(app.find("dailyCardView"), "model");
         model->setScheduler(scheduler);
         app.window->requestActivate();
         QTRY_VERIFY(app.window->isActive());
 
         // At the smallest window the invitation scrolls; Tab brings each control into view.
-        QQuickItem *invitation = app.find(QStringLiteral("invitationScroll"));
-        saveScreenshot(app.window, QStringLiteral("daily-invitation-1000x700"));
-        QVERIFY(tabTo(app.window, QStringLiteral("washShuffleButton")));
+        QQuickItem *invitation = app.find("invitationScroll");
+        saveScreenshot(app.window, "daily-invitation-1000x700");
+        QVERIFY(tabTo(app.window, "washShuffleButton"));
         QVERIFY(ringShown(app.window->activeFocusItem()));
-        QVERIFY(inView(app.find(QStringLiteral("washShuffleButton")), invitation));
-        saveScreenshot(app.window, QStringLiteral("daily-invitation-scrolled-1000x700"));
-        QVERIFY(tabTo(app.window, QStringLiteral("deckButton"), true));
+        QVERIFY(inView(app.find("washShuffleButton"), invitation));
+        saveScreenshot(app.window, "daily-invitation-scrolled-1000x700");
+        QVERIFY(tabTo(app.window, "deckButton", true));
         QVERIFY(ringShown(app.window->activeFocusItem()));
-        QVERIFY(inView(app.find(QStringLiteral("deckButton")), invitation));
+        QVERIFY(inView(app.find("deckButton"), invitation));
 
         QTest::keyClick(app.window, Qt::Key_Space);
         QCOMPARE(model->phase(), DailyCardViewModel::Shuffling);
@@ -94,58 +66,57 @@ private slots:
         QCOMPARE(model->phase(), DailyCardViewModel::FaceDown);
 
         // The face-down card takes the focus; Return turns it over.
-        QVERIFY(tabTo(app.window, QStringLiteral("dailyFlipCard")));
+        QVERIFY(tabTo(app.window, "dailyFlipCard"));
         QTest::keyClick(app.window, Qt::Key_Return);
         QCOMPARE(model->phase(), DailyCardViewModel::Revealing);
         animation.advanceBy(DailyCardViewModel::revealDelayMs);
         scheduler.advance(DailyCardViewModel::revealDelayMs);
         QCOMPARE(model->phase(), DailyCardViewModel::Revealed);
         // The chips are placed by the flow layout once the reading is on screen.
-        QTRY_VERIFY(app.find(QStringLiteral("moodChip_Joyful"))->position() != QPointF());
+        QTRY_VERIFY(app.find("moodChip_Joyful")->position() != QPointF());
 
         // Space and Return both choose a mood chip.
-        QVERIFY(tabTo(app.window, QStringLiteral("moodChip_Hopeful")));
+        QVERIFY(tabTo(app.window, "moodChip_Hopeful"));
         QVERIFY(ringShown(app.window->activeFocusItem()));
         QTest::keyClick(app.window, Qt::Key_Space);
-        QCOMPARE(model->journalEntry()->mood(), QStringLiteral("Hopeful"));
-        QVERIFY(tabTo(app.window, QStringLiteral("moodChip_Grateful"), true));
+        QCOMPARE(model->journalEntry()->mood(), "Hopeful");
+        QVERIFY(tabTo(app.window, "moodChip_Grateful", true));
         QTest::keyClick(app.window, Qt::Key_Return);
-        QCOMPARE(model->journalEntry()->mood(), QStringLiteral("Grateful"));
+        QCOMPARE(model->journalEntry()->mood(), "Grateful");
 
         // Typing goes into the reflection; Tab leaves it without typing a tab.
-        QVERIFY(tabTo(app.window, QStringLiteral("dailyReflectionArea")));
-        typeText(app.window, QStringLiteral("Quiet morning"));
+        QVERIFY(tabTo(app.window, "dailyReflectionArea"));
+        typeText(app.window, "Quiet morning");
         QTest::keyClick(app.window, Qt::Key_Tab);
-        QCOMPARE(app.window->activeFocusItem()->objectName(), QStringLiteral("openFullJournal"));
-        QCOMPARE(model->journalEntry()->reflectionText(), QStringLiteral("Quiet morning"));
+        QCOMPARE(app.window->activeFocusItem()->objectName(), "openFullJournal");
+        QCOMPARE(model->journalEntry()->reflectionText(), "Quiet morning");
         QVERIFY(!app.state.context()->hasChanges());
-        QVERIFY(inView(app.find(QStringLiteral("openFullJournal")),
-                       app.find(QStringLiteral("dailyReadingScroll"))->property("contentItem").value<QQuickItem *>()));
+        QVERIFY(inView(app.find("openFullJournal"),
+                       app.find("dailyReadingScroll")->property("contentItem").value<QQuickItem *>()));
         QTest::keyClick(app.window, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(app.window->activeFocusItem()->objectName(), QStringLiteral("dailyReflectionArea"));
-        QCOMPARE(model->journalEntry()->reflectionText(), QStringLiteral("Quiet morning"));
-        saveScreenshot(app.window, QStringLiteral("daily-keyboard-reflection-1000x700"));
+        QCOMPARE(app.window->activeFocusItem()->objectName(), "dailyReflectionArea");
+        QCOMPARE(model->journalEntry()->reflectionText(), "Quiet morning");
+        saveScreenshot(app.window, "daily-keyboard-reflection-1000x700");
 
         // A long reflection grows the field to twelve lines, then scrolls inside it.
-        QVERIFY(tabTo(app.window, QStringLiteral("dailyReflectionArea")));
         for (int line = 1; line <= 16; ++line) {
             QTest::keyClick(app.window, Qt::Key_Return);
             typeText(app.window, QStringLiteral("Line %1 of the long reflection").arg(line));
         }
-        saveScreenshot(app.window, QStringLiteral("daily-long-reflection-end"));
+        saveScreenshot(app.window, "daily-long-reflection-end");
         QTest::keyClick(app.window, Qt::Key_Home, Qt::ControlModifier);
-        saveScreenshot(app.window, QStringLiteral("daily-long-reflection-start"));
+        saveScreenshot(app.window, "daily-long-reflection-start");
 
         // The card face opens full screen from the keyboard and Escape closes it again.
-        QVERIFY(tabTo(app.window, QStringLiteral("dailyCardFace"), true));
-        QQuickItem *face = app.find(QStringLiteral("dailyCardFace"));
+        QVERIFY(tabTo(app.window, "dailyCardFace", true));
+        QQuickItem *face = app.find("dailyCardFace");
         QTest::keyClick(app.window, Qt::Key_Return);
         QTRY_VERIFY(face->property("showFullScreen").toBool());
-        QTRY_VERIFY(app.find(QStringLiteral("backdrop")));
-        saveScreenshot(app.window, QStringLiteral("daily-full-screen-card"));
+        QTRY_VERIFY(app.find("backdrop"));
+        saveScreenshot(app.window, "daily-full-screen-card");
         QTest::keyClick(app.window, Qt::Key_Escape);
         QTRY_VERIFY(!face->property("showFullScreen").toBool());
-        QVERIFY(tabTo(app.window, QStringLiteral("dailyCardFace")));
+        QVERIFY(tabTo(app.window, "dailyCardFace"));
     }
 };
 

@@ -6,6 +6,7 @@ Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
 
 using Positions = QList<QPointF>;
+using namespace Qt::StringLiterals;
 
 class StudyMeaningTest : public QObject
 {
@@ -70,21 +71,11 @@ private slots:
         QTest::addColumn<QString>("positionId");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("title");
-        QTest::newRow("position upright") << false << "past"
-                                          << "past up"
-                                          << "Upright Meaning";
-        QTest::newRow("position reversed") << true << "past"
-                                           << "past down"
-                                           << "Reversed Meaning";
-        QTest::newRow("no entry for the position") << false << "future"
-                                                   << "general up"
-                                                   << "Upright Meaning";
-        QTest::newRow("no position reversed") << true << ""
-                                              << "general down"
-                                              << "Reversed Meaning";
-        QTest::newRow("id must match exactly") << false << "Past"
-                                               << "general up"
-                                               << "Upright Meaning";
+        QTest::newRow("position upright") << false << u"past"_s << u"past up"_s << u"Upright Meaning"_s;
+        QTest::newRow("position reversed") << true << u"past"_s << u"past down"_s << u"Reversed Meaning"_s;
+        QTest::newRow("no entry for the position") << false << u"future"_s << u"general up"_s << u"Upright Meaning"_s;
+        QTest::newRow("no position reversed") << true << u""_s << u"general down"_s << u"Reversed Meaning"_s;
+        QTest::newRow("id must match exactly") << false << u"Past"_s << u"general up"_s << u"Upright Meaning"_s;
     }
     void meaningChoice()
     {
@@ -93,11 +84,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, title);
         TarotCard card;
-        card.uprightMeaning = QStringLiteral("general up");
-        card.reversedMeaning = QStringLiteral("general down");
-        card.uprightKeywords = {QStringLiteral("courage")};
-        card.reversedKeywords = {QStringLiteral("doubt"), QStringLiteral("delay")};
-        card.positionMeanings.insert(QStringLiteral("past"), {QStringLiteral("past up"), QStringLiteral("past down")});
+        card.uprightMeaning = "general up";
+        card.reversedMeaning = "general down";
+        card.uprightKeywords = {"courage"};
+        card.reversedKeywords = {"doubt", "delay"};
+        card.positionMeanings.insert("past", {"past up", "past down"});
         CardMeaningModel model;
         model.setCard(card);
         model.setReversed(reversed);
@@ -129,9 +120,9 @@ private slots:
         QFETCH(bool, description);
         Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; " + properties + " }\n");
         QVERIFY(scene.root);
-        QCOMPARE(scene.find(QStringLiteral("reversedBadge"))->isVisible(), badge);
-        QCOMPARE(scene.find(QStringLiteral("positionBox"))->isVisible(), box);
-        QCOMPARE(scene.find(QStringLiteral("positionDescription"))->isVisible(), description);
+        QCOMPARE(scene.find("reversedBadge")->isVisible(), badge);
+        QCOMPARE(scene.find("positionBox")->isVisible(), box);
+        QCOMPARE(scene.find("positionDescription")->isVisible(), description);
     }
 };
 
