@@ -7,7 +7,6 @@
 #include "JournalCalendar.h"
 #include "JournalCalendarModel.h"
 #include "JournalEntry.h"
-#include "ReflectionText.h"
 #include "Scheduler.h"
 #include "StoreTestSupport.h"
 #include "Theme.h"
@@ -329,7 +328,7 @@ private slots:
         const QString family = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s; // one character
         const QString accented = u"e\u0301"_s;                                  // one character
         const QString flag = u"\U0001F1E9\U0001F1EA"_s;                         // one character
-        const int n = ReflectionText::maxCharacters;
+        const int n = int(JournalCalendarModel::maxReflectionCharacters);
         const QString letters(n - 1, 'a');
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
