@@ -1,6 +1,6 @@
 // The Daily Card screen with the keyboard alone, in the real main window at its smallest size:
 // shuffle, reveal, choose a mood, write a reflection, look at the card full screen.
-#include "AppDriving.h"
+#include "../study/AppDriving.h"
 #include "DailyCardViewModel.h"
 #include "JournalEntry.h"
 #include "ManualAnimationDriver.h"

@@ -1,5 +1,5 @@
 // Drives the real Daily Card screen in the main window over a temporary store.
-#include "AppDriving.h"
+#include "../study/AppDriving.h"
 #include "Clock.h"
 #include "DailyCardViewModel.h"
 #include "DateFormat.h"
