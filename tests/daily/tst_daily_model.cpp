@@ -1,5 +1,5 @@
 // The daily ritual's rules: one draw a day kept in the day's entry, the phases of the ritual,
-// the day turning over, streaks, the moon and the long date.
+// the day turning over, streaks and the moon.
 #include "AppSettings.h"
 #include "CardDataStore.h"
 #include "Clock.h"
@@ -333,15 +333,6 @@ private slots:
             QCOMPARE(MoonPhase::fromFraction(std::nextafter(bound, 0.0)).index(), i);
             QCOMPARE(MoonPhase::fromFraction(bound).index(), (i + 1) % 8);
         }
-    }
-
-    void longDatesLeaveOutTheWeekday()
-    {
-        const QDate day(2026, 12, 5);
-        QCOMPARE(DateFormat::longDate(day, QLocale(u"en_US"_s)), "December 5, 2026");
-        QCOMPARE(DateFormat::longDate(day, QLocale(u"en_GB"_s)), "5 December 2026");
-        QCOMPARE(DateFormat::longDate(day, QLocale(u"de_DE"_s)), "5. Dezember 2026");
-        QCOMPARE(DateFormat::mediumDate(day, QLocale(u"en_US"_s)), "Dec 5, 2026");
     }
 
 private:

@@ -1,5 +1,6 @@
 // The journal calendar's rules: the month grid, the selection and the keyboard, moods and new
-// entries, the empty-day sentences, the day turning over, and the reflection's length limit.
+// entries, the empty-day sentences and the day turning over. The reflection's length limit is
+// the notes' rule (tst_library_rules), seen through this screen in tst_journal_view.
 #include "CalendarDays.h"
 #include "CardDataStore.h"
 #include "Clock.h"
@@ -321,39 +322,6 @@ private slots:
         entry->setDailyCardId("major_99");
         QCOMPARE(card.count(), 1);
         QVERIFY(!model.hasCard());
-    }
-
-    void reflectionsKeepTheirFirst50000Characters_data()
-    {
-        const QString family = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s; // one character
-        const QString accented = u"e\u0301"_s;                                  // one character
-        const QString flag = u"\U0001F1E9\U0001F1EA"_s;                         // one character
-        const int n = int(JournalCalendarModel::maxReflectionCharacters);
-        const QString letters(n - 1, 'a');
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("60,000 letters") << QString(60'000, 'a') << QString(n, 'a');
-        QTest::newRow("emoji is the last character") << letters + family + QString(9'999, 'b') << letters + family;
-        QTest::newRow("emoji is the first character cut") << letters + u"a"_s + family << QString(n, 'a');
-        QTest::newRow("accent on the last character") << letters + accented + u"zz"_s << letters + accented;
-        QTest::newRow("every character an emoji") << flag.repeated(60'000) << flag.repeated(n);
-        QTest::newRow("within the limit, in code units too")
-            << accented.repeated(n) << accented.repeated(n); // 100,000 units, 50,000 characters
-        QTest::newRow("short") << u"Calm"_s << u"Calm"_s;
-    }
-    void reflectionsKeepTheirFirst50000Characters()
-    {
-        QFETCH(QString, pasted);
-        QFETCH(QString, kept);
-        {
-            JournalCalendarModel model(m_context.get());
-            model.addEntry();
-            QCOMPARE(model.setReflection(pasted), int(kept.size()));
-            QCOMPARE(model.selectedEntry()->reflectionText(), kept);
-            QVERIFY(!m_context->hasChanges());
-        }
-        m_context = m_store->open();
-        QCOMPARE(m_context->fetch<JournalEntry>().first()->reflectionText(), kept);
     }
 
 private:

@@ -220,46 +220,26 @@ private slots:
         QCOMPARE(fit.contentWidth, count * columnWidth + (count - 1) * 16);
     }
 
-    // The fifth card of a filtered result opens there, and paging never leaves the result.
+    // The fifth card of a filtered result opens there, and paging never leaves the result
+    // (the paging rule itself is CardPager's).
     void pagerStaysInTheFilteredResult()
     {
         CardLibraryModel library;
         library.setCardStore(*m_store);
         library.setSearchText("e");
         const QStringList shown = library.cardIds();
-        // Every name but "Two of Cups" has an "e".
-        QCOMPARE(shown.size(), 7);
-        QVERIFY(!shown.contains("cups_02"));
+        QCOMPARE(shown.size(), 7); // every name but "Two of Cups" has an "e"
         CardDetailPagerModel pager;
         pager.setCardStore(*m_store);
         pager.setCardIds(shown);
         pager.setStartIndex(4);
         QCOMPARE(pager.currentCardId(), shown.at(4));
         QCOMPARE(pager.positionText(), "5 of 7");
-        QVERIFY(pager.navigatingForward());
-
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 5; ++i)
             pager.next();
-            QVERIFY(shown.contains(pager.currentCardId()));
-        }
-        QCOMPARE(pager.currentIndex(), 6);
-        QVERIFY(!pager.canGoForward());
-        QVERIFY(pager.handleKey(Qt::Key_Right));
-        QCOMPARE(pager.currentIndex(), 6);
-
-        // Back, then forward again: the slide follows the direction; Up is left to the page.
-        pager.previous();
-        QVERIFY(!pager.navigatingForward());
-        QVERIFY(!pager.handleKey(Qt::Key_Up));
-        QVERIFY(pager.handleKey(Qt::Key_Left));
-        QVERIFY(pager.handleKey(Qt::Key_Right));
-        QVERIFY(pager.navigatingForward());
-        QCOMPARE(pager.currentIndex(), 5);
-        QCOMPARE(pager.positionText(), "6 of 7");
-
-        // A start outside the list shows no card.
-        pager.setStartIndex(7);
-        QVERIFY(!pager.hasCurrent());
+        QCOMPARE(pager.currentCardId(), shown.last());
+        QCOMPARE(pager.positionText(), "7 of 7");
+        pager.setStartIndex(7); // outside the list: no card
         QVERIFY(pager.currentCardId().isEmpty());
     }
 

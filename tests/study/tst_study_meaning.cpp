@@ -1,6 +1,12 @@
+// The meaning panel's choices and its QML, the flow layout the chips use, and the card gallery
+// picture.
+#include "CardDataStore.h"
 #include "CardMeaningModel.h"
 #include "CardTestSupport.h"
 #include "FlowLayout.h"
+#include "ManualAnimationDriver.h"
+
+#include <QFile>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
@@ -24,7 +30,6 @@ private slots:
         const QList<QSizeF> three{{50, 20}, {50, 24}, {50, 20}};
         // 0 + 50 fits, 56 + 50 = 106 fits, 112 + 50 does not: the third starts line two at
         // the first line's height (24) + 6; the width counts one trailing spacing per chip.
-        QTest::newRow("three chips in 112") << three << 112.0 << Positions{{0, 0}, {56, 0}, {0, 30}} << QSizeF(112, 50);
         QTest::newRow("ending exactly at the width stays")
             << three << 106.0 << Positions{{0, 0}, {56, 0}, {0, 30}} << QSizeF(112, 50);
         QTest::newRow("one short of it wraps")
@@ -123,6 +128,27 @@ private slots:
         QCOMPARE(scene.find("reversedBadge")->isVisible(), badge);
         QCOMPARE(scene.find("positionBox")->isVisible(), box);
         QCOMPARE(scene.find("positionDescription")->isVisible(), description);
+    }
+
+    // Writes build/screenshots/card-gallery.png: every size upright and reversed, a back, a
+    // card mid-flip, both shuffles mid-way and a meaning panel.
+    void galleryScreenshot()
+    {
+        QFile file(QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/study/card_gallery.qml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        Scene scene(file.readAll(), {1280, 1280});
+        QVERIFY(scene.root);
+        ManualAnimationDriver animation;
+        const auto minor = CardDataStore::shared().cardByID(QStringLiteral("wands_03"));
+        const auto major = CardDataStore::shared().cardByID(QStringLiteral("major_17"));
+        QVERIFY(minor && major);
+        scene.root->setProperty("minor", QVariant::fromValue(*minor));
+        scene.root->setProperty("major", QVariant::fromValue(*major));
+        // Half a second into both shuffles, with the flip a fifth of a second into its turn.
+        animation.advanceBy(500);
+        scene.root->setProperty("flipped", true);
+        animation.advanceBy(180);
+        saveScreenshot(&scene.window, QStringLiteral("card-gallery"));
     }
 };
 
