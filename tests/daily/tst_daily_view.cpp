@@ -61,11 +61,14 @@ private slots:
     void initTestCase() { prepareGuiTests(); }
     void cleanup() { Clock::reset(); }
 
-    // The day's card, mood and reflection come back face up after a restart.
-    void shuffleDrawRevealAndReflectSurviveARestart()
+    // With the keyboard alone at the smallest window: shuffle, reveal, choose a mood, write a
+    // reflection and look at the card full screen. After a restart the day's card, mood and
+    // reflection come back face up, and the full journal page edits the same entry.
+    void theKeyboardRitualSurvivesARestart()
     {
         QTemporaryDir dir;
         const QString storePath = dir.filePath("default.store");
+        QString reflection;
         {
             // The scheduler and the draw outlive the window whose model they serve.
             ManualScheduler scheduler;
@@ -73,36 +76,68 @@ private slots:
             AppUnderTest app(storePath);
             QVERIFY(QTest::qWaitForWindowExposed(app.window));
             ManualAnimationDriver animation;
-            dailyModel(app)->setScheduler(scheduler);
-            QVERIFY(shown(app.find("dailyInvitation")));
+            DailyCardViewModel *model = dailyModel(app);
+            model->setScheduler(scheduler);
+            app.window->requestActivate();
+            QTRY_VERIFY(app.window->isActive());
             saveScreenshot(app.window, "daily-invitation");
+            app.window->resize(1000, 700);
 
-            click(app.window, app.find("deckButton"));
-            QVERIFY(shown(app.find("pileShuffle")));
-            // The wash shuffle cannot start while the pile shuffle runs.
-            click(app.window, app.find("washShuffleButton"));
-            QVERIFY(!dailyModel(app)->isWashShuffling());
+            // At the smallest window the invitation scrolls; Tab brings each control into view.
+            QQuickItem *invitation = app.find("invitationScroll");
+            saveScreenshot(app.window, "daily-invitation-1000x700");
+            QVERIFY(tabTo(app.window, "washShuffleButton"));
+            QVERIFY(ringShown(app.window->activeFocusItem()));
+            QVERIFY(inView(app.find("washShuffleButton"), invitation));
+            saveScreenshot(app.window, "daily-invitation-scrolled-1000x700");
+            QVERIFY(tabTo(app.window, "deckButton", true));
+            QVERIFY(ringShown(app.window->activeFocusItem()));
+            QVERIFY(inView(app.find("deckButton"), invitation));
+
+            QTest::keyClick(app.window, Qt::Key_Space);
+            QCOMPARE(model->phase(), DailyCardViewModel::Shuffling);
             scheduler.advance(700);
             animation.advanceBy(150);
             saveScreenshot(app.window, "daily-shuffling");
-            dailyModel(app)->setRandomSource(random);
-
+            model->setRandomSource(random);
             scheduler.advance(900);
-            QVERIFY(shown(app.find("dailyFaceDown")));
+            animation.advanceBy(250);
+            QCOMPARE(model->phase(), DailyCardViewModel::FaceDown);
             saveScreenshot(app.window, "daily-face-down");
 
-            click(app.window, app.find("dailyFlipCard"));
+            // The face-down card takes the focus; Return turns it over.
+            QVERIFY(tabTo(app.window, "dailyFlipCard"));
+            QTest::keyClick(app.window, Qt::Key_Return);
+            QCOMPARE(model->phase(), DailyCardViewModel::Revealing);
             animation.advanceBy(DailyCardViewModel::revealDelayMs);
             scheduler.advance(DailyCardViewModel::revealDelayMs);
-            QVERIFY(shown(app.find("dailyRevealed")));
-
+            QCOMPARE(model->phase(), DailyCardViewModel::Revealed);
             // The chips are placed by the flow layout once the reading is on screen.
-            QTRY_VERIFY(app.find("moodChip_Grateful")->x() > 0);
-            click(app.window, app.find("moodChip_Grateful"));
-            QQuickItem *reflection = app.find("dailyReflectionArea");
-            click(app.window, reflection);
-            QTRY_VERIFY(reflection->hasActiveFocus());
-            typeText(app.window, "Calm and clear");
+            QTRY_VERIFY(app.find("moodChip_Joyful")->position() != QPointF());
+
+            // Space and Return both choose a mood chip.
+            QVERIFY(tabTo(app.window, "moodChip_Hopeful"));
+            QVERIFY(ringShown(app.window->activeFocusItem()));
+            QTest::keyClick(app.window, Qt::Key_Space);
+            QCOMPARE(model->journalEntry()->mood(), "Hopeful");
+            QVERIFY(tabTo(app.window, "moodChip_Grateful", true));
+            QTest::keyClick(app.window, Qt::Key_Return);
+            QCOMPARE(model->journalEntry()->mood(), "Grateful");
+
+            // Typing goes into the reflection; Tab leaves it without typing a tab.
+            QVERIFY(tabTo(app.window, "dailyReflectionArea"));
+            typeText(app.window, "Quiet morning");
+            QTest::keyClick(app.window, Qt::Key_Tab);
+            QCOMPARE(app.window->activeFocusItem()->objectName(), "openFullJournal");
+            QCOMPARE(model->journalEntry()->reflectionText(), "Quiet morning");
+            QVERIFY(!app.state.context()->hasChanges());
+            QVERIFY(inView(app.find("openFullJournal"),
+                           app.find("dailyReadingScroll")->property("contentItem").value<QQuickItem *>()));
+            QTest::keyClick(app.window, Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(app.window->activeFocusItem()->objectName(), "dailyReflectionArea");
+            QCOMPARE(model->journalEntry()->reflectionText(), "Quiet morning");
+            saveScreenshot(app.window, "daily-keyboard-reflection-1000x700");
+            app.window->resize(1200, 800);
             animation.advanceBy(500);
             saveScreenshot(app.window, "daily-revealed");
             // At a large size the reading keeps to a comfortable line length, centred.
@@ -110,7 +145,29 @@ private slots:
             QTRY_COMPARE(app.find("contentView")->height(), 900.0 - 28);
             QTRY_VERIFY(app.find("meaningPanel")->width() < 640);
             saveScreenshot(app.window, "daily-revealed-1400x900");
-            // Every change was saved as it happened.
+            app.window->resize(1000, 700);
+            QTRY_COMPARE(app.find("contentView")->height(), 700.0 - 28);
+
+            // A long reflection grows the field to twelve lines, then scrolls inside it.
+            for (int line = 1; line <= 16; ++line) {
+                QTest::keyClick(app.window, Qt::Key_Return);
+                typeText(app.window, QStringLiteral("Line %1 of the long reflection").arg(line));
+            }
+            saveScreenshot(app.window, "daily-long-reflection-end");
+            QTest::keyClick(app.window, Qt::Key_Home, Qt::ControlModifier);
+            saveScreenshot(app.window, "daily-long-reflection-start");
+
+            // The card face opens full screen from the keyboard and Escape closes it again.
+            QVERIFY(tabTo(app.window, "dailyCardFace", true));
+            QQuickItem *face = app.find("dailyCardFace");
+            QTest::keyClick(app.window, Qt::Key_Return);
+            QTRY_VERIFY(face->property("showFullScreen").toBool());
+            QTRY_VERIFY(app.find("backdrop"));
+            saveScreenshot(app.window, "daily-full-screen-card");
+            QTest::keyClick(app.window, Qt::Key_Escape);
+            QTRY_VERIFY(!face->property("showFullScreen").toBool());
+            QVERIFY(tabTo(app.window, "dailyCardFace"));
+            reflection = model->journalEntry()->reflectionText();
             QVERIFY(!app.state.context()->hasChanges());
         }
 
@@ -122,8 +179,8 @@ private slots:
         const QList<JournalEntry *> entries = again.state.context()->fetch<JournalEntry>();
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries.first()->mood(), "Grateful");
-        QCOMPARE(entries.first()->reflectionText(), "Calm and clear");
-        QCOMPARE(textOf(again.find("dailyReflectionArea")), "Calm and clear");
+        QCOMPARE(entries.first()->reflectionText(), reflection);
+        QCOMPARE(textOf(again.find("dailyReflectionArea")), reflection);
 
         // The full journal page edits the same entry and saves on "Done".
         click(again.window, again.find("openFullJournal"));
@@ -139,7 +196,7 @@ private slots:
         click(again.window, again.find("journalDoneButton"));
         QTRY_VERIFY(!shown(again.find("journalEditorView")));
         QVERIFY(!again.state.context()->hasChanges());
-        QCOMPARE(entries.first()->reflectionText(), "Calm and clear, and grateful.");
+        QCOMPARE(entries.first()->reflectionText(), reflection + ", and grateful.");
         QVERIFY(entries.first()->mood().isNull());
     }
 
@@ -165,11 +222,18 @@ private slots:
         Clock::follow([&] { return start.addMSecs(scheduler.elapsed()); });
         AppUnderTest app(dir.filePath("default.store"));
         QVERIFY(QTest::qWaitForWindowExposed(app.window));
+        ManualAnimationDriver animation;
         DailyCardViewModel *model = dailyModel(app);
         model->setScheduler(scheduler);
-        model->shuffle();
+        // With the mouse: the deck shuffles, the wash shuffle cannot start meanwhile, and a
+        // click turns the card.
+        click(app.window, app.find("deckButton"));
+        click(app.window, app.find("washShuffleButton"));
+        QVERIFY(!model->isWashShuffling());
         scheduler.advance(1600);
-        model->reveal();
+        animation.advanceBy(400);
+        click(app.window, app.find("dailyFlipCard"));
+        animation.advanceBy(DailyCardViewModel::revealDelayMs);
         scheduler.advance(DailyCardViewModel::revealDelayMs);
         QVERIFY(shown(app.find("dailyRevealed")));
 
@@ -222,90 +286,6 @@ private slots:
         QVERIFY(shown(app.find("dailyInvitation")));
         QVERIFY(!shown(app.find("dailyRevealed")));
         QCOMPARE(textOf(app.find("todayDate")), DateFormat::longDate(QDate(2026, 12, 7)));
-    }
-
-    // At the smallest window: shuffle, reveal, choose a mood, write a reflection and look at
-    // the card full screen, all from the keyboard.
-    void revealMoodAndReflectionWithTheKeyboardAlone()
-    {
-        ManualScheduler scheduler;
-        ScratchApp app;
-        app.window->resize(1000, 700);
-        ManualAnimationDriver animation;
-        auto *model = modelOf<DailyCardViewModel>(app.find("dailyCardView"), "model");
-        model->setScheduler(scheduler);
-        app.window->requestActivate();
-        QTRY_VERIFY(app.window->isActive());
-
-        // At the smallest window the invitation scrolls; Tab brings each control into view.
-        QQuickItem *invitation = app.find("invitationScroll");
-        saveScreenshot(app.window, "daily-invitation-1000x700");
-        QVERIFY(tabTo(app.window, "washShuffleButton"));
-        QVERIFY(ringShown(app.window->activeFocusItem()));
-        QVERIFY(inView(app.find("washShuffleButton"), invitation));
-        saveScreenshot(app.window, "daily-invitation-scrolled-1000x700");
-        QVERIFY(tabTo(app.window, "deckButton", true));
-        QVERIFY(ringShown(app.window->activeFocusItem()));
-        QVERIFY(inView(app.find("deckButton"), invitation));
-
-        QTest::keyClick(app.window, Qt::Key_Space);
-        QCOMPARE(model->phase(), DailyCardViewModel::Shuffling);
-        scheduler.advance(1600);
-        animation.advanceBy(400);
-        QCOMPARE(model->phase(), DailyCardViewModel::FaceDown);
-
-        // The face-down card takes the focus; Return turns it over.
-        QVERIFY(tabTo(app.window, "dailyFlipCard"));
-        QTest::keyClick(app.window, Qt::Key_Return);
-        QCOMPARE(model->phase(), DailyCardViewModel::Revealing);
-        animation.advanceBy(DailyCardViewModel::revealDelayMs);
-        scheduler.advance(DailyCardViewModel::revealDelayMs);
-        QCOMPARE(model->phase(), DailyCardViewModel::Revealed);
-        // The chips are placed by the flow layout once the reading is on screen.
-        QTRY_VERIFY(app.find("moodChip_Joyful")->position() != QPointF());
-
-        // Space and Return both choose a mood chip.
-        QVERIFY(tabTo(app.window, "moodChip_Hopeful"));
-        QVERIFY(ringShown(app.window->activeFocusItem()));
-        QTest::keyClick(app.window, Qt::Key_Space);
-        QCOMPARE(model->journalEntry()->mood(), "Hopeful");
-        QVERIFY(tabTo(app.window, "moodChip_Grateful", true));
-        QTest::keyClick(app.window, Qt::Key_Return);
-        QCOMPARE(model->journalEntry()->mood(), "Grateful");
-
-        // Typing goes into the reflection; Tab leaves it without typing a tab.
-        QVERIFY(tabTo(app.window, "dailyReflectionArea"));
-        typeText(app.window, "Quiet morning");
-        QTest::keyClick(app.window, Qt::Key_Tab);
-        QCOMPARE(app.window->activeFocusItem()->objectName(), "openFullJournal");
-        QCOMPARE(model->journalEntry()->reflectionText(), "Quiet morning");
-        QVERIFY(!app.state.context()->hasChanges());
-        QVERIFY(inView(app.find("openFullJournal"),
-                       app.find("dailyReadingScroll")->property("contentItem").value<QQuickItem *>()));
-        QTest::keyClick(app.window, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(app.window->activeFocusItem()->objectName(), "dailyReflectionArea");
-        QCOMPARE(model->journalEntry()->reflectionText(), "Quiet morning");
-        saveScreenshot(app.window, "daily-keyboard-reflection-1000x700");
-
-        // A long reflection grows the field to twelve lines, then scrolls inside it.
-        for (int line = 1; line <= 16; ++line) {
-            QTest::keyClick(app.window, Qt::Key_Return);
-            typeText(app.window, QStringLiteral("Line %1 of the long reflection").arg(line));
-        }
-        saveScreenshot(app.window, "daily-long-reflection-end");
-        QTest::keyClick(app.window, Qt::Key_Home, Qt::ControlModifier);
-        saveScreenshot(app.window, "daily-long-reflection-start");
-
-        // The card face opens full screen from the keyboard and Escape closes it again.
-        QVERIFY(tabTo(app.window, "dailyCardFace", true));
-        QQuickItem *face = app.find("dailyCardFace");
-        QTest::keyClick(app.window, Qt::Key_Return);
-        QTRY_VERIFY(face->property("showFullScreen").toBool());
-        QTRY_VERIFY(app.find("backdrop"));
-        saveScreenshot(app.window, "daily-full-screen-card");
-        QTest::keyClick(app.window, Qt::Key_Escape);
-        QTRY_VERIFY(!face->property("showFullScreen").toBool());
-        QVERIFY(tabTo(app.window, "dailyCardFace"));
     }
 };
 
