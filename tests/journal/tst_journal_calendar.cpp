@@ -190,21 +190,8 @@ private slots:
         QCOMPARE(CalendarDays::numberColor(cellOfDay(model, 5)), Theme::accent());
     }
 
-    void choosingTheSelectedMoodAgainClearsIt()
-    {
-        JournalEntry *entry = addEntry(QDate(2026, 12, 2).startOfDay(), u"Anxious"_s);
-        QVERIFY(m_context->save());
-        JournalCalendarModel model(m_context.get());
-        model.selectDay(2);
-        QCOMPARE(model.selectedEntry(), entry);
-        model.chooseMood("Hopeful");
-        QCOMPARE(entry->mood(), "Hopeful");
-        model.chooseMood("Hopeful");
-        QVERIFY(entry->mood().isEmpty());
-        QVERIFY(!m_context->hasChanges());
-        QCOMPARE(CalendarDays::dotColor(cellOfDay(model, 2)).alpha(), 0);
-    }
-
+    // A mood on a day without an entry creates one; further moods change that entry, and the
+    // one already chosen clears it.
     void aMoodOnADayWithoutAnEntryCreatesExactlyOne()
     {
         {
@@ -217,15 +204,20 @@ private slots:
             QVERIFY(switched.count() >= 1);
             QCOMPARE(model.selectedEntry()->mood(), "Anxious");
             QVERIFY(cellOfDay(model, 1).hasEntry);
-            // A second mood changes that entry; it does not add another.
             model.chooseMood("Joyful");
+            QCOMPARE(model.selectedEntry()->mood(), "Joyful");
+            model.chooseMood("Joyful");
+            QVERIFY(model.selectedEntry()->mood().isEmpty());
+            QCOMPARE(CalendarDays::dotColor(cellOfDay(model, 1)).alpha(), 0);
+            model.chooseMood("Hopeful");
             QCOMPARE(m_context->fetch<JournalEntry>().size(), 1);
+            QVERIFY(!m_context->hasChanges());
         }
         m_context = m_store->open();
         const QList<JournalEntry *> entries = m_context->fetch<JournalEntry>();
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries.first()->date(), QDate(2026, 12, 1).startOfDay());
-        QCOMPARE(entries.first()->mood(), "Joyful");
+        QCOMPARE(entries.first()->mood(), "Hopeful");
         QVERIFY(entries.first()->dailyCardId().isNull());
         QCOMPARE(entries.first()->reflectionText(), QString());
     }
