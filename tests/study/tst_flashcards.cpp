@@ -110,8 +110,10 @@ private slots:
         QVERIFY(random.usedExactly());
     }
 
-    // At either end the step outward does nothing, not even closing the meaning.
-    void bothEndsStop()
+    // At either end the step outward does nothing, not even closing the meaning. A sidebar
+    // choice shows that card with its meaning hidden; no choice, or a card not in the deck,
+    // changes nothing.
+    void bothEndsStopAndTheSidebarSelects()
     {
         FlashcardViewModel model(m_catalogue, RandomSource::system());
         model.appear();
@@ -123,6 +125,17 @@ private slots:
         QVERIFY(model.showMeaning());
         QCOMPARE(deck.count(), 0);
 
+        const QString sixth = model.shuffledCards().at(5).id;
+        model.select(sixth);
+        QCOMPARE(model.currentCard()->id, sixth);
+        QVERIFY(!model.showMeaning());
+        QVERIFY(current(model, 5) && !current(model, 0));
+        model.toggleMeaning();
+        model.select(QString());
+        model.select("no_such_card");
+        QCOMPARE(model.currentIndex(), 5);
+        QVERIFY(model.showMeaning());
+
         model.select(model.shuffledCards().last().id);
         QCOMPARE(model.currentIndex(), 77);
         QVERIFY(model.canGoPrevious() && !model.canGoNext());
@@ -133,25 +146,6 @@ private slots:
         QVERIFY(model.showMeaning());
         QCOMPARE(deck.count(), 0);
         QCOMPARE(model.counterText(), "Card 78 of 78");
-    }
-
-    void aSidebarChoiceShowsThatCardWithItsMeaningHidden()
-    {
-        FlashcardViewModel model(m_catalogue, RandomSource::system());
-        model.appear();
-        model.toggleMeaning();
-        const QString sixth = model.shuffledCards().at(5).id;
-        model.select(sixth);
-        QCOMPARE(model.currentCard()->id, sixth);
-        QVERIFY(!model.showMeaning());
-        QVERIFY(current(model, 5) && !current(model, 0));
-
-        // No selection, or a card that is not in this deck, changes nothing.
-        model.toggleMeaning();
-        model.select(QString());
-        model.select("no_such_card");
-        QCOMPARE(model.currentIndex(), 5);
-        QVERIFY(model.showMeaning());
     }
 
     void choosingWandsDealsTheFourteenWandsAfresh()
