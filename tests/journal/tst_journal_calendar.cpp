@@ -289,27 +289,21 @@ private slots:
     }
 
     // An entry made elsewhere shows on the grid at once; the panel picks it up when the day is
-    // selected again.
-    void anEntryMadeElsewhereShowsInTheGridAndOnTheNextSelection()
+    // selected again. Its card box needs a card the catalogue knows, and an empty prompt is
+    // no prompt.
+    void anEntryMadeElsewhereShowsWithItsKnownCard()
     {
         JournalCalendarModel model(m_context.get());
-        addEntry(QDate(2026, 12, 5).startOfDay(), u"Grateful"_s);
+        JournalEntry *entry = addEntry(QDate(2026, 12, 5).startOfDay());
+        entry->setDailyCardId("major_16");
+        entry->setJournalPrompt(u""_s);
         QTRY_VERIFY(cellOfDay(model, 5).hasEntry);
         QVERIFY(!model.selectedEntry());
         model.selectDay(6);
         model.selectDay(5);
-        QVERIFY(model.selectedEntry());
-    }
-
-    void theCardBoxNeedsAKnownCard()
-    {
-        JournalEntry *entry = addEntry(QDate(2026, 12, 5).startOfDay());
-        entry->setDailyCardId("major_16");
-        entry->setJournalPrompt(u""_s);
-        JournalCalendarModel model(m_context.get());
-        QVERIFY(model.hasCard());
+        QCOMPARE(model.selectedEntry(), entry);
         QCOMPARE(model.card().name, "The Tower");
-        QVERIFY(!model.hasPrompt());
+        QVERIFY(model.hasCard() && !model.hasPrompt());
         QSignalSpy card(&model, &JournalCalendarModel::cardChanged);
         entry->setDailyCardId("major_99");
         QCOMPARE(card.count(), 1);
