@@ -80,36 +80,6 @@ private slots:
         }
     }
 
-    // Every module a QML file of ours imports is installed, found by the engine as the app's.
-    void everyImportedModuleIsInstalled_data()
-    {
-        QTest::addColumn<QString>("module");
-        QSet<QString> modules;
-        QDirIterator it(QStringLiteral(":/qt/qml/Quillmoor"), {QStringLiteral("*.qml")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        static const QRegularExpression import(QStringLiteral("^import\\s+([A-Za-z][\\w.]*)"),
-                                               QRegularExpression::MultilineOption);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QString text = QString::fromUtf8(file.readAll());
-            for (auto match = import.globalMatch(text); match.hasNext();)
-                modules.insert(match.next().captured(1));
-        }
-        QVERIFY(modules.contains(QStringLiteral("QtQuick.Dialogs")));
-        for (const QString &module : std::as_const(modules))
-            QTest::newRow(qPrintable(module)) << module;
-    }
-    void everyImportedModuleIsInstalled()
-    {
-        QFETCH(QString, module);
-        QQmlEngine engine;
-        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-        QQmlComponent component(&engine);
-        component.setData(QStringLiteral("import %1\nimport QtQml\nQtObject {}\n").arg(module).toUtf8(), QUrl());
-        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
-    }
-
 private:
     QVariantMap requiredFor(const QString &file)
     {
