@@ -63,17 +63,20 @@ Item {
 
             // One stack per detail identity: a new identity discards the old stack with every
             // screen in it and builds the section afresh from its root.
+            // The stack is read from its file when first built, so neither it nor the screens it
+            // holds are read before the window has shown its first frame.
             Repeater {
                 model: root.model.selectedSection < 0 || !root.model.isWindowShown ? [] : [root.model.detailId]
 
-                delegate: NavigationStack {
+                delegate: Loader {
                     required property string modelData
                     readonly property var section: root.model.sections[root.model.selectedSection]
 
                     width: detail.width
                     height: detail.height
-                    rootScreen: section.rootScreen
-                    rootProperties: ({ modelContext: AppState.context })
+                    Component.onCompleted: setSource(Qt.resolvedUrl("NavigationStack.qml"),
+                                                     { rootScreen: section.rootScreen,
+                                                       rootProperties: { modelContext: AppState.context } })
                 }
             }
 
@@ -92,8 +95,16 @@ Item {
         }
     }
 
-    SettingsSheet {
-        open: root.model.showSettings
-        onClosed: root.model.showSettings = false
+    // The settings sheet is read from its file the first time it opens, then kept.
+    Loader {
+        id: settings
+
+        Connections {
+            target: root.model
+            function onShowSettingsChanged() {
+                if (root.model.showSettings && settings.status === Loader.Null)
+                    settings.setSource(Qt.resolvedUrl("SettingsSheet.qml"), { content: root.model });
+            }
+        }
     }
 }

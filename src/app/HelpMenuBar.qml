@@ -7,12 +7,13 @@ import Quillmoor.App
 MenuBar {
     id: root
 
-    // The about sheet, built the first time it is asked for so it costs nothing at start-up.
-    property AboutSheet about: null
+    // The about sheet is read from its file the first time it is asked for, so it costs
+    // nothing at start-up.
+    property Popup about: null
 
     function showAbout() {
         if (!root.about)
-            root.about = aboutSheet.createObject(root) as AboutSheet;
+            root.about = Qt.createComponent(Qt.resolvedUrl("AboutSheet.qml")).createObject(root.Window.window.contentItem) as Popup;
         root.about.open();
     }
 
@@ -75,9 +76,5 @@ MenuBar {
         }
     }
 
-    Component {
-        id: aboutSheet
 
-        AboutSheet {}
-    }
 }

@@ -9,7 +9,9 @@ import Quillmoor.App
 Popup {
     id: root
 
-    property bool open: false
+    // The window's content: its showSettings opens and closes the sheet.
+    required property ContentViewModel content
+    readonly property bool open: root.content.showSettings
 
     objectName: "settingsSheet"
     parent: Overlay.overlay
@@ -19,6 +21,7 @@ Popup {
     modal: true
     focus: true
     visible: root.open
+    onClosed: root.content.showSettings = false
     closePolicy: Popup.CloseOnEscape
     padding: 0
 

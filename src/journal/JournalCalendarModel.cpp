@@ -6,7 +6,7 @@
 #include "DayTracker.h"
 #include "JournalCalendar.h"
 #include "MoodPalette.h"
-#include "ReflectionText.h"
+#include "PerceivedText.h"
 #include "Scheduler.h"
 #include "StoreLog.h"
 
@@ -316,7 +316,7 @@ int JournalCalendarModel::setReflection(const QString &text)
 {
     if (!m_selectedEntry || !m_context)
         return int(text.size());
-    const QString kept = ReflectionText::limited(text);
+    const QString kept = PerceivedText::truncated(text, maxReflectionCharacters);
     if (kept != m_selectedEntry->reflectionText()) {
         m_selectedEntry->setReflectionText(kept);
         saveContext(*m_context);
@@ -326,7 +326,7 @@ int JournalCalendarModel::setReflection(const QString &text)
 
 int JournalCalendarModel::reflectionLength(const QString &text)
 {
-    return int(ReflectionText::limited(text).size());
+    return int(PerceivedText::truncated(text, maxReflectionCharacters).size());
 }
 
 void JournalCalendarModel::dayChanged()

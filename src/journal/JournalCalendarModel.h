@@ -42,6 +42,9 @@ class JournalCalendarModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(JournalExporter *exporter READ exporter CONSTANT)
 
 public:
+    // A reflection edited in place keeps at most this many user-perceived characters.
+    static constexpr qsizetype maxReflectionCharacters = 50'000;
+
     // For QML: the context is set as a property; the entries are looked up once it is complete.
     explicit JournalCalendarModel(QObject *parent = nullptr);
     // For C++: on screen at once.

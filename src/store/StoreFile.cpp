@@ -66,7 +66,11 @@ bool makePrivateFolder(const QString &folder)
     const QByteArray native = QFile::encodeName(absolute);
     if (::stat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
         return false;
-    if ((status.st_mode & 077) != 0 && status.st_uid == ::geteuid())
+    // A shared sticky folder such as /tmp, and the home folder, belong to more than the store:
+    // closing them would break other programs, and the store's files are private anyway.
+    const bool shared = (status.st_mode & S_ISVTX) != 0 || absolute == QDir::cleanPath(QDir::homePath()) ||
+                        absolute == QLatin1String("/");
+    if (!shared && (status.st_mode & 077) != 0 && status.st_uid == ::geteuid())
         ::chmod(native.constData(), status.st_mode & 0700);
     return true;
 }

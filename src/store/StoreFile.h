@@ -33,8 +33,9 @@ struct Inspection
 Inspection inspect(const QString &path);
 
 // Creates every missing folder of `folder` with mode 0700 and takes the group's and others'
-// access away from `folder` itself: the user's journal is nobody else's business, whatever the
-// umask. Returns false when a folder cannot be created.
+// access away from `folder` itself (unless it is a shared sticky folder or the home folder):
+// the user's journal is nobody else's business, whatever the umask. Returns false when a folder
+// cannot be created.
 bool makePrivateFolder(const QString &folder);
 
 // The store file and the files SQLite keeps beside it.

@@ -2,7 +2,7 @@
 
 #include "CardDataStore.h"
 
-CardDetailPagerModel::CardDetailPagerModel(QObject *parent) : QObject(parent)
+CardDetailPagerModel::CardDetailPagerModel(QObject *parent) : CardPager(parent)
 {}
 
 void CardDetailPagerModel::setCardStore(const CardDataStore &store)
@@ -36,53 +36,14 @@ void CardDetailPagerModel::setCards(const QList<TarotCard> &cards)
         return;
     m_cards = cards;
     emit cardsChanged();
-    emit currentIndexChanged();
-}
-
-void CardDetailPagerModel::setStartIndex(int index)
-{
-    if (index != m_startIndex) {
-        m_startIndex = index;
-        emit startIndexChanged();
-    }
-    moveTo(index, true);
+    const int before = count();
+    setCount(int(m_cards.size()));
+    // The same number of different cards: the card shown changed all the same.
+    if (count() == before)
+        emit currentIndexChanged();
 }
 
 QString CardDetailPagerModel::positionText() const
 {
-    return QStringLiteral("%1 of %2").arg(m_currentIndex + 1).arg(count());
-}
-
-void CardDetailPagerModel::next()
-{
-    if (m_currentIndex < count() - 1)
-        moveTo(m_currentIndex + 1, true);
-}
-
-void CardDetailPagerModel::previous()
-{
-    if (m_currentIndex >= 1)
-        moveTo(m_currentIndex - 1, false);
-}
-
-bool CardDetailPagerModel::handleKey(int key)
-{
-    if (key == Qt::Key_Right) {
-        next();
-        return true;
-    }
-    if (key == Qt::Key_Left) {
-        previous();
-        return true;
-    }
-    return false;
-}
-
-void CardDetailPagerModel::moveTo(int index, bool forward)
-{
-    if (index == m_currentIndex && forward == m_navigatingForward)
-        return;
-    m_currentIndex = index;
-    m_navigatingForward = forward;
-    emit currentIndexChanged();
+    return QStringLiteral("%1 of %2").arg(currentIndex() + 1).arg(count());
 }

@@ -7,7 +7,9 @@
 #include "StoreTestSupport.h"
 #include "UserCardNote.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -19,6 +21,22 @@
 #include <unistd.h>
 
 namespace {
+
+// A temporary folder whose every ancestor others may pass through, so that a process that
+// gave up root can still reach a store inside it (a private /tmp would hide it).
+QString folderOthersCanReach()
+{
+    const QStringList candidates{QDir::tempPath(), QStringLiteral("/var/tmp"), QStringLiteral("/dev/shm")};
+    for (const QString &candidate : candidates) {
+        bool reachable = QFileInfo(candidate).isDir();
+        for (QString folder = candidate; reachable && folder != QStringLiteral("/");
+             folder = QFileInfo(folder).absolutePath())
+            reachable = QFileInfo(folder).permission(QFileDevice::ExeOther);
+        if (reachable)
+            return candidate;
+    }
+    return {};
+}
 
 QString storePath(const QTemporaryDir &dir)
 {
@@ -101,7 +119,12 @@ private slots:
     void aStoreThatCannotBeWrittenIsRefusedUntouched()
     {
         QFETCH(QString, readOnly);
-        QTemporaryDir dir;
+        const bool root = ::geteuid() == 0;
+        const QString base = root ? folderOthersCanReach() : QDir::tempPath();
+        if (base.isEmpty())
+            QSKIP("no temporary folder that an unprivileged user can reach");
+        QTemporaryDir dir(base + QStringLiteral("/quillmoor-XXXXXX"));
+        QVERIFY(dir.isValid());
         const QString folder = dir.filePath(QStringLiteral("data"));
         const QString path = folder + QStringLiteral("/default.store");
         {
@@ -119,7 +142,6 @@ private slots:
 
         // Root may write anything, so as root the store is opened as "nobody" (who owns what
         // it may write and nothing else); other users meet the same modes themselves.
-        const bool root = ::geteuid() == 0;
         const passwd *nobody = ::getpwnam("nobody");
         QVERIFY(!root || nobody);
         const auto giveToNobody = [&](const QStringList &files) {

@@ -110,6 +110,8 @@ private:
             {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
             {QStringLiteral("StoreErrorView.qml"), {{QStringLiteral("reason"), QStringLiteral("A reason.")}}},
             {QStringLiteral("OutlinedCapsuleButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("wind")}}},
+            {QStringLiteral("SettingsSheet.qml"),
+             {{QStringLiteral("content"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
             {QStringLiteral("Sidebar.qml"),
              {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
             {QStringLiteral("NavigationStack.qml"),

@@ -7,7 +7,7 @@
 #include "JournalCalendar.h"
 #include "JournalCalendarModel.h"
 #include "JournalEntry.h"
-#include "ReflectionText.h"
+#include "PerceivedText.h"
 #include "Scheduler.h"
 #include "StoreTestSupport.h"
 #include "Theme.h"
@@ -369,7 +369,7 @@ private slots:
         const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467"); // one character
         const QString accented = QStringLiteral("e\u0301");                                  // one character
         const QString flag = QStringLiteral("\U0001F1E9\U0001F1EA");                         // one character
-        const int n = ReflectionText::maxCharacters;
+        const int n = int(JournalCalendarModel::maxReflectionCharacters);
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
         QTest::newRow("60,000 letters") << QString(60'000, QLatin1Char('a')) << QString(n, QLatin1Char('a'));
@@ -397,7 +397,7 @@ private slots:
             model.addEntry();
             QCOMPARE(model.setReflection(pasted), int(kept.size()));
             QCOMPARE(model.selectedEntry()->reflectionText(), kept);
-            QVERIFY(ReflectionText::characterCount(kept) <= ReflectionText::maxCharacters);
+            QVERIFY(PerceivedText::length(kept) <= int(JournalCalendarModel::maxReflectionCharacters));
             QVERIFY(!context->hasChanges());
         }
         auto reopened = store.open();

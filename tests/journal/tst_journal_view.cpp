@@ -7,7 +7,7 @@
 #include "JournalEntry.h"
 #include "JournalExporter.h"
 #include "ModelContext.h"
-#include "ReflectionText.h"
+#include "PerceivedText.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -369,14 +369,14 @@ private slots:
 
         // An emoji of several code points is the 50,000th character: it stays whole.
         const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467");
-        const QString kept = QString(ReflectionText::maxCharacters - 1, QLatin1Char('a')) + family;
+        const QString kept = QString(int(JournalCalendarModel::maxReflectionCharacters) - 1, QLatin1Char('a')) + family;
         QGuiApplication::clipboard()->setText(kept + QString(10'000, QLatin1Char('b')));
         QTest::keyClick(app.window, Qt::Key_V, Qt::ControlModifier);
         JournalEntry *entry = calendar(app)->selectedEntry();
         QTRY_COMPARE(entry->reflectionText().size(), kept.size());
         QCOMPARE(entry->reflectionText(), kept);
         QCOMPARE(area->property("text").toString(), kept);
-        QCOMPARE(ReflectionText::characterCount(area->property("text").toString()), ReflectionText::maxCharacters);
+        QCOMPARE(PerceivedText::length(area->property("text").toString()), int(JournalCalendarModel::maxReflectionCharacters));
         // More typing at the limit changes nothing.
         QTest::keyClick(app.window, Qt::Key_C);
         QCOMPARE(area->property("text").toString(), kept);

@@ -294,7 +294,13 @@ private slots:
             for (const char *suffix : {"", "-wal", "-shm"})
                 QCOMPARE(modeOf(path + QLatin1String(suffix)), 0600);
         }
+        // A shared sticky folder like /tmp keeps its mode: others rely on it.
+        const QString shared = dir.filePath(QStringLiteral("shared"));
+        QVERIFY(QDir().mkdir(shared));
+        QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+        QVERIFY(ModelContext::open(shared + QStringLiteral("/default.store"), nullptr));
         ::umask(previous);
+        QCOMPARE(modeOf(shared), 0777);
         for (const char *folder : {"open", "a", "a/b"})
             QCOMPARE(modeOf(dir.filePath(QLatin1String(folder))), 0700);
 
