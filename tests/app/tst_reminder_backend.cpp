@@ -213,10 +213,8 @@ private slots:
         // What the reminder process reads back from its arguments is what was scheduled.
         const std::optional<NotificationRequest> parsed = ReminderCommand::parse(ReminderCommand::arguments(request));
         QVERIFY(parsed);
-        QCOMPARE(parsed->title, request.title);
-        QCOMPARE(parsed->body, request.body);
-        QCOMPARE(parsed->soundName, request.soundName);
-        QCOMPARE(parsed->identifier, request.identifier);
+        QCOMPARE((QStringList{parsed->title, parsed->body, parsed->soundName, parsed->identifier}),
+                 (QStringList{request.title, request.body, request.soundName, request.identifier}));
     }
 
     void withoutAUserServiceManagerTheRunningAppKeepsTheTime()

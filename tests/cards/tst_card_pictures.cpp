@@ -15,12 +15,6 @@
 
 namespace {
 
-QByteArray viewScene(const QByteArray &type, const QByteArray &properties)
-{
-    return "import QtQuick\nimport Quillmoor.Cards\n" + type + " { objectName: \"view\"; x: 40; y: 40; " + properties +
-           " }\n";
-}
-
 QVariant shipped(const char *id)
 {
     return QVariant::fromValue(CardDataStore::shared().cardByID(QLatin1String(id)).value());
@@ -182,8 +176,8 @@ private slots:
         QFETCH(int, size);
         QFETCH(QSize, decoded);
         QFETCH(bool, reversed);
-        Scene scene(viewScene("TarotCardView", "size: " + QByteArray::number(size) + "; isReversed: " +
-                                                   (reversed ? "true" : "false")));
+        Scene scene(cardScene("TarotCardView",
+                              "size: " + QByteArray::number(size) + "; isReversed: " + (reversed ? "true" : "false")));
         scene.root->setProperty("card", shipped("cups_03"));
         QQuickItem *picture = scene.find(QStringLiteral("picture"));
         QTRY_COMPARE(pictureStatus(picture), QStringLiteral("ready"));
@@ -215,7 +209,7 @@ private slots:
             QVERIFY(file.isNull() || (broken.open(QIODevice::WriteOnly) && broken.write(file) == file.size()));
         }
         ResourceLocation::setRoot(dir.path());
-        Scene scene(viewScene("TarotCardView", "size: CardSize.Large"));
+        Scene scene(cardScene("TarotCardView", "size: CardSize.Large"));
         scene.root->setProperty("card", card);
         QQuickItem *picture = scene.find(QStringLiteral("picture"));
         QTRY_VERIFY(pictureStatus(picture) == QStringLiteral("null") ||
@@ -224,7 +218,7 @@ private slots:
         QVERIFY(scene.find(QStringLiteral("plate")));
         QCOMPARE(scene.find(QStringLiteral("cardName"))->property("text").toString(), QStringLiteral("Three of Cups"));
         QCOMPARE(scene.find(QStringLiteral("suitSymbol"))->property("name").toString(), QStringLiteral("drop.fill"));
-        Scene back(viewScene("CardBackView", "size: CardSize.Large"));
+        Scene back(cardScene("CardBackView", "size: CardSize.Large"));
         QTRY_VERIFY(back.find(QStringLiteral("backStar"))->isVisible());
         QVERIFY(back.find(QStringLiteral("backPlate")));
     }
@@ -233,7 +227,7 @@ private slots:
     // from its first frame rather than an empty plate. Face down the card is not named yet.
     void faceIsReadyBeforeTheCardTurns()
     {
-        Scene scene(viewScene("CardFlipView", "size: CardSize.Large"), QSize(340, 500));
+        Scene scene(cardScene("CardFlipView", "size: CardSize.Large"), QSize(340, 500));
         scene.root->setProperty("card", shipped("major_17"));
         QQuickItem *face = scene.find(QStringLiteral("faceLayer"));
         QTRY_COMPARE(pictureStatus(findItem(face, QStringLiteral("picture"))), QStringLiteral("ready"));
@@ -261,7 +255,7 @@ private slots:
     // down for a reversed card.
     void fullScreenCardShowsTheWholePicture()
     {
-        Scene scene(viewScene("TarotCardView", "size: CardSize.Large; tappable: true; isReversed: true"),
+        Scene scene(cardScene("TarotCardView", "size: CardSize.Large; tappable: true; isReversed: true"),
                     QSize(1000, 800));
         scene.root->setProperty("card", shipped("major_16"));
         QTRY_VERIFY(picturesSettled(scene.root.get()));

@@ -7,16 +7,6 @@
 #include <QMatrix4x4>
 #include <QSignalSpy>
 
-namespace {
-
-QByteArray cardScene(const QByteArray &type, const QByteArray &properties)
-{
-    return "import QtQuick\nimport Quillmoor.Cards\n" + type + " { objectName: \"view\"; x: 40; y: 40; " + properties +
-           " }\n";
-}
-
-} // namespace
-
 class CardViewsTest : public QObject
 {
     Q_OBJECT

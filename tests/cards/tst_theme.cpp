@@ -59,16 +59,6 @@ private slots:
         QVERIFY(seen >= 5); // the scan itself must keep finding names
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
     }
-
-    void glyphsAreOneCharacterOfThePrivateUseArea()
-    {
-        for (auto it = Symbols::table().cbegin(); it != Symbols::table().cend(); ++it) {
-            const QString glyph = Symbols::glyph(it.key());
-            QCOMPARE(glyph.size(), 1);
-            QVERIFY(glyph.at(0).unicode() >= 0xF000);
-        }
-        QVERIFY(Symbols::glyph(QStringLiteral("no.such.symbol")).isEmpty());
-    }
 };
 
 QTEST_MAIN(ThemeTest)

@@ -21,21 +21,18 @@ int wordCount(const QString &text)
 // either, since it can be a particle ("Giving Up", "Faith in the Future").
 bool isKeywordCase(const QString &keyword)
 {
-    static const QStringList alwaysLower{QStringLiteral("a"),  QStringLiteral("an"),  QStringLiteral("the"),
-                                         QStringLiteral("and"), QStringLiteral("or"), QStringLiteral("nor"),
-                                         QStringLiteral("but"), QStringLiteral("of")};
-    static const QStringList prepositions{QStringLiteral("in"),   QStringLiteral("on"),   QStringLiteral("to"),
-                                          QStringLiteral("for"),  QStringLiteral("at"),   QStringLiteral("by"),
-                                          QStringLiteral("with"), QStringLiteral("from"), QStringLiteral("into"),
-                                          QStringLiteral("as")};
+    static const QStringList alwaysLower = QStringLiteral("a an the and or nor but of").split(QLatin1Char(' '));
+    static const QStringList prepositions =
+        QStringLiteral("in on to for at by with from into as").split(QLatin1Char(' '));
     const QStringList words = keyword.split(QLatin1Char(' '));
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString &word = words.at(i);
         if (word.isEmpty())
             return false;
         const bool capital = word.at(0).isUpper();
-        if (i == 0 ? !capital : alwaysLower.contains(word.toLower()) ? word != word.toLower()
-                                                                     : !capital && !prepositions.contains(word))
+        if (i == 0                                 ? !capital
+            : alwaysLower.contains(word.toLower()) ? word != word.toLower()
+                                                   : !capital && !prepositions.contains(word))
             return false;
     }
     return true;
@@ -111,8 +108,8 @@ private slots:
                 check(card, question.endsWith(QLatin1Char('?')), QStringLiteral("question mark"));
             check(card, !card.journalPrompt.trimmed().isEmpty(), QStringLiteral("journal prompt"));
             // Every position of the readings that show position texts has its own text.
-            for (const SpreadPosition &position : SpreadDefinition::threeCard().positions +
-                                                       SpreadDefinition::celticCross().positions)
+            for (const SpreadPosition &position :
+                 SpreadDefinition::threeCard().positions + SpreadDefinition::celticCross().positions)
                 check(card, card.positionMeanings.contains(position.id),
                       QStringLiteral("position meaning ") + position.id);
             for (auto it = card.positionMeanings.cbegin(); it != card.positionMeanings.cend(); ++it) {
