@@ -27,6 +27,12 @@ QSGTexture *WindowTextures::texture(QQuickWindow *window, const QString &key, co
                 qDeleteAll(textures.take(window));
             },
             Qt::DirectConnection);
+        // Not every renderer invalidates its scene graph before the window goes (the software
+        // one does not); a later window at the same address must never find these textures.
+        QObject::connect(window, &QObject::destroyed, [window] {
+            QMutexLocker locker(&lock);
+            qDeleteAll(textures.take(window));
+        });
     }
     if (QSGTexture *made = found->value(key))
         return made;
