@@ -158,15 +158,16 @@ private slots:
             saveScreenshot(app.window, "daily-long-reflection-start");
 
             // The card face opens full screen from the keyboard and Escape closes it again.
-            QVERIFY(tabTo(app.window, "dailyCardFace", true));
+            // The card takes the focus on its tap area.
             QQuickItem *face = app.find("dailyCardFace");
+            QVERIFY(tabTo(app.window, "tapArea", true) && face->isAncestorOf(app.window->activeFocusItem()));
             QTest::keyClick(app.window, Qt::Key_Return);
             QTRY_VERIFY(face->property("showFullScreen").toBool());
             QTRY_VERIFY(app.find("backdrop"));
             saveScreenshot(app.window, "daily-full-screen-card");
             QTest::keyClick(app.window, Qt::Key_Escape);
             QTRY_VERIFY(!face->property("showFullScreen").toBool());
-            QVERIFY(tabTo(app.window, "dailyCardFace"));
+            QVERIFY(tabTo(app.window, "tapArea") && face->isAncestorOf(app.window->activeFocusItem()));
             reflection = model->journalEntry()->reflectionText();
             QVERIFY(!app.state.context()->hasChanges());
         }

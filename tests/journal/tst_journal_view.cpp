@@ -232,8 +232,8 @@ private slots:
         click(app.window, area);
         QTRY_VERIFY(area->hasActiveFocus());
         // An emoji of several code points is the 50,000th character: it stays whole.
-        const QString kept =
-            QString(JournalCalendarModel::maxReflectionCharacters - 1, 'a') + "\U0001F468\u200D\U0001F469\u200D\U0001F467";
+        const QString kept = QString(JournalCalendarModel::maxReflectionCharacters - 1, 'a') +
+                             "\U0001F468\u200D\U0001F469\u200D\U0001F467";
         QGuiApplication::clipboard()->setText(kept + QString(10'000, 'b'));
         QTest::keyClick(app.window, Qt::Key_V, Qt::ControlModifier);
         JournalEntry *entry = calendar(app)->selectedEntry();
