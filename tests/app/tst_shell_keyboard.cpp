@@ -13,18 +13,6 @@ int selectedSection(const AppUnderTest &app)
     return content->property("model").value<ContentViewModel *>()->selectedSection();
 }
 
-// The focus ring of a control, its background or a part of it, is showing.
-bool ringShown(QQuickItem *control)
-{
-    auto *background = control->property("background").value<QQuickItem *>();
-    QList<QQuickItem *> parts{background};
-    if (background)
-        parts += background->childItems();
-    return std::any_of(parts.begin(), parts.end(), [](QQuickItem *part) {
-        return part && QByteArray(part->metaObject()->className()).startsWith("FocusRing") && part->isVisible();
-    });
-}
-
 } // namespace
 
 class ShellKeyboardTest : public QObject

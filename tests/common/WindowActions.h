@@ -4,6 +4,8 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <algorithm>
+
 // What a user does to a window: click an item, Tab to a control.
 
 inline void clickOn(QQuickWindow *window, QQuickItem *item)
@@ -26,4 +28,16 @@ inline bool tabTo(QQuickWindow *window, const QString &name, bool backwards = fa
         QTest::keyClick(window, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
                         backwards ? Qt::ShiftModifier : Qt::NoModifier);
     return focusedName(window) == name;
+}
+
+// The focus ring of a control (a visible FocusRing as its background or a part of it) shows.
+inline bool ringShown(QQuickItem *control)
+{
+    auto *background = control->property("background").value<QQuickItem *>();
+    QList<QQuickItem *> parts{background};
+    if (background)
+        parts += background->childItems();
+    return std::any_of(parts.begin(), parts.end(), [](QQuickItem *part) {
+        return part && QByteArray(part->metaObject()->className()).startsWith("FocusRing") && part->isVisible();
+    });
 }

@@ -32,18 +32,6 @@ TarotCard todaysCard(const AppUnderTest &app)
     return dailyModel(app)->property("todaysCard").value<TarotCard>();
 }
 
-// The focused control shows its ring: a visible FocusRing in its background.
-bool ringShown(QQuickItem *control)
-{
-    auto *background = control->property("background").value<QQuickItem *>();
-    QList<QQuickItem *> parts{background};
-    if (background)
-        parts += background->childItems();
-    return std::any_of(parts.begin(), parts.end(), [](QQuickItem *part) {
-        return part && QByteArray(part->metaObject()->className()).startsWith("FocusRing") && part->isVisible();
-    });
-}
-
 // The item lies wholly inside the visible part of the flickable it scrolls in.
 bool inView(QQuickItem *item, QQuickItem *flickable)
 {

@@ -158,34 +158,23 @@ private slots:
         QCOMPARE(model.selectedDate(), QDate(2026, 12, 5));
     }
 
+    // A day's tint follows its entry's mood; the selected day (today, with a mood) is gold with a
+    // dark number and no outline but keeps its mood dot; today, unselected, has a gold number.
     void dayCellsAreTintedByTheirEntries()
     {
         addEntry(QDate(2026, 12, 2).startOfDay(), u"Anxious"_s);
         addEntry(QDate(2026, 12, 3).startOfDay());
         addEntry(QDate(2026, 12, 5).startOfDay(), u"Grateful"_s);
         JournalCalendarModel model(m_context.get());
-        const QColor anxious = JournalEntry::moodColor("Anxious");
-
-        const CalendarDays::Cell &withMood = cellOfDay(model, 2);
-        QCOMPARE(CalendarDays::fillColor(withMood), Theme::alpha(anxious, 0.15));
-        QCOMPARE(CalendarDays::outlineColor(withMood), Theme::alpha(anxious, 0.6));
-        QCOMPARE(CalendarDays::dotColor(withMood), anxious);
-        QCOMPARE(CalendarDays::numberColor(withMood), Theme::textPrimary());
-        const CalendarDays::Cell &withoutMood = cellOfDay(model, 3);
-        QCOMPARE(CalendarDays::fillColor(withoutMood), Theme::alpha(Theme::surface(), 0.12));
-        QCOMPARE(CalendarDays::outlineColor(withoutMood).alpha() + CalendarDays::dotColor(withoutMood).alpha(), 0);
-        const CalendarDays::Cell &empty = cellOfDay(model, 4);
-        QCOMPARE(CalendarDays::fillColor(empty).alpha() + CalendarDays::outlineColor(empty).alpha(), 0);
-
-        // The selected day (today, with a mood) is gold with a dark number and no outline,
-        // but keeps its mood dot.
+        QCOMPARE(CalendarDays::dotColor(cellOfDay(model, 2)), JournalEntry::moodColor("Anxious"));
+        QCOMPARE(CalendarDays::dotColor(cellOfDay(model, 3)).alpha(), 0);
+        QVERIFY(CalendarDays::fillColor(cellOfDay(model, 3)).alpha() > 0);
+        QCOMPARE(CalendarDays::fillColor(cellOfDay(model, 4)).alpha(), 0);
         const CalendarDays::Cell &selected = cellOfDay(model, 5);
-        QVERIFY(selected.isSelected && selected.isToday);
         QCOMPARE(CalendarDays::fillColor(selected), Theme::accent());
         QCOMPARE(CalendarDays::numberColor(selected), Theme::background());
         QCOMPARE(CalendarDays::outlineColor(selected).alpha(), 0);
         QCOMPARE(CalendarDays::dotColor(selected), JournalEntry::moodColor("Grateful"));
-        // Today, when not selected, has a gold number.
         model.selectDay(4);
         QCOMPARE(CalendarDays::numberColor(cellOfDay(model, 5)), Theme::accent());
     }
