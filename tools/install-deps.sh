@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools qt6-multimedia-dev
-    libqt6sql6-sqlite libsqlite3-dev
+    libqt6sql6-sqlite libsqlite3-dev libfontconfig-dev
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtquick-dialogs
     qml6-module-qt-labs-folderlistmodel

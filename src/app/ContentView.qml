@@ -14,15 +14,11 @@ Item {
     readonly property ContentViewModel model: ContentViewModel {}
 
     // Every appearance makes sure a settings record exists.
-    Component.onCompleted: AppState.ensureAppSettings()
-
-    Connections {
-        target: root.Window.window
-        enabled: !root.model.isWindowShown
-        function onFrameSwapped() {
-            root.model.windowShown();
-        }
+    Component.onCompleted: {
+        AppState.ensureAppSettings();
+        root.model.watchFirstFrame(root.Window.window);
     }
+    Window.onWindowChanged: root.model.watchFirstFrame(root.Window.window)
 
     Shortcut {
         sequence: "Ctrl+,"

@@ -45,3 +45,14 @@ void ContentViewModel::windowShown()
     m_windowShown = true;
     emit isWindowShownChanged();
 }
+
+void ContentViewModel::watchFirstFrame(QQuickWindow *window)
+{
+    if (!window || m_windowShown || m_watchedWindow == window)
+        return;
+    m_watchedWindow = window;
+    // frameSwapped may come from the render thread. Queued, the screen is built on this thread
+    // after the frame has been handed over, never inside the frame that makes the window appear.
+    connect(window, &QQuickWindow::frameSwapped, this, &ContentViewModel::windowShown,
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+}

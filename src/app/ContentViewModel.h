@@ -3,6 +3,7 @@
 #include "AppSection.h"
 
 #include <QObject>
+#include <QQuickWindow>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
@@ -34,6 +35,8 @@ public:
     // (sidebar, title bar) appears at once and the screen follows a moment later.
     bool isWindowShown() const { return m_windowShown; }
     Q_INVOKABLE void windowShown();
+    // Calls windowShown() once `window` has put its first frame on screen.
+    Q_INVOKABLE void watchFirstFrame(QQuickWindow *window);
 
 signals:
     void selectedSectionChanged();
@@ -46,4 +49,5 @@ private:
     QString m_detailId;
     bool m_showSettings = false;
     bool m_windowShown = false;
+    QQuickWindow *m_watchedWindow = nullptr;
 };

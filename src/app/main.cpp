@@ -22,6 +22,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 namespace {
 
@@ -56,6 +58,10 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // Reading the system's font configuration and font list is the largest single cost of the
+    // first frame; do it on the other core while the window is being prepared.
+    std::jthread fontConfiguration([] { FcInit(); });
+
     // Must happen before the application object exists.
     AudioManager::chooseMediaBackend();
 
@@ -69,7 +75,6 @@ int main(int argc, char *argv[])
     // The catalogue decodes on the other core while the window is being built.
     CardDataStore::preloadShared();
     QQuickStyle::setStyle(QStringLiteral("Basic"));
-    Theme::registerFonts();
 
     AppState state(ModelContext::defaultStorePath());
     AppStateForeign::setInstance(&state);
@@ -100,6 +105,10 @@ int main(int argc, char *argv[])
         });
     }
 
+    // Registering our fonts needs the configuration read above; joining first keeps Qt from
+    // reading it a second time.
+    fontConfiguration.join();
+    Theme::registerFonts();
     engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;

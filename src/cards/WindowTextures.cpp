@@ -27,12 +27,11 @@ QSGTexture *WindowTextures::texture(QQuickWindow *window, const QString &key, co
                 qDeleteAll(textures.take(window));
             },
             Qt::DirectConnection);
-        // Not every render loop invalidates the scene graph when a window goes (the software
-        // one does not): forget the window then all the same, so a new window made at the same
-        // address never draws textures that went with the old one's renderer.
+        // Not every renderer invalidates its scene graph before the window goes (the software
+        // one does not); a later window at the same address must never find these textures.
         QObject::connect(window, &QObject::destroyed, [window] {
             QMutexLocker locker(&lock);
-            textures.remove(window);
+            qDeleteAll(textures.take(window));
         });
     }
     if (QSGTexture *made = found->value(key))

@@ -46,6 +46,10 @@ Item {
             x: entry.centreX
             y: entry.centreY
             z: entry.stacking
+            // The card is drawn once it has grown to a third of its size (about 40 ms in, still
+            // nearly transparent): Qt's software rasteriser can read past the end of a picture it
+            // shrinks more than that, turned, and crash.
+            visible: entry.scale >= 0.3
 
             ParallelAnimation {
                 running: true

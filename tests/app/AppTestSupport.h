@@ -49,6 +49,14 @@ struct AppUnderTest
         engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
         window = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
         state.checkStoreAfterFirstFrame(window);
+        // The section's screen is built just after the first frame, as in the app; tests start
+        // once it is there.
+        if (window && QTest::qWaitForWindowExposed(window))
+            if (auto *content = find<QObject>(QStringLiteral("contentView")))
+                QTest::qWaitFor([content] {
+                    auto *model = content->property("model").value<QObject *>();
+                    return model && model->property("isWindowShown").toBool();
+                });
     }
 
     // Finds an item by object name among the visual children, where view delegates live too.

@@ -4,11 +4,10 @@
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
+#include "OtherConnection.h"
 #include "Reading.h"
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 // Overwrites one leaf page of `table` in the middle of the table with garbage, as a failing disk
 // would. The store must be closed.
@@ -16,23 +15,12 @@ inline bool damagePageOf(const QString &path, const QString &table)
 {
     qint64 page = 0, pageSize = 0;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            QList<qint64> leaves;
-            if (query.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
-                                          "ORDER BY pageno")
-                               .arg(table)))
-                while (query.next())
-                    leaves.append(query.value(0).toLongLong());
-            page = leaves.value(leaves.size() / 2);
-            if (query.exec(QStringLiteral("PRAGMA page_size")) && query.next())
-                pageSize = query.value(0).toLongLong();
-        }
-        db.close();
+        OtherConnection db(path, QStringLiteral("damage"));
+        const QVariantList leaves = db.column(
+            QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' ORDER BY pageno").arg(table));
+        page = leaves.value(leaves.size() / 2).toLongLong();
+        pageSize = db.scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("damage"));
     QFile file(path);
     if (page < 2 || pageSize == 0 || !file.open(QIODevice::ReadWrite) || !file.seek((page - 1) * pageSize))
         return false;

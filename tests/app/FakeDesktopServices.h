@@ -49,8 +49,6 @@ public slots:
         specVersion = QStringLiteral("1.2");
         return QStringLiteral("fake-notifications");
     }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("sound")}; }
-    void CloseNotification(uint id) { close(id, 3); }
 
 signals:
     void NotificationClosed(uint id, uint reason);

@@ -4,17 +4,17 @@
 #include "CardLibraryModel.h"
 #include "ContentViewModel.h"
 #include "DailyCardViewModel.h"
-#include "JournalCalendarModel.h"
 #include "EducationContent.h"
 #include "FanSelection.h"
 #include "FlashcardViewModel.h"
+#include "JournalCalendarModel.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "PictureSharer.h"
-#include "SettingsViewModel.h"
 #include "PositionedCardList.h"
 #include "Reading.h"
 #include "ReadingFlowModel.h"
+#include "SettingsViewModel.h"
 #include "ShuffleChoreography.h"
 #include "SpreadMenu.h"
 #include "StarredReadings.h"
@@ -83,36 +83,6 @@ private slots:
         }
     }
 
-    // Every module a QML file of ours imports is installed, found by the engine as the app's.
-    void everyImportedModuleIsInstalled_data()
-    {
-        QTest::addColumn<QString>("module");
-        QSet<QString> modules;
-        QDirIterator it(QStringLiteral(":/qt/qml/Quillmoor"), {QStringLiteral("*.qml")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        static const QRegularExpression import(QStringLiteral("^import\\s+([A-Za-z][\\w.]*)"),
-                                               QRegularExpression::MultilineOption);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QString text = QString::fromUtf8(file.readAll());
-            for (auto match = import.globalMatch(text); match.hasNext();)
-                modules.insert(match.next().captured(1));
-        }
-        QVERIFY(modules.contains(QStringLiteral("QtQuick.Dialogs")));
-        for (const QString &module : std::as_const(modules))
-            QTest::newRow(qPrintable(module)) << module;
-    }
-    void everyImportedModuleIsInstalled()
-    {
-        QFETCH(QString, module);
-        QQmlEngine engine;
-        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-        QQmlComponent component(&engine);
-        component.setData(QStringLiteral("import %1\nimport QtQml\nQtObject {}\n").arg(module).toUtf8(), QUrl());
-        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
-    }
-
 private:
     QVariantMap requiredFor(const QString &file)
     {
@@ -120,191 +90,124 @@ private:
         if (!m_entry) {
             m_entry = new JournalEntry(QDateTime::currentDateTime());
             context->insert(m_entry);
-        }
-        const QVariant daily = QVariant::fromValue(static_cast<QObject *>(&m_dailyModel));
-        const QVariant pile = QVariant::fromValue(static_cast<QObject *>(m_dailyModel.pileChoreography()));
-        if (!m_settingsModel.modelContext()) {
             m_settingsModel.setModelContext(context);
             m_settingsModel.appear();
-        }
-        const QVariant settings = QVariant::fromValue(static_cast<QObject *>(&m_settingsModel));
-        if (!m_calendar)
             m_calendar = std::make_unique<JournalCalendarModel>(context);
-        const QVariant calendar = QVariant::fromValue(static_cast<QObject *>(m_calendar.get()));
-        const QVariant exporter = QVariant::fromValue(static_cast<QObject *>(m_calendar->exporter()));
-        const QVariant flow = QVariant::fromValue(static_cast<QObject *>(&m_flow));
-        const QVariant drawn = QVariant::fromValue(static_cast<QObject *>(m_flow.drawnCards()));
-        const QVariant contextValue = QVariant::fromValue(context);
-        const QVariant yesNo = QVariant::fromValue(static_cast<QObject *>(&m_yesNo));
-        if (!m_reading) {
             m_reading = new Reading(QStringLiteral("celtic_cross"));
             m_reading->setNotes(QStringLiteral("A question."));
             context->insert(m_reading);
         }
-        const QVariant reading = QVariant::fromValue(m_reading);
         m_flashcards.appear();
-        const QVariant flashcards = QVariant::fromValue(static_cast<QObject *>(&m_flashcards));
+        const auto obj = [](QObject *object) { return QVariant::fromValue(object); };
+        const QVariant ctx = QVariant::fromValue(context), blank = QVariant::fromValue(TarotCard());
         const QVariant card = QVariant::fromValue(m_flashcards.currentCardValue());
-        const QHash<QString, QVariantMap> values{
-            {QStringLiteral("SymbolImage.qml"), {{QStringLiteral("name"), QStringLiteral("star.fill")}}},
-            {QStringLiteral("MoodChip.qml"), {{QStringLiteral("mood"), QStringLiteral("Joyful")}}},
-            {QStringLiteral("StoreErrorView.qml"), {{QStringLiteral("reason"), QStringLiteral("A reason.")}}},
-            {QStringLiteral("OutlinedCapsuleButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("wind")}}},
-            {QStringLiteral("SettingsSheet.qml"),
-             {{QStringLiteral("content"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
-            {QStringLiteral("Sidebar.qml"),
-             {{QStringLiteral("model"), QVariant::fromValue(static_cast<QObject *>(&m_contentModel))}}},
-            {QStringLiteral("NavigationStack.qml"),
-             {{QStringLiteral("rootScreen"), QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"))},
-              {QStringLiteral("rootProperties"), QVariantMap{{QStringLiteral("modelContext"), QVariant::fromValue(context)}}}}},
-            {QStringLiteral("HeaderBand.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("DailyInvitation.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("DailyFaceDown.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("DailyRevealed.qml"), {{QStringLiteral("model"), daily}}},
-            {QStringLiteral("ShuffleAnimationView.qml"), {{QStringLiteral("choreography"), pile}}},
-            {QStringLiteral("WashShuffleView.qml"), {{QStringLiteral("choreography"), pile}}},
-            {QStringLiteral("SavePictureDialog.qml"),
-             {{QStringLiteral("sharer"), QVariant::fromValue(static_cast<QObject *>(&m_sharer))},
-              {QStringLiteral("card"), QVariant::fromValue(TarotCard())}}},
-            {QStringLiteral("DailyCardView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
-            {QStringLiteral("SettingsSections.qml"), {{QStringLiteral("model"), settings}}},
-            {QStringLiteral("ReminderTimeRow.qml"), {{QStringLiteral("model"), settings}}},
-            {QStringLiteral("TimeSegment.qml"), {{QStringLiteral("model"), settings}, {QStringLiteral("segment"), 0}}},
-            {QStringLiteral("SettingsSection.qml"), {{QStringLiteral("title"), QStringLiteral("About")}}},
-            {QStringLiteral("SettingsToggleRow.qml"), {{QStringLiteral("isOn"), true}}},
-            {QStringLiteral("SettingsValueRow.qml"),
-             {{QStringLiteral("label"), QStringLiteral("Version")},
-              {QStringLiteral("value"), QStringLiteral("1.0.0")}}},
-            {QStringLiteral("SettingsLinkRow.qml"),
-             {{QStringLiteral("trailingSymbol"), QStringLiteral("chevron.right")}}},
-            {QStringLiteral("JournalCalendarView.qml"),
-             {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
-            {QStringLiteral("CalendarColumn.qml"), {{QStringLiteral("model"), calendar}}},
-            {QStringLiteral("MonthGrid.qml"), {{QStringLiteral("model"), calendar}}},
-            {QStringLiteral("DayPanel.qml"), {{QStringLiteral("model"), calendar}}},
-            {QStringLiteral("EntryPanel.qml"), {{QStringLiteral("model"), calendar}}},
-            {QStringLiteral("EmptyDayPanel.qml"), {{QStringLiteral("model"), calendar}}},
-            {QStringLiteral("DayCell.qml"),
-             {{QStringLiteral("index"), 0},
-              {QStringLiteral("blank"), false},
-              {QStringLiteral("dayNumber"), 5},
-              {QStringLiteral("dayText"), QStringLiteral("5")},
-              {QStringLiteral("isSelected"), true},
-              {QStringLiteral("fillColor"), QColor(Qt::yellow)},
-              {QStringLiteral("outlineColor"), QColor(Qt::transparent)},
-              {QStringLiteral("dotColor"), QColor(Qt::blue)},
-              {QStringLiteral("numberColor"), QColor(Qt::black)},
-              {QStringLiteral("accessibleName"), QStringLiteral("December 5, 2026")}}},
-            {QStringLiteral("ChevronButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
-            {QStringLiteral("ExportMenuItem.qml"), {{QStringLiteral("symbol"), QStringLiteral("doc.text")}}},
-            {QStringLiteral("CardBox.qml"),
-             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())}, {QStringLiteral("isReversed"), true}}},
-            {QStringLiteral("ExportMenuButton.qml"), {{QStringLiteral("exporter"), exporter}}},
-            {QStringLiteral("ExportDialog.qml"), {{QStringLiteral("exporter"), exporter}}},
-            {QStringLiteral("ExportFailedMessage.qml"), {{QStringLiteral("exporter"), exporter}}},
-            {QStringLiteral("JournalEditorView.qml"),
-             {{QStringLiteral("modelContext"), QVariant::fromValue(context)},
-              {QStringLiteral("entry"), QVariant::fromValue(m_entry)}}},
-            {QStringLiteral("ReadingMenuView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
-            {QStringLiteral("ThreeCardReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
-            {QStringLiteral("CelticCrossReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
-            {QStringLiteral("ReadingFlowScreen.qml"),
-             {{QStringLiteral("modelContext"), contextValue},
-              {QStringLiteral("spreadId"), QStringLiteral("three_card")}}},
-            {QStringLiteral("SpreadMenuItem.qml"),
-             {{QStringLiteral("item"), QVariant::fromValue(SpreadMenu::items().first())}}},
-            {QStringLiteral("SavedReadingsPanel.qml"),
-             {{QStringLiteral("readings"), QVariant::fromValue(static_cast<QObject *>(&m_starred))}}},
-            {QStringLiteral("ShufflingPhase.qml"), {{QStringLiteral("choreography"), pile}}},
-            {QStringLiteral("ThreeCardIntro.qml"), {{QStringLiteral("model"), flow}}},
-            {QStringLiteral("ThreeCardResults.qml"), {{QStringLiteral("model"), flow}}},
-            {QStringLiteral("CelticCrossIntro.qml"), {{QStringLiteral("model"), flow}}},
-            {QStringLiteral("CelticCrossResults.qml"), {{QStringLiteral("model"), flow}}},
-            {QStringLiteral("CelticCrossLayoutView.qml"), {{QStringLiteral("cards"), drawn}}},
-            {QStringLiteral("ReadingSummaryView.qml"),
-             {{QStringLiteral("cards"), drawn}, {QStringLiteral("spreadType"), QStringLiteral("three_card")}}},
-            {QStringLiteral("CardSequenceView.qml"),
-             {{QStringLiteral("cards"), drawn}, {QStringLiteral("startIndex"), 0}}},
-            {QStringLiteral("CardSequencePage.qml"),
-             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
-              {QStringLiteral("position"), QVariant::fromValue(SpreadPosition())},
-              {QStringLiteral("isReversed"), true},
-              {QStringLiteral("accessibleName"), QStringLiteral("The Star, reversed")}}},
-            {QStringLiteral("CardDetailRow.qml"),
-             {{QStringLiteral("header"), QStringLiteral("1. The Present")},
-              {QStringLiteral("card"), QVariant::fromValue(TarotCard())},
-              {QStringLiteral("isReversed"), true},
-              {QStringLiteral("meaning"), QStringLiteral("A quiet beginning.")}}},
-            {QStringLiteral("PagingButton.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
-            {QStringLiteral("YesNoReadingView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
-            {QStringLiteral("YesNoQuestion.qml"), {{QStringLiteral("model"), yesNo}}},
-            {QStringLiteral("YesNoFan.qml"), {{QStringLiteral("model"), yesNo}}},
-            {QStringLiteral("YesNoReveal.qml"), {{QStringLiteral("model"), yesNo}}},
-            {QStringLiteral("YesNoResult.qml"), {{QStringLiteral("model"), yesNo}}},
-            {QStringLiteral("FanSelectionView.qml"),
-             {{QStringLiteral("fan"), QVariant::fromValue(static_cast<QObject *>(m_yesNo.fan()))}}},
-            {QStringLiteral("ReadingHistoryView.qml"), {{QStringLiteral("modelContext"), contextValue}}},
-            {QStringLiteral("ReadingDetailView.qml"), {{QStringLiteral("reading"), reading}}},
-            {QStringLiteral("HistoryEmptyState.qml"),
-             {{QStringLiteral("symbol"), QStringLiteral("star")},
-              {QStringLiteral("title"), QStringLiteral("No saved readings")},
-              {QStringLiteral("message"), QStringLiteral("Star a reading to save it here.")}}},
-            {QStringLiteral("ReadingRowView.qml"),
-             {{QStringLiteral("spreadName"), QStringLiteral("Yes or No")},
-              {QStringLiteral("iconName"), QStringLiteral("questionmark.circle")},
-              {QStringLiteral("dateText"), QStringLiteral("Jan 5, 2026")},
-              {QStringLiteral("answer"), QStringLiteral("Yes")},
-              {QStringLiteral("answerColor"), QColor(Qt::green)},
-              {QStringLiteral("cardCountText"), QStringLiteral("1 cards")},
-              {QStringLiteral("accessibleName"), QStringLiteral("Yes or No, Yes, Jan 5, 2026")},
-              {QStringLiteral("notes"), QStringLiteral("Will it rain?")},
-              {QStringLiteral("isFavorite"), true}}},
-            {QStringLiteral("StudyMenuView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
-            {QStringLiteral("StudyMenuRow.qml"),
-             {{QStringLiteral("symbol"), QStringLiteral("book")},
-              {QStringLiteral("title"), QStringLiteral("History of Tarot")},
-              {QStringLiteral("subtitle"), QStringLiteral("The origins")}}},
-            {QStringLiteral("EducationArticleView.qml"),
-             {{QStringLiteral("article"), QVariant::fromValue(EducationContent::shared().studyArticles().first())}}},
-            {QStringLiteral("ArticleSectionPanel.qml"),
-             {{QStringLiteral("heading"), QStringLiteral("Heading")},
-              {QStringLiteral("body"), QStringLiteral("Body")},
-              {QStringLiteral("hasCard"), true},
-              {QStringLiteral("card"), card},
-              {QStringLiteral("index"), 0}}},
-            {QStringLiteral("FlashcardChevron.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
-            {QStringLiteral("FlashcardFilterPicker.qml"), {{QStringLiteral("flashcards"), flashcards}}},
-            {QStringLiteral("FlashcardSidebar.qml"), {{QStringLiteral("model"), flashcards}}},
-            {QStringLiteral("FlashcardMainArea.qml"), {{QStringLiteral("model"), flashcards}}},
-            {QStringLiteral("FlashcardMeaningPanel.qml"), {{QStringLiteral("card"), card}}},
-            {QStringLiteral("FlashcardSidebarRow.qml"),
-             {{QStringLiteral("cardId"), QStringLiteral("major_00")},
-              {QStringLiteral("name"), QStringLiteral("The Fool")},
-              {QStringLiteral("studied"), true},
-              {QStringLiteral("current"), false}}},
-            {QStringLiteral("CardLibraryView.qml"), {{QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
-            {QStringLiteral("LibraryCardGrid.qml"),
-             {{QStringLiteral("library"), QVariant::fromValue(static_cast<QObject *>(&m_library))},
-              {QStringLiteral("columns"), QVariant::fromValue(static_cast<QObject *>(&m_columns))}}},
-            {QStringLiteral("LibraryCardCell.qml"),
-             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
-              {QStringLiteral("name"), QStringLiteral("The Star")},
-              {QStringLiteral("index"), 0},
-              {QStringLiteral("size"), 1},
-              {QStringLiteral("columnWidth"), 160.0}}},
-            {QStringLiteral("LibrarySizeControl.qml"), {{QStringLiteral("value"), 1.0}}},
-            {QStringLiteral("CardDetailPagerView.qml"),
-             {{QStringLiteral("cardIds"), QStringList{QStringLiteral("major_17")}},
-              {QStringLiteral("startIndex"), 0},
-              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
-            {QStringLiteral("CardDetailChevron.qml"), {{QStringLiteral("symbol"), QStringLiteral("chevron.left")}}},
-            {QStringLiteral("CardDetailView.qml"),
-             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
-              {QStringLiteral("modelContext"), QVariant::fromValue(context)}}},
-            {QStringLiteral("CardDetailPanel.qml"),
-             {{QStringLiteral("card"), QVariant::fromValue(TarotCard())},
-              {QStringLiteral("detail"), QVariant::fromValue(static_cast<QObject *>(&m_detail))}}},
+        const QVariant pile = obj(m_dailyModel.pileChoreography()), flow = obj(&m_flow);
+        const QVariant calendar = obj(m_calendar.get()), exporter = obj(m_calendar->exporter());
+        const QVariant drawn = obj(m_flow.drawnCards()), settings = obj(&m_settingsModel);
+        const QVariant yesNo = obj(&m_yesNo), reading = QVariant::fromValue(m_reading);
+        QHash<QString, QVariantMap> values{
+            {"SymbolImage.qml", {{"name", "star.fill"}}},
+            {"MoodChip.qml", {{"mood", "Joyful"}}},
+            {"StoreErrorView.qml", {{"reason", "A reason."}}},
+            {"OutlinedCapsuleButton.qml", {{"symbol", "wind"}}},
+            {"SettingsSheet.qml", {{"content", obj(&m_contentModel)}}},
+            {"Sidebar.qml", {{"model", obj(&m_contentModel)}}},
+            {"NavigationStack.qml",
+             {{"rootScreen", QUrl("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml")},
+              {"rootProperties", QVariantMap{{"modelContext", ctx}}}}},
+            {"SavePictureDialog.qml", {{"sharer", obj(&m_sharer)}, {"card", blank}}},
+            {"TimeSegment.qml", {{"model", settings}, {"segment", 0}}},
+            {"SettingsSection.qml", {{"title", "About"}}},
+            {"SettingsToggleRow.qml", {{"isOn", true}}},
+            {"SettingsValueRow.qml", {{"label", "Version"}, {"value", "1.0.0"}}},
+            {"SettingsLinkRow.qml", {{"trailingSymbol", "chevron.right"}}},
+            {"DayCell.qml",
+             {{"index", 0},
+              {"blank", false},
+              {"dayNumber", 5},
+              {"dayText", "5"},
+              {"isSelected", true},
+              {"fillColor", QColor(Qt::yellow)},
+              {"outlineColor", QColor(Qt::transparent)},
+              {"dotColor", QColor(Qt::blue)},
+              {"numberColor", QColor(Qt::black)},
+              {"accessibleName", "December 5, 2026"}}},
+            {"ExportMenuItem.qml", {{"symbol", "doc.text"}}},
+            {"CardBox.qml", {{"card", blank}, {"isReversed", true}}},
+            {"JournalEditorView.qml", {{"modelContext", ctx}, {"entry", QVariant::fromValue(m_entry)}}},
+            {"ReadingFlowScreen.qml", {{"modelContext", ctx}, {"spreadId", "three_card"}}},
+            {"SpreadMenuItem.qml", {{"item", QVariant::fromValue(SpreadMenu::items().first())}}},
+            {"SavedReadingsPanel.qml", {{"readings", obj(&m_starred)}}},
+            {"CelticCrossLayoutView.qml", {{"cards", drawn}}},
+            {"ReadingSummaryView.qml", {{"cards", drawn}, {"spreadType", "three_card"}}},
+            {"CardSequenceView.qml", {{"cards", drawn}, {"startIndex", 0}}},
+            {"CardSequencePage.qml",
+             {{"card", blank},
+              {"position", QVariant::fromValue(SpreadPosition())},
+              {"isReversed", true},
+              {"accessibleName", "The Star, reversed"}}},
+            {"CardDetailRow.qml",
+             {{"header", "1. The Present"}, {"card", blank}, {"isReversed", true}, {"meaning", "A quiet beginning."}}},
+            {"StudyMenuRow.qml", {{"symbol", "book"}, {"title", "History of Tarot"}, {"subtitle", "The origins"}}},
+            {"EducationArticleView.qml",
+             {{"article", QVariant::fromValue(EducationContent::shared().studyArticles().first())}}},
+            {"ArticleSectionPanel.qml",
+             {{"heading", "Heading"}, {"body", "Body"}, {"hasCard", true}, {"card", card}, {"index", 0}}},
+            {"FlashcardFilterPicker.qml", {{"flashcards", obj(&m_flashcards)}}},
+            {"FlashcardMeaningPanel.qml", {{"card", card}}},
+            {"FlashcardSidebarRow.qml",
+             {{"cardId", "major_00"}, {"name", "The Fool"}, {"studied", true}, {"current", false}}},
+            {"LibraryCardGrid.qml", {{"library", obj(&m_library)}, {"columns", obj(&m_columns)}}},
+            {"LibraryCardCell.qml",
+             {{"card", blank}, {"name", "The Star"}, {"index", 0}, {"size", 1}, {"columnWidth", 160.0}}},
+            {"LibrarySizeControl.qml", {{"value", 1.0}}},
+            {"CardDetailPagerView.qml",
+             {{"cardIds", QStringList{"major_17"}}, {"startIndex", 0}, {"modelContext", ctx}}},
+            {"CardDetailView.qml", {{"card", blank}, {"modelContext", ctx}}},
+            {"CardDetailPanel.qml", {{"card", blank}, {"detail", obj(&m_detail)}}},
+            {"FanSelectionView.qml", {{"fan", obj(m_yesNo.fan())}}},
+            {"ReadingDetailView.qml", {{"reading", reading}}},
+            {"HistoryEmptyState.qml",
+             {{"symbol", "star"}, {"title", "No saved readings"}, {"message", "Star a reading to save it here."}}},
+            {"ReadingRowView.qml",
+             {{"spreadName", "Yes or No"},
+              {"iconName", "questionmark.circle"},
+              {"dateText", "Jan 5, 2026"},
+              {"answer", "Yes"},
+              {"answerColor", QColor(Qt::green)},
+              {"cardCountText", "1 cards"},
+              {"accessibleName", "Yes or No, Yes, Jan 5, 2026"},
+              {"notes", "Will it rain?"},
+              {"isFavorite", true}}},
         };
+        // Files that need one thing only, grouped by what it is.
+        const QList<std::tuple<const char *, QVariant, QStringList>> shared{
+            {"modelContext",
+             ctx,
+             {"DailyCardView.qml", "JournalCalendarView.qml", "ReadingMenuView.qml", "ThreeCardReadingView.qml",
+              "CelticCrossReadingView.qml", "StudyMenuView.qml", "CardLibraryView.qml", "YesNoReadingView.qml",
+              "ReadingHistoryView.qml"}},
+            {"model",
+             obj(&m_dailyModel),
+             {"HeaderBand.qml", "DailyInvitation.qml", "DailyFaceDown.qml", "DailyRevealed.qml"}},
+            {"model", settings, {"SettingsSections.qml", "ReminderTimeRow.qml"}},
+            {"model",
+             calendar,
+             {"CalendarColumn.qml", "MonthGrid.qml", "DayPanel.qml", "EntryPanel.qml", "EmptyDayPanel.qml"}},
+            {"exporter", exporter, {"ExportMenuButton.qml", "ExportDialog.qml", "ExportFailedMessage.qml"}},
+            {"model",
+             flow,
+             {"ThreeCardIntro.qml", "ThreeCardResults.qml", "CelticCrossIntro.qml", "CelticCrossResults.qml"}},
+            {"choreography", pile, {"ShuffleAnimationView.qml", "WashShuffleView.qml", "ShufflingPhase.qml"}},
+            {"model", yesNo, {"YesNoQuestion.qml", "YesNoFan.qml", "YesNoReveal.qml", "YesNoResult.qml"}},
+            {"model", obj(&m_flashcards), {"FlashcardSidebar.qml", "FlashcardMainArea.qml"}},
+            {"symbol",
+             "chevron.left",
+             {"ChevronButton.qml", "PagingButton.qml", "FlashcardChevron.qml", "CardDetailChevron.qml"}},
+        };
+        for (const auto &[name, value, files] : shared)
+            for (const QString &each : files)
+                values.insert(each, {{name, value}});
         return values.value(file);
     }
 

@@ -79,21 +79,22 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
-    void turningTheReminderOnWithPermissionSchedulesOneAtTheStoredTime_data()
+    // On: saved at once, scheduled at the stored time once permission comes; a time changed twice
+    // leaves one request at the second time; off removes it.
+    void theReminderFollowsTheSwitchAndTheTime_data()
     {
         QTest::addColumn<QTime>("stored");
         QTest::newRow("morning") << QTime(7, 30);
         QTest::newRow("just before midnight") << QTime(23, 59);
     }
-    void turningTheReminderOnWithPermissionSchedulesOneAtTheStoredTime()
+    void theReminderFollowsTheSwitchAndTheTime()
     {
         QFETCH(QTime, stored);
         Sheet sheet(stored);
         sheet.model->setDailyReminderEnabled(true);
-        // Saved at once, before the answer comes; nothing scheduled without permission yet.
         QVERIFY(!sheet.context->hasChanges());
         QVERIFY(sheet.stored().constFirst()->dailyReminderEnabled());
-        QVERIFY(sheet.center.pending.isEmpty());
+        QVERIFY(sheet.center.pending.isEmpty()); // nothing without permission yet
 
         sheet.center.answer(true);
         QCOMPARE(sheet.center.pending.size(), 1);
@@ -103,107 +104,81 @@ private slots:
         QCOMPARE(request.body, QStringLiteral("Your daily card awaits. Take a moment to draw and reflect."));
         QVERIFY(!request.soundName.isEmpty());
         QVERIFY(sheet.settings()->dailyReminderEnabled());
+
+        sheet.model->setReminderTime(8, 15);
+        sheet.model->setReminderTime(22, 40);
+        QCOMPARE(sheet.center.pending.size(), 1);
+        QCOMPARE(sheet.scheduledTime(), QStringLiteral("22:40"));
+        const QDateTime saved = sheet.stored().constFirst()->dailyReminderTime().toLocalTime();
+        QCOMPARE(saved, QDateTime(QDate(2026, 5, 4), QTime(22, 40)));
+        QCOMPARE(sheet.model->reminderTimeText(), QStringLiteral("10:40 PM"));
+
+        sheet.model->setDailyReminderEnabled(false);
+        QVERIFY(sheet.center.pending.isEmpty());
+        QVERIFY(!sheet.stored().constFirst()->dailyReminderEnabled());
     }
 
-    void aRefusalLeavesTheSwitchOffWithNothingScheduled()
+    // The switch follows a refusal back off; an answer that comes after the switch went off
+    // schedules nothing, one that comes after the sheet closed still schedules.
+    void permissionAnswersAreFollowed()
     {
         Sheet sheet;
         QSignalSpy changed(sheet.settings(), &AppSettings::dailyReminderEnabledChanged);
         sheet.model->setDailyReminderEnabled(true);
         sheet.center.answer(false);
         QVERIFY(!sheet.settings()->dailyReminderEnabled());
-        QCOMPARE(changed.size(), 2); // on, then back off: the switch follows
+        QCOMPARE(changed.size(), 2);
         QVERIFY(sheet.center.pending.isEmpty());
 
-        // Without any notification centre the switch does not stay on either.
-        sheet.model->setNotificationCenter(nullptr);
-        sheet.model->setDailyReminderEnabled(true);
-        QVERIFY(!sheet.settings()->dailyReminderEnabled());
-    }
-
-    void anAnswerAfterTheSwitchWentOffSchedulesNothing()
-    {
-        Sheet sheet;
         sheet.model->setDailyReminderEnabled(true);
         sheet.model->setDailyReminderEnabled(false);
         sheet.center.answer(true);
         QVERIFY(sheet.center.pending.isEmpty());
         QVERIFY(!sheet.settings()->dailyReminderEnabled());
-    }
 
-    void anAnswerAfterTheSheetClosedStillSchedules()
-    {
-        Sheet sheet(QTime(6, 15));
+        sheet.model->setReminderTime(6, 15);
         sheet.model->setDailyReminderEnabled(true);
         sheet.model.reset();
         sheet.center.answer(true);
         QCOMPARE(sheet.scheduledTime(), QStringLiteral("06:15"));
+
+        // Without any notification centre the switch does not stay on either.
+        Sheet alone;
+        alone.model->setNotificationCenter(nullptr);
+        alone.model->setDailyReminderEnabled(true);
+        QVERIFY(!alone.settings()->dailyReminderEnabled());
     }
 
-    void changingTheTimeTwiceLeavesOneRequestAtTheSecondTime()
-    {
-        Sheet sheet;
-        sheet.model->setDailyReminderEnabled(true);
-        sheet.center.answer(true);
-        sheet.model->setReminderTime(8, 15);
-        sheet.model->setReminderTime(22, 40);
-        QCOMPARE(sheet.center.pending.size(), 1);
-        QCOMPARE(sheet.scheduledTime(), QStringLiteral("22:40"));
-        const QDateTime stored = sheet.stored().constFirst()->dailyReminderTime().toLocalTime();
-        QCOMPARE(stored.time(), QTime(22, 40));
-        QCOMPARE(stored.date(), QDate(2026, 5, 4));
-        QCOMPARE(sheet.model->reminderTimeText(), QStringLiteral("10:40 PM"));
-    }
-
-    void turningTheReminderOffRemovesTheRequest()
-    {
-        Sheet sheet;
-        sheet.model->setDailyReminderEnabled(true);
-        sheet.center.answer(true);
-        QCOMPARE(sheet.center.pending.size(), 1);
-        sheet.model->setDailyReminderEnabled(false);
-        QVERIFY(sheet.center.pending.isEmpty());
-        QVERIFY(!sheet.stored().constFirst()->dailyReminderEnabled());
-    }
-
-    void openingOnAnEmptyStoreCreatesAndSavesOneRecord()
+    // An empty store gets one saved settings record; each appearance applies the sound setting.
+    void appearingMakesOneRecordAndAppliesTheSound()
     {
         Sheet sheet(QTime(9, 0), false);
         QVERIFY(sheet.settings());
-        sheet.model->appear(); // a second appearance adds nothing
+        sheet.model->appear();
         QCOMPARE(sheet.context->fetch<AppSettings>().size(), 1);
         const auto stored = sheet.stored();
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.constFirst()->dailyReminderTime().time(), QTime(9, 0));
         QVERIFY(!AudioManager::shared().isEnabled());
-    }
-
-    void appearingAppliesTheStoredSoundSetting()
-    {
-        Sheet sheet;
-        sheet.settings()->setSoundEnabled(true);
-        sheet.model->appear();
-        QVERIFY(AudioManager::shared().isEnabled());
-        sheet.settings()->setSoundEnabled(false);
-        sheet.model->appear();
-        QVERIFY(!AudioManager::shared().isEnabled());
+        for (const bool on : {true, false}) {
+            sheet.settings()->setSoundEnabled(on);
+            sheet.model->appear();
+            QCOMPARE(AudioManager::shared().isEnabled(), on);
+        }
     }
 
     void theFeedbackMailEndsWithTheSystemVersion_data()
     {
         QTest::addColumn<QString>("system");
         QTest::newRow("linux") << QStringLiteral("Debian GNU/Linux 12 (bookworm)");
-        QTest::newRow("mac") << QStringLiteral("Version 14.2 (Build 23C64)");
         QTest::newRow("empty") << QString();
     }
     void theFeedbackMailEndsWithTheSystemVersion()
     {
         QFETCH(QString, system);
         const QString text = SettingsViewModel::feedbackMailText(system);
-        QVERIFY(text.startsWith(QStringLiteral("mailto:feedback@quillmoor.app?subject=")));
         QVERIFY2(text.endsWith(QStringLiteral("%0AmacOS%20") + system), qPrintable(text));
         const QUrl url = SettingsViewModel::feedbackUrl(system);
-        QVERIFY(url.isValid());
         const QString body = QUrlQuery(url).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
         QCOMPARE(body, QStringLiteral("\n\n---\nApp Version: 1.0.0\nmacOS ") + system);
     }
@@ -242,7 +217,6 @@ private slots:
         row("two digits make the hour", "en_GB", QTime(9, 0), {"h2", "h1"}, QTime(21, 0), "21:00");
         row("a second digit that does not fit starts again", "en_GB", QTime(9, 0), {"h2", "h7"}, QTime(7, 0), "07:00");
         row("a step ends the typing", "en_GB", QTime(9, 0), {"m4", "m+1", "m5"}, QTime(9, 5), "09:05");
-        row("minutes typed", "en_GB", QTime(9, 0), {"m4", "m5"}, QTime(9, 45), "09:45");
         row("12-hour clock keeps the afternoon", "en_US", QTime(15, 0), {"h1", "h1"}, QTime(23, 0), "11:00 PM");
         row("twelve in the morning is midnight", "en_US", QTime(9, 30), {"h1", "h2"}, QTime(0, 30), "12:30 AM");
         row("a leading zero waits", "en_US", QTime(9, 30), {"h0", "h7"}, QTime(7, 30), "7:30 AM");
@@ -272,10 +246,8 @@ private slots:
         }
         QCOMPARE(sheet.settings()->dailyReminderTime().time(), expected);
         QCOMPARE(sheet.scheduledTime(), expected.toString(QStringLiteral("HH:mm")));
-        const QString text = sheet.model->uses24HourClock()
-                                 ? sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText()
-                                 : sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText() +
-                                       QLatin1Char(' ') + sheet.model->periodText();
+        const QString text = sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText() +
+                             (sheet.model->uses24HourClock() ? QString() : QLatin1Char(' ') + sheet.model->periodText());
         QCOMPARE(text, shown);
         QVERIFY(!sheet.model->typeReminderKey(SettingsViewModel::Minute, QStringLiteral("x")));
     }

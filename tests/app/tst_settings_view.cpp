@@ -6,15 +6,9 @@
 #include "FakeNotificationCenter.h"
 #include "ManualAnimationDriver.h"
 #include "ModelContext.h"
+#include "WindowActions.h"
 
 namespace {
-
-void clickItem(QQuickWindow *window, QQuickItem *item)
-{
-    QVERIFY(item);
-    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
-}
 
 struct SettingsWindow
 {
@@ -39,11 +33,8 @@ struct SettingsWindow
         QTest::keyClick(app.window, Qt::Key_Comma, Qt::ControlModifier);
         return QTest::qWaitFor([this] { return sheet()->property("opened").toBool(); });
     }
-    QString focused() const
-    {
-        QQuickItem *item = app.window->activeFocusItem();
-        return item ? item->objectName() : QString();
-    }
+    QQuickItem *find(const char *name) const { return app.find(QLatin1String(name)); }
+    QTime scheduled() const { return center.pending.value(QStringLiteral("daily_card_reminder")).time; }
 
     QTemporaryDir dir;
     FakeNotificationCenter center;
@@ -64,30 +55,29 @@ private slots:
     {
         SettingsWindow window;
         QVERIFY(window.open());
-        QQuickItem *sheet = window.app.find(QStringLiteral("settingsView"));
-        QVERIFY(sheet);
-        QVERIFY(sheet->width() >= 450 && sheet->height() >= 400);
-        QVERIFY(!window.app.find(QStringLiteral("reminderTimeRow")));
+        QQuickItem *sheet = window.find("settingsView");
+        QVERIFY(sheet && sheet->width() >= 450 && sheet->height() >= 400);
+        QVERIFY(!window.find("reminderTimeRow"));
         window.screenshot(QStringLiteral("settings-reminder-off"));
 
         // Refused: the switch goes back off and no picker appears.
-        clickItem(window.app.window, window.app.find(QStringLiteral("dailyReminderToggle")));
+        clickOn(window.app.window, window.find("dailyReminderToggle"));
         QVERIFY(window.settings()->dailyReminderEnabled());
         window.center.answer(false);
-        QTRY_VERIFY(!window.app.find(QStringLiteral("dailyReminderToggle"))->property("checked").toBool());
-        QVERIFY(!window.app.find(QStringLiteral("reminderTimeRow")));
+        QTRY_VERIFY(!window.find("dailyReminderToggle")->property("checked").toBool());
+        QVERIFY(!window.find("reminderTimeRow"));
 
-        clickItem(window.app.window, window.app.find(QStringLiteral("dailyReminderToggle")));
+        clickOn(window.app.window, window.find("dailyReminderToggle"));
         window.center.answer(true);
-        QTRY_VERIFY(window.app.find(QStringLiteral("reminderTimeRow")));
+        QTRY_VERIFY(window.find("reminderTimeRow"));
         QCOMPARE(window.center.pending.size(), 1);
-        QVERIFY(window.app.find(QStringLiteral("dailyReminderToggle"))->property("checked").toBool());
-        QTRY_VERIFY(window.app.find(QStringLiteral("reminderTimeRow"))->height() > 0);
+        QVERIFY(window.find("dailyReminderToggle")->property("checked").toBool());
+        QTRY_VERIFY(window.find("reminderTimeRow")->height() > 0);
         window.screenshot(QStringLiteral("settings-reminder-on"));
 
         // The stepper changes the hour until a minute is chosen.
-        clickItem(window.app.window, window.app.find(QStringLiteral("reminderStepUp")));
-        QTRY_COMPARE(window.center.pending.value(QStringLiteral("daily_card_reminder")).time, QTime(10, 0));
+        clickOn(window.app.window, window.find("reminderStepUp"));
+        QTRY_COMPARE(window.scheduled(), QTime(10, 0));
     }
 
     void tabReachesEveryControlAndArrowsSetTheTime()
@@ -99,75 +89,66 @@ private slots:
                                    QStringLiteral("reminderHour"),        QStringLiteral("reminderMinute"),
                                    QStringLiteral("reminderPeriod"),      QStringLiteral("sendFeedbackButton"),
                                    QStringLiteral("websiteButton"),       QStringLiteral("settingsDoneButton")};
+        const QStringList timeParts = controls.mid(2, 3);
+        QQuickItem *list = window.find("settingsList");
         QStringList reached;
         for (int i = 0; i < 2 * controls.size(); ++i) {
             QTest::keyClick(window.app.window, Qt::Key_Tab);
-            const QString name = window.focused();
+            const QString name = focusedName(window.app.window);
             if (!reached.contains(name))
                 reached.append(name);
             if (name == QLatin1String("sendFeedbackButton") && i < controls.size())
                 window.screenshot(QStringLiteral("settings-keyboard-focus"));
-            QQuickItem *item = window.app.window->activeFocusItem();
             // Focus that came from the keyboard shows, and the list scrolls it into view.
-            if (name != QLatin1String("reminderHour") && name != QLatin1String("reminderMinute") &&
-                name != QLatin1String("reminderPeriod"))
-                QVERIFY2(item->property("visualFocus").toBool(), qPrintable(name));
-            QQuickItem *list = window.app.find(QStringLiteral("settingsList"));
+            QQuickItem *item = window.app.window->activeFocusItem();
+            QVERIFY2(timeParts.contains(name) || item->property("visualFocus").toBool(), qPrintable(name));
             const QRectF shown = list->mapRectToScene(QRectF(0, 0, list->width(), list->height()));
             const QRectF where = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-            if (name != QLatin1String("settingsDoneButton"))
-                QVERIFY2(shown.contains(where), qPrintable(name));
+            QVERIFY2(name == controls.last() || shown.contains(where), qPrintable(name));
         }
         QCOMPARE(reached, controls); // in this order, and nothing outside the sheet
 
         // Shift+Tab walks back; the arrows step the focused part of the time.
-        while (window.focused() != QLatin1String("reminderMinute"))
-            QTest::keyClick(window.app.window, Qt::Key_Backtab, Qt::ShiftModifier);
-        QTest::keyClick(window.app.window, Qt::Key_Down);
-        QTest::keyClick(window.app.window, Qt::Key_Left);
-        QCOMPARE(window.focused(), QStringLiteral("reminderHour"));
+        QVERIFY(tabTo(window.app.window, QStringLiteral("reminderMinute"), true));
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Left})
+            QTest::keyClick(window.app.window, key);
+        QCOMPARE(focusedName(window.app.window), QStringLiteral("reminderHour"));
         QTest::keyClick(window.app.window, Qt::Key_Up);
         QTest::keyClick(window.app.window, '7');
         QCOMPARE(window.settings()->dailyReminderTime().time(), QTime(7, 59));
-        QCOMPARE(window.center.pending.value(QStringLiteral("daily_card_reminder")).time, QTime(7, 59));
+        QCOMPARE(window.scheduled(), QTime(7, 59));
         QVERIFY(!window.settings()->context()->hasChanges());
 
         // Space toggles the focused switch.
-        while (window.focused() != QLatin1String("allowReversedToggle"))
-            QTest::keyClick(window.app.window, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(tabTo(window.app.window, QStringLiteral("allowReversedToggle"), true));
         QTest::keyClick(window.app.window, Qt::Key_Space);
         QVERIFY(!window.settings()->allowReversedCards());
     }
 
-    void escapeAndDoneCloseTheSheetWhichOpensAfresh()
+    // Escape and Done close the sheet, which then opens afresh; a click on the reminder
+    // notification closes it and shows the Daily Card.
+    void theSheetClosesAndOpensAfresh()
     {
         SettingsWindow window;
         WarningCapture warnings;
         QVERIFY(window.open());
-        QQuickItem *first = window.app.find(QStringLiteral("settingsView"));
+        QQuickItem *first = window.find("settingsView");
         QTest::keyClick(window.app.window, Qt::Key_Escape);
         QTRY_VERIFY(!window.sheet()->property("visible").toBool());
         QVERIFY(window.open());
-        QVERIFY(window.app.find(QStringLiteral("settingsView")) != first);
-        while (window.focused() != QLatin1String("settingsDoneButton"))
-            QTest::keyClick(window.app.window, Qt::Key_Tab);
+        QVERIFY(window.find("settingsView") != first);
+        QVERIFY(tabTo(window.app.window, QStringLiteral("settingsDoneButton")));
         QTest::keyClick(window.app.window, Qt::Key_Return);
         QTRY_VERIFY(!window.sheet()->property("visible").toBool());
         QCOMPARE(window.app.state.context()->fetch<AppSettings>().size(), 1);
         // Closing takes the screen down without a complaint from its bindings.
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
-    }
 
-    void aClickOnTheReminderShowsTheDailyCard()
-    {
-        SettingsWindow window;
-        QVERIFY(QTest::qWaitForWindowExposed(window.app.window));
-        clickItem(window.app.window, window.app.find(QStringLiteral("sectionRow4")));
+        clickOn(window.app.window, window.find("sectionRow4"));
         QVERIFY(window.open());
         window.app.state.requestSection(AppSection::DailyCard);
         QTRY_VERIFY(!window.sheet()->property("visible").toBool());
-        QTRY_COMPARE(window.app.find(QStringLiteral("navigationTitle"))->property("text").toString(),
-                     QStringLiteral("Daily Card"));
+        QTRY_COMPARE(window.find("navigationTitle")->property("text").toString(), QStringLiteral("Daily Card"));
     }
 
     void withoutAServiceManagerTheSheetSaysTheAppMustRun()
@@ -177,9 +158,9 @@ private slots:
         window.settings()->setDailyReminderEnabled(true);
         window.settings()->setDailyReminderTime(QDateTime(QDate(2026, 5, 4), QTime(21, 5)));
         QVERIFY(window.open());
-        QTRY_VERIFY(window.app.find(QStringLiteral("reminderTimeRow")));
-        QCOMPARE(window.app.find(QStringLiteral("reminderHour"))->property("text").toString(), QStringLiteral("9"));
-        QCOMPARE(window.app.find(QStringLiteral("reminderPeriod"))->property("text").toString(), QStringLiteral("PM"));
+        QTRY_VERIFY(window.find("reminderTimeRow"));
+        QCOMPARE(window.find("reminderHour")->property("text").toString(), QStringLiteral("9"));
+        QCOMPARE(window.find("reminderPeriod")->property("text").toString(), QStringLiteral("PM"));
         window.screenshot(QStringLiteral("settings-reminder-in-app-large"));
     }
 };

@@ -16,6 +16,13 @@
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
+// QML text for one view of the Cards module, named "view", with the given properties.
+inline QByteArray cardScene(const QByteArray &type, const QByteArray &properties)
+{
+    return "import QtQuick\nimport Quillmoor.Cards\n" + type + " { objectName: \"view\"; x: 40; y: 40; " + properties +
+           " }\n";
+}
+
 // A window showing one QML item made from `source` (QML text importing what it needs).
 struct Scene
 {

@@ -50,12 +50,8 @@ private slots:
         c.setCardCount(3);
         c.begin();
         QVERIFY(random.usedExactly());
-        QCOMPARE(c.offsets()[0], low);
-        QCOMPARE(c.rotations()[0], lowAngle);
-        QCOMPARE(c.offsets()[1], -low);
-        QCOMPARE(c.rotations()[1], -lowAngle);
-        QCOMPARE(c.offsets()[2], QPointF(low.x(), -low.y()));
-        QCOMPARE(c.rotations()[2], -lowAngle);
+        QCOMPARE(c.offsets(), (QList<QPointF>{low, -low, QPointF(low.x(), -low.y())}));
+        QCOMPARE(c.rotations(), (QList<double>{lowAngle, -lowAngle, -lowAngle}));
     }
 
     // A pile takes 1.6 s and a wash 2.5 s; the flag is already clear when completed() arrives,

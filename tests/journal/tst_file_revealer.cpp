@@ -1,47 +1,14 @@
 // Revealing an exported file over a real session bus: a private dbus-daemon of the test's own,
-// with a fake file manager on it, or with none so the folder is opened instead.
+// with a fake file manager on it, or with none so the folder is opened instead; without a bus
+// the folder opens at once.
 #include "FileRevealer.h"
+#include "PrivateBus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-
-// A session bus of the test's own, gone with the test.
-struct PrivateBus
-{
-    PrivateBus()
-    {
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        if (daemon.waitForStarted() && daemon.waitForReadyRead(10000))
-            address = QString::fromUtf8(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        disconnectAll();
-        daemon.kill();
-        daemon.waitForFinished();
-    }
-    // A connection of its own under `name`, closed with the bus.
-    QDBusConnection connect(const QString &name)
-    {
-        names.append(name);
-        return QDBusConnection::connectToBus(address, name);
-    }
-    void disconnectAll()
-    {
-        for (const QString &name : std::as_const(names))
-            QDBusConnection::disconnectFromBus(name);
-        names.clear();
-    }
-    QProcess daemon;
-    QString address;
-    QStringList names;
-};
 
 // What a freedesktop file manager offers, recording what it was asked to show.
 class FakeFileManager : public QObject
@@ -70,63 +37,52 @@ class FileRevealerTest : public QObject
     Q_OBJECT
 
 private slots:
-    void theFileManagerIsAskedToShowTheFile()
+    void theFileManagerShowsTheFileElseTheFolderOpens_data()
     {
-        PrivateBus bus;
-        QVERIFY(!bus.address.isEmpty());
+        QTest::addColumn<bool>("bus");
+        QTest::addColumn<bool>("fileManager");
+        QTest::newRow("file manager on the bus") << true << true;
+        QTest::newRow("no file manager") << true << false;
+        QTest::newRow("no bus: the folder opens at once") << false << false;
+    }
+    void theFileManagerShowsTheFileElseTheFolderOpens()
+    {
+        QFETCH(bool, bus);
+        QFETCH(bool, fileManager);
+        PrivateBus session;
+        QVERIFY(!session.address.isEmpty());
         FakeFileManager manager;
-        QDBusConnection service = bus.connect(QStringLiteral("file-manager"));
-        QVERIFY(service.isConnected());
-        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &manager,
-                                       QDBusConnection::ExportAllSlots));
-        QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
-
+        if (fileManager) {
+            QDBusConnection service = session.connect(QStringLiteral("file-manager"));
+            QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &manager,
+                                           QDBusConnection::ExportAllSlots));
+            QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+        }
         QList<QUrl> opened;
-        DBusFileRevealer revealer(bus.connect(QStringLiteral("app")), [&](const QUrl &url) {
-            opened.append(url);
-            return true;
-        });
+        DBusFileRevealer revealer(bus ? session.connect(QStringLiteral("app"))
+                                      : QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
+                                                                      QStringLiteral("nowhere")),
+                                  [&](const QUrl &url) {
+                                      opened.append(url);
+                                      return true;
+                                  });
+        const auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("nowhere")); });
         QSignalSpy revealed(&revealer, &DBusFileRevealer::revealed);
         // A name with a blank and a non-ASCII letter travels as an encoded file URI.
-        revealer.reveal(QStringLiteral("/home/someone/Tagebuch \u00fcber/Quillmoor-Journal.md"),
-                        QStringLiteral("/home/someone/Tagebuch \u00fcber"));
+        const QString folder = QStringLiteral("/home/someone/Tagebuch \u00fcber");
+        revealer.reveal(folder + QStringLiteral("/Quillmoor-Journal.md"), folder);
+        if (!bus) {
+            QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(folder)});
+            return;
+        }
         QTRY_COMPARE(revealed.count(), 1);
-        QCOMPARE(revealed.first().first().toBool(), true);
-        QCOMPARE(
-            manager.shown,
-            (QList<QStringList>{{QStringLiteral("file:///home/someone/Tagebuch%20%C3%BCber/Quillmoor-Journal.md")}}));
-        QCOMPARE(manager.startupIds, QStringList{QString()});
-        QVERIFY(opened.isEmpty());
-    }
-
-    void withoutAFileManagerTheFolderOpens()
-    {
-        PrivateBus bus;
-        QVERIFY(!bus.address.isEmpty());
-        QList<QUrl> opened;
-        DBusFileRevealer revealer(bus.connect(QStringLiteral("app")), [&](const QUrl &url) {
-            opened.append(url);
-            return true;
-        });
-        QSignalSpy revealed(&revealer, &DBusFileRevealer::revealed);
-        revealer.reveal(QStringLiteral("/tmp/out/Quillmoor-Journal.csv"), QStringLiteral("/tmp/out"));
-        QTRY_COMPARE(revealed.count(), 1);
-        QCOMPARE(revealed.first().first().toBool(), false);
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/out"))});
-    }
-
-    void withoutABusTheFolderOpensAtOnce()
-    {
-        QList<QUrl> opened;
-        DBusFileRevealer revealer(
-            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")),
-            [&](const QUrl &url) {
-                opened.append(url);
-                return true;
-            });
-        revealer.reveal(QStringLiteral("/tmp/out/Quillmoor-Journal.txt"), QStringLiteral("/tmp/out"));
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/out"))});
-        QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+        QCOMPARE(revealed.first().first().toBool(), fileManager);
+        if (fileManager) {
+            QCOMPARE(manager.shown, (QList<QStringList>{{QStringLiteral(
+                                        "file:///home/someone/Tagebuch%20%C3%BCber/Quillmoor-Journal.md")}}));
+            QCOMPARE(manager.startupIds, QStringList{QString()});
+        }
+        QCOMPARE(opened, fileManager ? QList<QUrl>{} : QList<QUrl>{QUrl::fromLocalFile(folder)});
     }
 };
 

@@ -16,18 +16,15 @@ Rectangle {
     color: Theme.background
 
     Column {
-        x: 24
-        y: 24
-        spacing: 28
+        x: 24; y: 24; spacing: 28
 
+        // Every size, upright then reversed.
         Repeater {
             model: [false, true]
 
             Row {
                 id: sizeRow
-
                 required property bool modelData
-
                 spacing: 28
 
                 Repeater {
@@ -36,7 +33,6 @@ Rectangle {
                     TarotCardView {
                         required property int modelData
                         required property int index
-
                         anchors.bottom: parent.bottom
                         card: index % 2 === 0 ? root.minor : root.major
                         size: modelData
@@ -48,46 +44,17 @@ Rectangle {
 
         Row {
             spacing: 40
-
-            CardBackView {
-                size: CardSize.Medium
-            }
-
-            CardFlipView {
-                id: flip
-
-                card: root.major
-                size: CardSize.Medium
-            }
-
-            ShuffleChoreography {
-                id: pile
-                cardCount: 6
-                Component.onCompleted: begin()
-            }
-            ShuffleChoreography {
-                id: wash
-                style: ShuffleChoreography.Wash
-                cardCount: 12
-                Component.onCompleted: begin()
-            }
-            ShuffleAnimationView {
-                width: 240
-                height: 300
-                choreography: pile
-            }
-
-            WashShuffleView {
-                width: 300
-                choreography: wash
-            }
+            CardBackView { size: CardSize.Medium }
+            CardFlipView { id: flip; card: root.major; size: CardSize.Medium }
+            ShuffleChoreography { id: pile; cardCount: 6; Component.onCompleted: begin() }
+            ShuffleChoreography { id: wash; style: ShuffleChoreography.Wash; cardCount: 12; Component.onCompleted: begin() }
+            ShuffleAnimationView { width: 240; height: 300; choreography: pile }
+            WashShuffleView { width: 300; choreography: wash }
         }
     }
 
     CardMeaningView {
-        x: 860
-        y: 24
-        width: 396
+        x: 860; y: 24; width: 396
         card: root.minor
         isReversed: true
         positionName: "Present"

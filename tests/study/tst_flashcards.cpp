@@ -13,8 +13,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <algorithm>
-
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
 
@@ -28,15 +26,25 @@ QStringList ids(const QList<TarotCard> &cards)
     return result;
 }
 
-QVariant row(FlashcardViewModel &model, int index, FlashcardDeckModel::Roles role)
+bool studied(FlashcardViewModel &model, int index)
 {
-    return model.deck()->data(model.deck()->index(index), role);
+    return model.deck()->data(model.deck()->index(index), FlashcardDeckModel::StudiedRole).toBool();
+}
+
+bool current(FlashcardViewModel &model, int index)
+{
+    return model.deck()->data(model.deck()->index(index), FlashcardDeckModel::CurrentRole).toBool();
 }
 
 // A scripted source whose draws leave every card in place: each swap index is i itself.
 QList<quint64> keepOrder(int cards)
 {
     return QList<quint64>(qMax(0, cards - 1), 0);
+}
+
+int filterEntry(const QString &label)
+{
+    return int(FlashcardViewModel::filterLabels().indexOf(label));
 }
 
 } // namespace
@@ -59,38 +67,29 @@ private slots:
         QCOMPARE(m_catalogue.allCards().size(), 78);
     }
 
-    void openingCountsTheFirstCardOnly()
+    // A card counts as studied once, when it is first shown: opening counts the first card,
+    // revealing and paging back count nothing more, and appearing again keeps the deck and the
+    // place and deals nothing new.
+    void eachCardCountsOnce()
     {
         ScriptedRandomSource random(keepOrder(78));
         FlashcardViewModel model(m_catalogue, random);
         QCOMPARE(model.cardCount(), 0);
         model.appear();
-        QVERIFY(random.usedExactly());
-        QCOMPARE(model.progressText(), QStringLiteral("1 of 78 studied"));
-        QCOMPARE(model.counterText(), QStringLiteral("Card 1 of 78"));
-        QCOMPARE(row(model, 0, FlashcardDeckModel::StudiedRole).toBool(), true);
-        QCOMPARE(row(model, 0, FlashcardDeckModel::CurrentRole).toBool(), true);
-        QCOMPARE(row(model, 1, FlashcardDeckModel::StudiedRole).toBool(), false);
+        QCOMPARE(model.progressText(), "1 of 78 studied");
+        QCOMPARE(model.counterText(), "Card 1 of 78");
+        QVERIFY(studied(model, 0) && current(model, 0) && !studied(model, 1));
         QCOMPARE(model.currentCard()->id, m_catalogue.allCards().first().id);
         QVERIFY(!model.showMeaning());
+        for (int i = 0; i < 5; ++i)
+            model.toggleMeaning();
+        QVERIFY(model.showMeaning() && model.animatesMeaning());
+        QCOMPARE(model.studiedCount(), 1);
 
-        // Appearing again keeps the deck and the place and deals nothing new.
-        model.next();
-        const QList<TarotCard> dealt = model.shuffledCards();
-        model.appear();
-        QCOMPARE(model.shuffledCards(), dealt);
-        QCOMPARE(model.currentIndex(), 1);
-        QCOMPARE(model.studiedCount(), 2);
-        QVERIFY(random.usedExactly());
-    }
-
-    // Buttons, swipes, keys and the list all page through next, previous and select.
-    void pagingCountsEachNewCardOnce()
-    {
-        FlashcardViewModel model(m_catalogue, RandomSource::system());
-        model.appear();
         QSignalSpy progress(&model, &FlashcardViewModel::progressChanged);
         model.next();
+        // Paging hides the meaning at once, without the slide.
+        QVERIFY(!model.showMeaning() && !model.animatesMeaning());
         model.next();
         QCOMPARE(model.studiedCount(), 3);
         model.previous();
@@ -98,36 +97,23 @@ private slots:
         QCOMPARE(model.currentIndex(), 0);
         QCOMPARE(model.studiedCount(), 3);
         QCOMPARE(progress.count(), 2);
+        model.select(model.shuffledCards().at(9).id);
+        QCOMPARE(model.currentIndex(), 9);
+        QVERIFY(studied(model, 9) && !studied(model, 3));
+        QCOMPARE(model.progressText(), "4 of 78 studied");
 
-        const QString tenth = model.shuffledCards().at(9).id;
-        model.select(tenth);
+        const QList<TarotCard> dealt = model.shuffledCards();
+        model.appear();
+        QCOMPARE(model.shuffledCards(), dealt);
         QCOMPARE(model.currentIndex(), 9);
         QCOMPARE(model.studiedCount(), 4);
-        QCOMPARE(row(model, 9, FlashcardDeckModel::StudiedRole).toBool(), true);
-        QCOMPARE(row(model, 3, FlashcardDeckModel::StudiedRole).toBool(), false);
-        QCOMPARE(model.progressText(), QStringLiteral("4 of 78 studied"));
+        QVERIFY(random.usedExactly());
     }
 
-    void revealingTheSameCardCountsItOnce()
-    {
-        FlashcardViewModel model(m_catalogue, RandomSource::system());
-        model.appear();
-        for (int i = 0; i < 5; ++i)
-            model.toggleMeaning();
-        QVERIFY(model.showMeaning());
-        QVERIFY(model.animatesMeaning());
-        QCOMPARE(model.studiedCount(), 1);
-
-        // Paging hides the meaning at once, without the slide.
-        model.next();
-        QVERIFY(!model.showMeaning());
-        QVERIFY(!model.animatesMeaning());
-        model.toggleMeaning();
-        model.toggleMeaning();
-        QCOMPARE(model.studiedCount(), 2);
-    }
-
-    void bothEndsStop()
+    // At either end the step outward does nothing, not even closing the meaning. A sidebar
+    // choice shows that card with its meaning hidden; no choice, or a card not in the deck,
+    // changes nothing.
+    void bothEndsStopAndTheSidebarSelects()
     {
         FlashcardViewModel model(m_catalogue, RandomSource::system());
         model.appear();
@@ -136,90 +122,77 @@ private slots:
         QSignalSpy deck(&model, &FlashcardViewModel::deckChanged);
         model.previous();
         QCOMPARE(model.currentIndex(), 0);
-        QVERIFY(model.showMeaning()); // nothing happened, not even the meaning closing
+        QVERIFY(model.showMeaning());
         QCOMPARE(deck.count(), 0);
+
+        const QString sixth = model.shuffledCards().at(5).id;
+        model.select(sixth);
+        QCOMPARE(model.currentCard()->id, sixth);
+        QVERIFY(!model.showMeaning());
+        QVERIFY(current(model, 5) && !current(model, 0));
+        model.toggleMeaning();
+        model.select(QString());
+        model.select("no_such_card");
+        QCOMPARE(model.currentIndex(), 5);
+        QVERIFY(model.showMeaning());
 
         model.select(model.shuffledCards().last().id);
         QCOMPARE(model.currentIndex(), 77);
-        QVERIFY(model.canGoPrevious());
-        QVERIFY(!model.canGoNext());
+        QVERIFY(model.canGoPrevious() && !model.canGoNext());
         model.toggleMeaning();
         deck.clear();
         model.next();
         QCOMPARE(model.currentIndex(), 77);
         QVERIFY(model.showMeaning());
         QCOMPARE(deck.count(), 0);
-        QCOMPARE(model.counterText(), QStringLiteral("Card 78 of 78"));
-    }
-
-    void aSidebarChoiceShowsThatCardWithItsMeaningHidden()
-    {
-        FlashcardViewModel model(m_catalogue, RandomSource::system());
-        model.appear();
-        model.toggleMeaning();
-        const QString sixth = model.shuffledCards().at(5).id;
-        model.select(sixth);
-        QCOMPARE(model.currentCard()->id, sixth);
-        QVERIFY(!model.showMeaning());
-        QCOMPARE(row(model, 5, FlashcardDeckModel::CurrentRole).toBool(), true);
-        QCOMPARE(row(model, 0, FlashcardDeckModel::CurrentRole).toBool(), false);
-
-        // No selection, or a card that is not in this deck, changes nothing.
-        model.toggleMeaning();
-        model.select(QString());
-        model.select(QStringLiteral("no_such_card"));
-        QCOMPARE(model.currentIndex(), 5);
-        QVERIFY(model.showMeaning());
+        QCOMPARE(model.counterText(), "Card 78 of 78");
     }
 
     void choosingWandsDealsTheFourteenWandsAfresh()
     {
         // The whole deck stays in order; the wands are dealt with every swap one place on,
         // which carries the first wand to the end.
-        QList<quint64> script = keepOrder(78);
-        script.append(QList<quint64>(13, 1));
-        ScriptedRandomSource random(script);
+        ScriptedRandomSource random(keepOrder(78) + QList<quint64>(13, 1));
         FlashcardViewModel model(m_catalogue, random);
         model.appear();
         model.next();
         model.toggleMeaning();
 
-        const int wandsEntry = int(FlashcardViewModel::filterLabels().indexOf(QStringLiteral("Wands")));
-        model.selectFilter(wandsEntry);
+        model.selectFilter(filterEntry("Wands"));
         QVERIFY(random.usedExactly());
         QCOMPARE(model.filter(), FlashcardViewModel::Wands);
         QStringList expected;
         for (int number = 2; number <= 14; ++number)
             expected.append(QStringLiteral("wands_%1").arg(number, 2, 10, QChar('0')));
-        expected.append(QStringLiteral("wands_01"));
+        expected.append("wands_01");
         QCOMPARE(ids(model.shuffledCards()), expected);
         QCOMPARE(model.currentIndex(), 0);
         QVERIFY(!model.showMeaning());
-        QCOMPARE(model.counterText(), QStringLiteral("Card 1 of 14"));
-        QCOMPARE(model.progressText(), QStringLiteral("0 of 14 studied"));
-        QCOMPARE(row(model, 0, FlashcardDeckModel::StudiedRole).toBool(), false);
+        QCOMPARE(model.counterText(), "Card 1 of 14");
+        QCOMPARE(model.progressText(), "0 of 14 studied");
+        QVERIFY(!studied(model, 0));
 
         // The entry already chosen: no new deal, nothing reset.
         model.toggleMeaning();
-        QCOMPARE(model.progressText(), QStringLiteral("1 of 14 studied"));
+        QCOMPARE(model.progressText(), "1 of 14 studied");
         QSignalSpy deck(&model, &FlashcardViewModel::deckChanged);
-        model.selectFilter(wandsEntry);
+        model.selectFilter(filterEntry("Wands"));
         QCOMPARE(deck.count(), 0);
         QVERIFY(model.showMeaning());
         QCOMPARE(model.studiedCount(), 1);
         QVERIFY(random.usedExactly());
 
         // Every group deals exactly its own cards.
-        const QList<QPair<QString, QList<TarotCard>>> groups{
-            {QStringLiteral("Major Arcana"), m_catalogue.majorArcana()},
-            {QStringLiteral("Cups"), m_catalogue.cardsForSuit(Suit::cups)},
-            {QStringLiteral("Swords"), m_catalogue.cardsForSuit(Suit::swords)},
-            {QStringLiteral("Pentacles"), m_catalogue.cardsForSuit(Suit::pentacles)},
-            {QStringLiteral("All Cards"), m_catalogue.allCards()},
+        const QList<std::pair<QString, QList<TarotCard>>> groups{
+            {"Major Arcana", m_catalogue.majorArcana()},
+            {"Cups", m_catalogue.cardsForSuit(Suit::cups)},
+            {"Swords", m_catalogue.cardsForSuit(Suit::swords)},
+            {"Pentacles", m_catalogue.cardsForSuit(Suit::pentacles)},
+            {"All Cards", m_catalogue.allCards()},
         };
         FlashcardViewModel fair(m_catalogue, RandomSource::system());
         for (const auto &[label, cards] : groups) {
-            fair.selectFilter(int(FlashcardViewModel::filterLabels().indexOf(label)));
+            fair.selectFilter(filterEntry(label));
             QStringList dealt = ids(fair.shuffledCards());
             QStringList wanted = ids(cards);
             dealt.sort();
@@ -237,7 +210,7 @@ private slots:
         QJsonArray four;
         for (int number = 0; number < 4; ++number)
             four.append(CardFixtures::cardObject(QStringLiteral("major_%1").arg(number), Arcana::major, {}, number));
-        CardFixtures::writeCards(dir.path(), QStringLiteral("MajorArcana"), four);
+        CardFixtures::writeCards(dir.path(), "MajorArcana", four);
         CardDataStore cards{ResourceLocation(dir.path())};
         cards.loadCards();
         QCOMPARE(cards.allCards().size(), 4);
@@ -248,7 +221,7 @@ private slots:
         constexpr int deals = 24000;
         for (int i = 0; i < deals; ++i) {
             model.reshuffle();
-            ++counts[ids(model.shuffledCards()).join(QLatin1Char(','))];
+            ++counts[ids(model.shuffledCards()).join(',')];
         }
         QCOMPARE(counts.size(), 24);
         const double expected = double(deals) / 24;
@@ -278,8 +251,8 @@ private slots:
         QVERIFY(scene.root);
         QMetaObject::invokeMethod(scene.root->property("model").value<QObject *>(), "appear");
         QCoreApplication::processEvents();
-        QVERIFY(scene.find(QStringLiteral("noCardsMessage"))->isVisible());
-        QVERIFY(!scene.find(QStringLiteral("flashcardSidebar")));
+        QVERIFY(scene.find("noCardsMessage")->isVisible());
+        QVERIFY(!scene.find("flashcardSidebar"));
         ResourceLocation::resetRoot();
     }
 
@@ -288,37 +261,27 @@ private slots:
     void articlePanelsShowOnlyKnownCards()
     {
         QTemporaryDir dir;
-        const QJsonArray sections{
-            QJsonObject{{"heading", "The Fool"}, {"body", "Beginnings."}, {"cardId", "major_00"}},
-            QJsonObject{{"heading", "Lost"}, {"body", "No such card."}, {"cardId", "major_99"}},
-            QJsonObject{{"heading", "Plain"}, {"body", "Text alone."}},
-        };
-        const QJsonArray articles{QJsonObject{{"id", "history"},
-                                              {"title", "Old Lore"},
-                                              {"icon", "book"},
-                                              {"cardId", "major_02"},
-                                              {"sections", sections}}};
-        CardFixtures::writeFile(dir.path() + "/education_content.json", QJsonDocument(articles).toJson());
+        const QJsonArray sections{QJsonObject{{"heading", "The Fool"}, {"body", "Beginnings."}, {"cardId", "major_00"}},
+                                  QJsonObject{{"heading", "Lost"}, {"body", "No such card."}, {"cardId", "major_99"}},
+                                  QJsonObject{{"heading", "Plain"}, {"body", "Text alone."}}};
+        const QJsonObject article{
+            {"id", "history"}, {"title", "Old Lore"}, {"icon", "book"}, {"cardId", "major_02"}, {"sections", sections}};
+        CardFixtures::writeFile(dir.path() + "/education_content.json", QJsonDocument(QJsonArray{article}).toJson());
         const EducationContent content{ResourceLocation(dir.path())};
         const StudyMenuModel menu(content);
-
-        const EducationArticle history = menu.article(QStringLiteral("history"));
-        QCOMPARE(history.title, QStringLiteral("Old Lore"));
-        const EducationArticle suits = menu.article(QStringLiteral("suits"));
-        QCOMPARE(suits.title, QStringLiteral("Suits"));
-        QVERIFY(suits.sections.isEmpty());
+        QCOMPARE(menu.article("history").title, "Old Lore");
+        QCOMPARE(menu.article("suits").title, "Suits");
+        QVERIFY(menu.article("suits").sections.isEmpty());
 
         EducationArticleModel panels(m_catalogue);
-        panels.setArticle(history);
+        panels.setArticle(menu.article("history"));
         QCOMPARE(panels.rowCount(), 3);
-        const QList<bool> hasCard{true, false, false};
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(panels.data(panels.index(i), EducationArticleModel::HasCardRole).toBool(), hasCard.at(i));
-        QCOMPARE(panels.data(panels.index(0), EducationArticleModel::CardRole).value<TarotCard>().id,
-                 QStringLiteral("major_00"));
-        QCOMPARE(panels.data(panels.index(1), EducationArticleModel::BodyRole).toString(),
-                 QStringLiteral("No such card."));
-        panels.setArticle(suits);
+        const auto cell = [&panels](int row, int role) { return panels.data(panels.index(row), role); };
+        QCOMPARE(cell(0, EducationArticleModel::CardRole).value<TarotCard>().id, "major_00");
+        QCOMPARE(cell(1, EducationArticleModel::BodyRole).toString(), "No such card.");
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(cell(row, EducationArticleModel::HasCardRole).toBool(), row == 0);
+        panels.setArticle(menu.article("suits"));
         QCOMPARE(panels.rowCount(), 0);
     }
 };

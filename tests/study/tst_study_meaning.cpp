@@ -1,11 +1,18 @@
+// The meaning panel's choices and its QML, the flow layout the chips use, and the card gallery
+// picture.
+#include "CardDataStore.h"
 #include "CardMeaningModel.h"
 #include "CardTestSupport.h"
 #include "FlowLayout.h"
+#include "ManualAnimationDriver.h"
+
+#include <QFile>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
 
 using Positions = QList<QPointF>;
+using namespace Qt::StringLiterals;
 
 class StudyMeaningTest : public QObject
 {
@@ -23,7 +30,6 @@ private slots:
         const QList<QSizeF> three{{50, 20}, {50, 24}, {50, 20}};
         // 0 + 50 fits, 56 + 50 = 106 fits, 112 + 50 does not: the third starts line two at
         // the first line's height (24) + 6; the width counts one trailing spacing per chip.
-        QTest::newRow("three chips in 112") << three << 112.0 << Positions{{0, 0}, {56, 0}, {0, 30}} << QSizeF(112, 50);
         QTest::newRow("ending exactly at the width stays")
             << three << 106.0 << Positions{{0, 0}, {56, 0}, {0, 30}} << QSizeF(112, 50);
         QTest::newRow("one short of it wraps")
@@ -70,21 +76,11 @@ private slots:
         QTest::addColumn<QString>("positionId");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("title");
-        QTest::newRow("position upright") << false << "past"
-                                          << "past up"
-                                          << "Upright Meaning";
-        QTest::newRow("position reversed") << true << "past"
-                                           << "past down"
-                                           << "Reversed Meaning";
-        QTest::newRow("no entry for the position") << false << "future"
-                                                   << "general up"
-                                                   << "Upright Meaning";
-        QTest::newRow("no position reversed") << true << ""
-                                              << "general down"
-                                              << "Reversed Meaning";
-        QTest::newRow("id must match exactly") << false << "Past"
-                                               << "general up"
-                                               << "Upright Meaning";
+        QTest::newRow("position upright") << false << u"past"_s << u"past up"_s << u"Upright Meaning"_s;
+        QTest::newRow("position reversed") << true << u"past"_s << u"past down"_s << u"Reversed Meaning"_s;
+        QTest::newRow("no entry for the position") << false << u"future"_s << u"general up"_s << u"Upright Meaning"_s;
+        QTest::newRow("no position reversed") << true << u""_s << u"general down"_s << u"Reversed Meaning"_s;
+        QTest::newRow("id must match exactly") << false << u"Past"_s << u"general up"_s << u"Upright Meaning"_s;
     }
     void meaningChoice()
     {
@@ -93,11 +89,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, title);
         TarotCard card;
-        card.uprightMeaning = QStringLiteral("general up");
-        card.reversedMeaning = QStringLiteral("general down");
-        card.uprightKeywords = {QStringLiteral("courage")};
-        card.reversedKeywords = {QStringLiteral("doubt"), QStringLiteral("delay")};
-        card.positionMeanings.insert(QStringLiteral("past"), {QStringLiteral("past up"), QStringLiteral("past down")});
+        card.uprightMeaning = "general up";
+        card.reversedMeaning = "general down";
+        card.uprightKeywords = {"courage"};
+        card.reversedKeywords = {"doubt", "delay"};
+        card.positionMeanings.insert("past", {"past up", "past down"});
         CardMeaningModel model;
         model.setCard(card);
         model.setReversed(reversed);
@@ -129,9 +125,30 @@ private slots:
         QFETCH(bool, description);
         Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; " + properties + " }\n");
         QVERIFY(scene.root);
-        QCOMPARE(scene.find(QStringLiteral("reversedBadge"))->isVisible(), badge);
-        QCOMPARE(scene.find(QStringLiteral("positionBox"))->isVisible(), box);
-        QCOMPARE(scene.find(QStringLiteral("positionDescription"))->isVisible(), description);
+        QCOMPARE(scene.find("reversedBadge")->isVisible(), badge);
+        QCOMPARE(scene.find("positionBox")->isVisible(), box);
+        QCOMPARE(scene.find("positionDescription")->isVisible(), description);
+    }
+
+    // Writes build/screenshots/card-gallery.png: every size upright and reversed, a back, a
+    // card mid-flip, both shuffles mid-way and a meaning panel.
+    void galleryScreenshot()
+    {
+        QFile file(QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/study/card_gallery.qml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        Scene scene(file.readAll(), {1280, 1280});
+        QVERIFY(scene.root);
+        ManualAnimationDriver animation;
+        const auto minor = CardDataStore::shared().cardByID(QStringLiteral("wands_03"));
+        const auto major = CardDataStore::shared().cardByID(QStringLiteral("major_17"));
+        QVERIFY(minor && major);
+        scene.root->setProperty("minor", QVariant::fromValue(*minor));
+        scene.root->setProperty("major", QVariant::fromValue(*major));
+        // Half a second into both shuffles, with the flip a fifth of a second into its turn.
+        animation.advanceBy(500);
+        scene.root->setProperty("flipped", true);
+        animation.advanceBy(180);
+        saveScreenshot(&scene.window, QStringLiteral("card-gallery"));
     }
 };
 
