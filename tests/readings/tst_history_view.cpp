@@ -5,7 +5,7 @@
 #include "DrawnCard.h"
 #include "FanSelection.h"
 #include "ModelContext.h"
-#include "RandomSource.h"
+#include "QueuedRandomSource.h"
 #include "Reading.h"
 #include "ReadingHistoryModel.h"
 #include "ReadingsViewSupport.h"
@@ -14,18 +14,6 @@
 #include "YesNoReadingModel.h"
 
 namespace {
-
-// Hands out the queued raw values first, then zeros: the shuffle takes the zeros and the draw
-// takes what the test queued once the fan is out.
-class QueuedRandomSource : public RandomSource
-{
-public:
-    quint64 next() override { return m_queue.isEmpty() ? 0 : m_queue.takeFirst(); }
-    void queue(QList<quint64> values) { m_queue = std::move(values); }
-
-private:
-    QList<quint64> m_queue;
-};
 
 // The first card of the catalogue that leans this way.
 int cardLeaning(YesNoLeaning leaning)
