@@ -18,7 +18,7 @@ namespace {
 
 const QDateTime monday(QDate(2026, 1, 5), QTime(10, 0));
 
-struct CardSpec
+struct CardPlan
 {
     QString cardId;
     QString positionId;
@@ -26,7 +26,7 @@ struct CardSpec
 };
 
 Reading *addReading(ModelContext &context, const QString &spreadType, const QDateTime &date, bool favorite = false,
-                    const QList<CardSpec> &cards = {}, const QString &notes = {})
+                    const QList<CardPlan> &cards = {}, const QString &notes = {})
 {
     auto *reading = new Reading(spreadType);
     reading->setDate(date);
@@ -34,8 +34,8 @@ Reading *addReading(ModelContext &context, const QString &spreadType, const QDat
     if (!notes.isEmpty())
         reading->setNotes(notes);
     context.insert(reading);
-    for (const CardSpec &spec : cards) {
-        auto *card = new DrawnCard(spec.cardId, spec.positionId, spec.reversed);
+    for (const CardPlan &plan : cards) {
+        auto *card = new DrawnCard(plan.cardId, plan.positionId, plan.reversed);
         context.insert(card);
         reading->addDrawnCard(card);
     }
@@ -43,9 +43,9 @@ Reading *addReading(ModelContext &context, const QString &spreadType, const QDat
 }
 
 // A complete spread's cards, the catalogue's first cards in order.
-QList<CardSpec> cardsFor(const SpreadDefinition &spread, const CardDataStore &catalogue)
+QList<CardPlan> cardsFor(const SpreadDefinition &spread, const CardDataStore &catalogue)
 {
-    QList<CardSpec> cards;
+    QList<CardPlan> cards;
     for (const SpreadPosition &position : spread.positions)
         cards.append({catalogue.allCards().at(position.index).id, position.id, position.index % 2 == 1});
     return cards;
@@ -246,7 +246,7 @@ private slots:
     {
         TempStore store;
         auto context = store.open();
-        const QList<CardSpec> three = cardsFor(SpreadDefinition::threeCard(), m_cards);
+        const QList<CardPlan> three = cardsFor(SpreadDefinition::threeCard(), m_cards);
         Reading *first = addReading(*context, QStringLiteral("three_card"), monday.addDays(3), true, three);
         addReading(*context, QStringLiteral("three_card"), monday.addDays(2), false, three);
         Reading *second = addReading(*context, QStringLiteral("three_card"), monday.addDays(1), true, three,
@@ -396,7 +396,7 @@ private slots:
         QFETCH(int, cardCount);
         TempStore store;
         auto context = store.open();
-        QList<CardSpec> cards;
+        QList<CardPlan> cards;
         for (int i = 0; i < cardCount; ++i)
             cards.append({i == 0 ? cardId : QStringLiteral("major_02"), QStringLiteral("answer"), reversed});
         addReading(*context, spreadType, monday, false, cards, QStringLiteral("Will it work?"));
@@ -436,12 +436,12 @@ private slots:
         TempStore store;
         auto context = store.open();
         const SpreadDefinition spread = SpreadDefinition::withID(spreadType).value_or(SpreadDefinition::celticCross());
-        QList<CardSpec> specs = cardsFor(spread, m_cards);
+        QList<CardPlan> plans = cardsFor(spread, m_cards);
         if (broken >= 0)
-            specs[broken].cardId = QStringLiteral("minor_99");
+            plans[broken].cardId = QStringLiteral("minor_99");
         if (badPosition)
-            specs[1].positionId = QStringLiteral("crown");
-        Reading *reading = addReading(*context, spreadType, monday, false, specs);
+            plans[1].positionId = QStringLiteral("crown");
+        Reading *reading = addReading(*context, spreadType, monday, false, plans);
         ReadingDetailModel detail(m_cards);
         detail.setReading(reading);
         QTEST(detail.spreadName(), "name");
@@ -451,9 +451,9 @@ private slots:
         QCOMPARE(detail.hasSpread(), spreadType != QLatin1String("tea_leaves"));
         // The rows keep the reading's order, without the cards that cannot be laid out.
         QStringList expected;
-        for (int i = 0; i < specs.size() && detail.hasSpread(); ++i)
+        for (int i = 0; i < plans.size() && detail.hasSpread(); ++i)
             if (i != broken && !(badPosition && i == 1))
-                expected.append(specs.at(i).positionId);
+                expected.append(plans.at(i).positionId);
         QStringList shown;
         for (const PositionedCard &card : detail.cards()->cards())
             shown.append(card.position.id);
