@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BenchSupport.h"
 
 #include <algorithm>
 #include <ctime>
@@ -7,15 +8,6 @@
 
 // Timing helpers the library benchmarks share.
 namespace LibraryBench {
-
-// CPU time of the calling thread in milliseconds: on a shared machine it leaves out the time
-// other processes hold the processor.
-inline double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 struct Summary
 {

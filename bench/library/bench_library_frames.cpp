@@ -11,15 +11,16 @@
 //   grid or notes: only the grid's figures, or only the note editor's; both without.
 // Run with a display, e.g. `xvfb-run -a build-release/bench/library/bench_library_frames`.
 
-#include "CardLibraryModel.h"
+#include "BenchSupport.h"
 #include "CardDataStore.h"
+#include "CardLibraryModel.h"
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "LibraryBench.h"
 #include "Reading.h"
-#include "UserCardNote.h"
 #include "TenYearStore.h"
 #include "Theme.h"
+#include "UserCardNote.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -42,16 +43,6 @@ Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
 using namespace LibraryBench;
 
 namespace {
-
-QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-{
-    if (item->objectName() == objectName)
-        return item;
-    for (QQuickItem *child : item->childItems())
-        if (QQuickItem *found = findItem(child, objectName))
-            return found;
-    return nullptr;
-}
 
 // Runs the event loop until the window has presented `frames` more frames.
 void waitFrames(QQuickWindow &window, int frames = 1)
@@ -246,10 +237,11 @@ int main(int argc, char *argv[])
     // Long notes: prose in paragraphs, the same prose as one paragraph, and emoji only.
     QString paragraphs;
     QString oneParagraph;
-    static const QStringList sentences{QStringLiteral("The river was quiet this morning and the garden smelled of rain."),
-                                       QStringLiteral("I wrote a letter I may never send, and that was enough."),
-                                       QStringLiteral("Patience again: the harvest comes when it comes."),
-                                       QStringLiteral("A friend called at the right moment, as friends do.")};
+    static const QStringList sentences{
+        QStringLiteral("The river was quiet this morning and the garden smelled of rain."),
+        QStringLiteral("I wrote a letter I may never send, and that was enough."),
+        QStringLiteral("Patience again: the harvest comes when it comes."),
+        QStringLiteral("A friend called at the right moment, as friends do.")};
     for (int i = 0; paragraphs.size() < 49000; ++i) {
         const QString &piece = sentences.at(i % sentences.size());
         paragraphs += piece + (i % 4 == 3 ? QStringLiteral("\n\n") : QStringLiteral(" "));

@@ -13,6 +13,7 @@
 //          ten-year store is written first.
 // Run under a display: xvfb-run -a build-release/bench/readings/bench_history.
 
+#include "BenchSupport.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
 #include "Reading.h"
@@ -39,25 +40,6 @@
 #include <vector>
 
 namespace {
-
-// CPU time of the calling thread in milliseconds: on a busy machine it leaves out the time
-// other processes hold the processor, which wall-clock time cannot.
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-{
-    if (item->objectName() == objectName)
-        return item;
-    for (QQuickItem *child : item->childItems())
-        if (QQuickItem *found = findItem(child, objectName))
-            return found;
-    return nullptr;
-}
 
 double percentile(std::vector<double> values, double p)
 {

@@ -10,6 +10,7 @@
 // Run with a display, or QT_QPA_PLATFORM=offscreen (add QT_QUICK_BACKEND=software to measure
 // the software renderer).
 
+#include "BenchSupport.h"
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
@@ -42,25 +43,6 @@
 namespace {
 
 constexpr int shuffleMs = 1600;
-
-// CPU time of the calling thread in milliseconds: on a busy machine it leaves out the time
-// other processes hold the processor, which wall-clock time cannot.
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-{
-    if (item->objectName() == objectName)
-        return item;
-    for (QQuickItem *child : item->childItems())
-        if (QQuickItem *found = findItem(child, objectName))
-            return found;
-    return nullptr;
-}
 
 double median(std::vector<double> values)
 {
