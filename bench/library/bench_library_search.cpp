@@ -9,14 +9,14 @@
 //          store is filled first (20,000 readings, 60,000 drawn cards, 3,650 journal entries,
 //          2,000 card notes).
 
-#include "CardLibraryModel.h"
 #include "CardDataStore.h"
+#include "CardLibraryModel.h"
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "LibraryBench.h"
 #include "Reading.h"
-#include "UserCardNote.h"
 #include "TenYearStore.h"
+#include "UserCardNote.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

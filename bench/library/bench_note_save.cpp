@@ -9,17 +9,17 @@
 //          the file does not exist yet); without one (or ""), such a store is
 //          filled first (20,000 readings, 60,000 drawn cards, 3,650 journal entries, 2,000 notes).
 
+#include "CardDataStore.h"
 #include "CardDetailModel.h"
 #include "CardLibraryModel.h"
-#include "Scheduler.h"
-#include "StoreLog.h"
-#include "CardDataStore.h"
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "LibraryBench.h"
 #include "Reading.h"
-#include "UserCardNote.h"
+#include "Scheduler.h"
+#include "StoreLog.h"
 #include "TenYearStore.h"
+#include "UserCardNote.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

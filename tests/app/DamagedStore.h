@@ -17,7 +17,8 @@ inline bool damagePageOf(const QString &path, const QString &table)
     {
         OtherConnection db(path, QStringLiteral("damage"));
         const QVariantList leaves = db.column(
-            QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' ORDER BY pageno").arg(table));
+            QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' ORDER BY pageno")
+                .arg(table));
         page = leaves.value(leaves.size() / 2).toLongLong();
         pageSize = db.scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
     }

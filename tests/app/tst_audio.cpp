@@ -78,7 +78,7 @@ private slots:
         audio.setEnabled(true);
         QTemporaryDir dir;
         ResourceLocation::setRoot(dir.path());
-        audio.play(SoundEffect::Reveal); // missing
+        audio.play(SoundEffect::Reveal);                                          // missing
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sounds/card_flip.mp3"))); // found, but not a file
         audio.play(SoundEffect::CardFlip);
         QCOMPARE(audio.audioPlayer(), second);

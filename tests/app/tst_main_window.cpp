@@ -57,7 +57,9 @@ private slots:
         QQmlComponent pushed(&app.engine);
         pushed.setData("import Quillmoor.Cards\nNavigationPage { navigationTitle: \"Pushed\" }", QUrl());
         QJSValue stack = app.engine.toScriptValue(app.find(QStringLiteral("stackView")));
-        QVERIFY(!stack.property(QStringLiteral("push")).callWithInstance(stack, {app.engine.toScriptValue(&pushed)}).isError());
+        QVERIFY(!stack.property(QStringLiteral("push"))
+                     .callWithInstance(stack, {app.engine.toScriptValue(&pushed)})
+                     .isError());
         QTRY_COMPARE(titleShown(app), QStringLiteral("Pushed"));
         QTRY_VERIFY(app.find(QStringLiteral("backButton"))->isVisible());
         showSection(app, 4, titles.at(4));
@@ -83,7 +85,8 @@ private slots:
         QTest::addColumn<QString>("damagedTable"); // empty: a text file where the store should be
         QTest::addColumn<QString>("screenshot");
         QTest::newRow("not a database") << QString() << QStringLiteral("store-error");
-        QTest::newRow("journal page damaged") << QStringLiteral("JournalEntry") << QStringLiteral("store-error-damaged");
+        QTest::newRow("journal page damaged")
+            << QStringLiteral("JournalEntry") << QStringLiteral("store-error-damaged");
     }
     void anUnusableStoreShowsTheErrorScreenAndKeepsTheFile()
     {

@@ -246,8 +246,9 @@ private slots:
         }
         QCOMPARE(sheet.settings()->dailyReminderTime().time(), expected);
         QCOMPARE(sheet.scheduledTime(), expected.toString(QStringLiteral("HH:mm")));
-        const QString text = sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText() +
-                             (sheet.model->uses24HourClock() ? QString() : QLatin1Char(' ') + sheet.model->periodText());
+        const QString text =
+            sheet.model->hourText() + QLatin1Char(':') + sheet.model->minuteText() +
+            (sheet.model->uses24HourClock() ? QString() : QLatin1Char(' ') + sheet.model->periodText());
         QCOMPARE(text, shown);
         QVERIFY(!sheet.model->typeReminderKey(SettingsViewModel::Minute, QStringLiteral("x")));
     }

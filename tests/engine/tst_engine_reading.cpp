@@ -61,7 +61,6 @@ private slots:
             QCOMPARE(result->cards.at(i).position.index, i);
             QCOMPARE(result->cards.at(i).isReversed, coins.at(i) == 1);
         }
-
     }
 
     // Ids ending in 02, 03 and 04 put the id sums at 0, 1 and 2 modulo 3.
@@ -192,8 +191,9 @@ private slots:
         star.reversedMeaning = "Hope dims.";
         // A position meaning never takes the general meaning's place here.
         star.positionMeanings.insert("answer", {"Position upright.", "Position reversed."});
-        const QString explanation = QString("The energy of The Star%1 %2 %3")
-                                        .arg(reversed ? " reversed" : "", verdict, reversed ? "Hope dims." : "Hope returns.");
+        const QString explanation =
+            QString("The energy of The Star%1 %2 %3")
+                .arg(reversed ? " reversed" : "", verdict, reversed ? "Hope dims." : "Hope returns.");
         QCOMPARE(ReadingEngine::yesNoAnswer(star, reversed), (YesNoAnswer{answer, explanation}));
     }
 

@@ -137,9 +137,12 @@ private slots:
         const Reading *reading = context->fetch<Reading>().value(0);
         QVERIFY(reading && reading->drawnCards().size() == 2);
         QCOMPARE(reading->drawnCards().at(1)->reading(), reading);
-        const QList<const QObject *> read{context->fetch<JournalEntry>().value(0), reading,
-                                          reading->drawnCards().at(0),              reading->drawnCards().at(1),
-                                          context->fetch<AppSettings>().value(0),   context->fetch<UserCardNote>().value(0)};
+        const QList<const QObject *> read{context->fetch<JournalEntry>().value(0),
+                                          reading,
+                                          reading->drawnCards().at(0),
+                                          reading->drawnCards().at(1),
+                                          context->fetch<AppSettings>().value(0),
+                                          context->fetch<UserCardNote>().value(0)};
         for (qsizetype i = 0; i < read.size(); ++i) {
             QVERIFY(read.at(i));
             QCOMPARE(fields(read.at(i)), saved.at(i));
@@ -252,7 +255,8 @@ private slots:
         QTest::newRow("text file") << QByteArray("These are my notes, not a database.\n").repeated(10)
                                    << ModelContext::Problem::NotOurs;
         QTest::newRow("another application's database")
-            << QByteArray("SQLite format 3\0", 16).append(QByteArray(4096 - 16, '\0')) << ModelContext::Problem::NotOurs;
+            << QByteArray("SQLite format 3\0", 16).append(QByteArray(4096 - 16, '\0'))
+            << ModelContext::Problem::NotOurs;
         QTest::newRow("newer version") << QByteArray() << ModelContext::Problem::Newer;
     }
     void unusableFilesAreRefusedAndLeftUntouched()
@@ -360,8 +364,9 @@ INSERT INTO AppSettings VALUES (1, 0, 1, 1779951600000, 0, 1, 'dark-art-nouveau'
         }
         OtherConnection other(store.path());
         QCOMPARE(other.scalar(QStringLiteral("PRAGMA user_version")).toInt(), 2);
-        QCOMPARE(other.column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name IN "
-                                             "('Reading_date', 'JournalEntry_date', 'UserCardNote_cardId')"))
+        QCOMPARE(other
+                     .column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name IN "
+                                            "('Reading_date', 'JournalEntry_date', 'UserCardNote_cardId')"))
                      .size(),
                  3);
         QCOMPARE(other.scalar(QStringLiteral("SELECT reflectionText FROM JournalEntry")).toString(),
