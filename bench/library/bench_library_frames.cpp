@@ -142,22 +142,9 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("default.store"));
-    if (given.isEmpty()) {
-        std::printf("filling a ten-year store...\n");
-        if (!writeTenYearStore(path, nullptr))
-            return 1;
-    } else if (!QFile::exists(given) && !writeTenYearStore(given, nullptr)) {
+    auto context = openWorkingStore(given, path);
+    if (!context)
         return 1;
-    } else if (!given.isEmpty() && !QFile::copy(given, path)) {
-        std::fprintf(stderr, "cannot copy %s\n", qPrintable(given));
-        return 1;
-    }
-    QString error;
-    auto context = ModelContext::open(path, &error);
-    if (!context) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
 
     QQmlEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
