@@ -1,6 +1,7 @@
 # Installing Quillmoor Tarot as a desktop application (`cmake --install`), and its Debian
 # package (`cpack -G DEB`). Everything the app reads at run time is compiled into the binary;
-# what is installed beside it is what the desktop reads: the entry, the icon, AppStream data.
+# beside it are the sound player's library and what the desktop reads: the entry, the icon,
+# AppStream data.
 include(GNUInstallDirs)
 
 set(QUILLMOOR_APP_ID com.quillmoor.tarot)
@@ -8,6 +9,7 @@ set(linux_dir ${PROJECT_SOURCE_DIR}/resources/linux)
 set(art_dir ${PROJECT_SOURCE_DIR}/resources/art)
 
 install(TARGETS quillmoor-tarot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quillmoor_sound_player LIBRARY DESTINATION ${QUILLMOOR_SOUND_PLAYER_DESTINATION})
 install(FILES ${linux_dir}/${QUILLMOOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${linux_dir}/${QUILLMOOR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${art_dir}/${QUILLMOOR_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -1,16 +1,41 @@
 #include "AudioManager.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMediaDevices>
-#include <QMediaPlayer>
+#include <QLibrary>
+#include <QLoggingCategory>
 #include <QQmlEngine>
 #include <QTemporaryDir>
-#include <QUrl>
+
+Q_LOGGING_CATEGORY(lcSound, "com.quillmoor.tarot.Sound")
+
+namespace {
+
+using PlaySound = QObject *(*)(QObject *parent, const QString &file, double volume);
+
+// The multimedia part of the player, loaded once: installed beside the program, or where the
+// build put it.
+PlaySound loadPlayer()
+{
+    const QStringList places = {
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(QUILLMOOR_SOUND_PLAYER_INSTALLED)),
+        QStringLiteral(QUILLMOOR_SOUND_PLAYER_BUILT),
+    };
+    for (const QString &place : places) {
+        QLibrary library(place);
+        if (!QFileInfo::exists(place) || !library.load())
+            continue;
+        if (auto play = reinterpret_cast<PlaySound>(library.resolve("quillmoorPlaySound")))
+            return play;
+    }
+    qCWarning(lcSound, "The sound player library was not found; sounds stay off");
+    return nullptr;
+}
+
+} // namespace
 
 QString SoundEffect::resourceName(Effect effect)
 {
@@ -107,18 +132,12 @@ void AudioManager::play(SoundEffect::Effect effect)
     if (file.isEmpty())
         return;
 
-    auto *player = new QMediaPlayer(this);
-    player->setSource(QUrl::fromLocalFile(file));
+    static const PlaySound playSound = loadPlayer();
+    if (!playSound)
+        return;
+    QObject *player = playSound(this, file, SoundEffect::volume(effect));
     if (m_player)
         m_player->deleteLater();
     m_player = player;
     emit audioPlayerChanged();
-    // Qt 6.4's FFmpeg back end crashes in its render thread when it plays with no output device
-    // (a headless machine, no sound server). Without one the player is kept but stays silent.
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        return;
-    auto *output = new QAudioOutput(player);
-    output->setVolume(float(SoundEffect::volume(effect)));
-    player->setAudioOutput(output);
-    player->play();
 }

@@ -6,10 +6,8 @@
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
-class QMediaPlayer;
 class QQmlEngine;
 class QJSEngine;
-Q_MOC_INCLUDE(<QMediaPlayer>)
 
 namespace SoundEffect {
 // The file name without its "mp3" extension.
@@ -27,7 +25,8 @@ class AudioManager : public QObject
     QML_ELEMENT
     QML_SINGLETON
     Q_PROPERTY(bool isEnabled READ isEnabled WRITE setEnabled NOTIFY isEnabledChanged)
-    Q_PROPERTY(QMediaPlayer *audioPlayer READ audioPlayer NOTIFY audioPlayerChanged)
+    // The player of the last sound (a QMediaPlayer), kept until the next one replaces it.
+    Q_PROPERTY(QObject *audioPlayer READ audioPlayer NOTIFY audioPlayerChanged)
 
 public:
     // The one instance, created on first use. Chooses the media back end first (see below).
@@ -41,7 +40,7 @@ public:
 
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
-    QMediaPlayer *audioPlayer() const { return m_player; }
+    QObject *audioPlayer() const { return m_player; }
 
     Q_INVOKABLE void play(SoundEffect::Effect effect);
 
@@ -59,5 +58,5 @@ private:
     explicit AudioManager(QObject *parent = nullptr);
 
     bool m_enabled = false;
-    QMediaPlayer *m_player = nullptr;
+    QObject *m_player = nullptr;
 };

@@ -1,11 +1,10 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.App
 
-// The main window's content: the sidebar of sections and the selected section's navigation
-// stack, plus the settings sheet.
+// The main window's content: the sidebar of sections, its edge that drags its width, and the
+// selected section's navigation stack, plus the settings sheet.
 Item {
     id: root
 
@@ -35,50 +34,60 @@ Item {
         }
     }
 
-    SplitView {
-        anchors.fill: parent
-        orientation: Qt.Horizontal
+    Sidebar {
+        id: sidebar
 
-        handle: Rectangle {
-            implicitWidth: 1
-            color: Theme.surface
+        anchors { left: parent.left; top: parent.top; bottom: parent.bottom }
+        width: root.model.sidebarWidth
+        model: root.model
+    }
+
+    Rectangle {
+        id: edge
+
+        anchors { left: sidebar.right; top: parent.top; bottom: parent.bottom }
+        width: 1
+        color: Theme.surface
+
+        MouseArea {
+            anchors { fill: parent; leftMargin: -3; rightMargin: -3 }
+            cursorShape: Qt.SplitHCursor
+            onPositionChanged: mouse => root.model.sidebarWidth = mapToItem(root, mouse.x, 0).x
         }
+    }
 
-        Sidebar {
-            SplitView.minimumWidth: 180
-            SplitView.preferredWidth: 200
-            SplitView.maximumWidth: 240
-            model: root.model
-        }
+    Item {
+        id: detail
 
-        Item {
-            id: detail
+        objectName: "detailColumn"
+        anchors { left: edge.right; right: parent.right; top: parent.top; bottom: parent.bottom }
 
-            objectName: "detailColumn"
-            SplitView.fillWidth: true
+        // One stack per detail identity: a new identity discards the old stack with every
+        // screen in it and builds the section afresh from its root.
+        // The stack is read from its file when first built, so neither it nor the screens it
+        // holds are read before the window has shown its first frame.
+        Repeater {
+            model: root.model.selectedSection < 0 || !root.model.isWindowShown ? [] : [root.model.detailId]
 
-            // One stack per detail identity: a new identity discards the old stack with every
-            // screen in it and builds the section afresh from its root.
-            // The stack is read from its file when first built, so neither it nor the screens it
-            // holds are read before the window has shown its first frame.
-            Repeater {
-                model: root.model.selectedSection < 0 || !root.model.isWindowShown ? [] : [root.model.detailId]
+            delegate: Loader {
+                required property string modelData
+                readonly property var section: root.model.sections[root.model.selectedSection]
 
-                delegate: Loader {
-                    required property string modelData
-                    readonly property var section: root.model.sections[root.model.selectedSection]
-
-                    width: detail.width
-                    height: detail.height
-                    Component.onCompleted: setSource(Qt.resolvedUrl("NavigationStack.qml"),
-                                                     { rootScreen: section.rootScreen,
-                                                       rootProperties: { modelContext: AppState.context } })
-                }
+                width: detail.width
+                height: detail.height
+                Component.onCompleted: setSource(Qt.resolvedUrl("NavigationStack.qml"),
+                                                 { rootScreen: section.rootScreen,
+                                                   rootProperties: { modelContext: AppState.context } })
             }
+        }
 
-            Rectangle {
-                anchors.fill: parent
-                visible: root.model.selectedSection < 0
+        // Built only while no section is selected, so its font is not loaded for nothing.
+        Repeater {
+            model: root.model.selectedSection < 0 ? 1 : 0
+
+            delegate: Rectangle {
+                width: detail.width
+                height: detail.height
                 color: Theme.background
 
                 Text {

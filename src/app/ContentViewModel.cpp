@@ -1,5 +1,7 @@
 #include "ContentViewModel.h"
 
+#include <algorithm>
+
 #include <QUuid>
 
 ContentViewModel::ContentViewModel(QObject *parent)
@@ -55,4 +57,13 @@ void ContentViewModel::watchFirstFrame(QQuickWindow *window)
     // after the frame has been handed over, never inside the frame that makes the window appear.
     connect(window, &QQuickWindow::frameSwapped, this, &ContentViewModel::windowShown,
             static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+}
+
+void ContentViewModel::setSidebarWidth(double width)
+{
+    width = std::clamp(width, 180.0, 240.0);
+    if (width == m_sidebarWidth)
+        return;
+    m_sidebarWidth = width;
+    emit sidebarWidthChanged();
 }

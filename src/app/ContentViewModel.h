@@ -19,6 +19,7 @@ class ContentViewModel : public QObject
     Q_PROPERTY(QString detailId READ detailId NOTIFY detailIdChanged)
     Q_PROPERTY(bool showSettings READ showSettings WRITE setShowSettings NOTIFY showSettingsChanged)
     Q_PROPERTY(bool isWindowShown READ isWindowShown NOTIFY isWindowShownChanged)
+    Q_PROPERTY(double sidebarWidth READ sidebarWidth WRITE setSidebarWidth NOTIFY sidebarWidthChanged)
 
 public:
     explicit ContentViewModel(QObject *parent = nullptr);
@@ -37,17 +38,22 @@ public:
     Q_INVOKABLE void windowShown();
     // Calls windowShown() once `window` has put its first frame on screen.
     Q_INVOKABLE void watchFirstFrame(QQuickWindow *window);
+    // The sidebar's width, dragged by its edge within 180 to 240 pixels.
+    double sidebarWidth() const { return m_sidebarWidth; }
+    void setSidebarWidth(double width);
 
 signals:
     void selectedSectionChanged();
     void detailIdChanged();
     void showSettingsChanged();
     void isWindowShownChanged();
+    void sidebarWidthChanged();
 
 private:
     int m_selectedSection = AppSection::DailyCard;
     QString m_detailId;
     bool m_showSettings = false;
     bool m_windowShown = false;
+    double m_sidebarWidth = 200;
     QQuickWindow *m_watchedWindow = nullptr;
 };

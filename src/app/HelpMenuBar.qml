@@ -1,80 +1,64 @@
 import QtQuick
-import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.App
 
-// The window's menu bar: a Help menu with the maker's website and the about information.
-MenuBar {
+// The window's menu bar: a Help menu with the maker's website and the about information. The
+// menu and the about sheet are read from their files the first time they are asked for, so
+// they cost nothing at start-up.
+Rectangle {
     id: root
 
-    // The about sheet is read from its file the first time it is asked for, so it costs
-    // nothing at start-up.
-    property Popup about: null
+    // Untyped, so that compiling the bar does not load the controls library the menu and the
+    // sheet are made of.
+    property var menu: null
+    property var about: null
+
+    function toggleMenu() {
+        if (!root.menu) {
+            root.menu = Qt.createComponent(Qt.resolvedUrl("HelpMenu.qml")).createObject(title);
+            root.menu.aboutRequested.connect(root.showAbout);
+        }
+        if (root.menu.visible)
+            root.menu.close();
+        else
+            root.menu.open();
+    }
 
     function showAbout() {
         if (!root.about)
-            root.about = Qt.createComponent(Qt.resolvedUrl("AboutSheet.qml")).createObject(root.Window.window.contentItem) as Popup;
+            root.about = Qt.createComponent(Qt.resolvedUrl("AboutSheet.qml")).createObject(root.Window.window.contentItem);
         root.about.open();
     }
 
-    background: Rectangle {
-        implicitHeight: 28
-        color: Theme.surfaceDeep
-    }
+    implicitHeight: 28
+    color: Theme.surfaceDeep
 
-    delegate: MenuBarItem {
+    ShellControl {
         id: title
 
-        objectName: title.menu ? title.menu.objectName + "Title" : ""
-        // Without hover tracking the bar lets go of its title whenever the menu closes: Qt 6.4
-        // keeps a hovered title highlighted after Escape, with the pointer still over it, and
-        // then needs two clicks to open the menu again.
-        hoverEnabled: false
-        // A Tab stop like every other control; Space or Return opens the menu.
-        focusPolicy: Qt.TabFocus
-        Keys.onReturnPressed: title.clicked()
-        Keys.onEnterPressed: title.clicked()
-        leftPadding: 12
-        rightPadding: 12
-        contentItem: Text {
-            text: title.text
+        readonly property bool highlighted: root.menu !== null && root.menu.visible
+
+        objectName: "helpMenuTitle"
+        height: parent.height
+        width: label.implicitWidth + 24
+        Accessible.role: Accessible.MenuItem
+        Accessible.name: label.text
+        onClicked: root.toggleMenu()
+
+        Rectangle {
+            anchors.fill: parent
+            color: title.highlighted ? Theme.alpha(Theme.accent, 0.28) : "transparent"
+        }
+        ShellFocusRing {
+            control: title
+        }
+        Text {
+            id: label
+
+            anchors.centerIn: parent
+            text: qsTr("Help")
             font: Theme.body
             color: Theme.textPrimary
-            verticalAlignment: Text.AlignVCenter
-        }
-        background: Item {
-            Rectangle {
-                anchors.fill: parent
-                color: title.highlighted ? Theme.alpha(Theme.accent, 0.28) : "transparent"
-            }
-            Rectangle {
-                anchors.fill: parent
-                anchors.margins: 2
-                visible: title.visualFocus
-                color: "transparent"
-                border.width: 2
-                border.color: Theme.accent
-            }
         }
     }
-
-    Menu {
-        objectName: "helpMenu"
-        title: qsTr("Help")
-
-        MenuItem {
-            objectName: "websiteMenuItem"
-            text: qsTr("Quillmoor Website")
-            enabled: AppState.hasWebsite
-            onTriggered: AppState.openWebsite()
-        }
-        MenuSeparator {}
-        MenuItem {
-            objectName: "aboutMenuItem"
-            text: qsTr("About Quillmoor Tarot")
-            onTriggered: root.showAbout()
-        }
-    }
-
-
 }

@@ -1,10 +1,11 @@
 import QtQuick
-import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.App
 
 // The one main window: the navigation shell when the store opened, otherwise the error screen.
-ApplicationWindow {
+// The window's frame (menu bar, sidebar) is built from Qt Quick alone, so the first frame does
+// not wait for the controls library; the screens that use it are built just after.
+Window {
     id: root
 
     width: 1200
@@ -32,22 +33,37 @@ ApplicationWindow {
     palette.toolTipBase: Theme.faceTop
     palette.toolTipText: Theme.textPrimary
 
-    menuBar: HelpMenuBar {}
+    HelpMenuBar {
+        id: menuBar
 
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+    }
+
+    // The error screen is read from its file only when the store cannot be used.
     Loader {
-        anchors.fill: parent
-        sourceComponent: AppState.storeReady ? contentComponent : errorComponent
+        id: body
+
+        function show() {
+            if (AppState.storeReady)
+                body.sourceComponent = contentComponent;
+            else
+                body.setSource(Qt.resolvedUrl("StoreErrorView.qml"), { reason: AppState.storeError });
+        }
+
+        anchors { left: parent.left; right: parent.right; top: menuBar.bottom; bottom: parent.bottom }
+        Component.onCompleted: body.show()
+
+        Connections {
+            target: AppState
+
+            function onStoreReadyChanged() {
+                body.show();
+            }
+        }
     }
 
     Component {
         id: contentComponent
         ContentView {}
-    }
-
-    Component {
-        id: errorComponent
-        StoreErrorView {
-            reason: AppState.storeError
-        }
     }
 }

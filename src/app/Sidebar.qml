@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.App
 
@@ -26,49 +25,47 @@ Rectangle {
             color: Theme.textPrimary
         }
 
-        ToolButton {
+        ShellControl {
             id: gear
 
             objectName: "settingsButton"
             anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
             width: 32
             height: 32
+            Accessible.role: Accessible.Button
             Accessible.name: qsTr("Settings")
-            ToolTip.visible: hovered
-            ToolTip.text: qsTr("Settings")
-            contentItem: SymbolImage {
+            onClicked: root.model.showSettings = true
+
+            Rectangle {
+                anchors.fill: parent
+                radius: 6
+                color: gear.pressed ? Theme.alpha(Theme.surface, 0.6) : gear.hovered ? Theme.alpha(Theme.surface, 0.35) : "transparent"
+            }
+            ShellFocusRing {
+                objectName: "settingsFocusRing"
+                control: gear
+            }
+            SymbolImage {
+                anchors.centerIn: parent
                 name: "gearshape"
                 size: 18
                 color: gear.hovered ? Theme.textPrimary : Theme.accent
             }
-            focusPolicy: Qt.StrongFocus
-            Keys.onReturnPressed: gear.clicked()
-            Keys.onEnterPressed: gear.clicked()
-            background: Item {
-                Rectangle {
-                    anchors.fill: parent
-                    radius: 6
-                    color: gear.down ? Theme.alpha(Theme.surface, 0.6) : gear.hovered ? Theme.alpha(Theme.surface, 0.35) : "transparent"
-                }
-                FocusRing {
-                    control: gear
-                    radius: 8
-                }
+            Loader {
+                active: gear.hovered
+                Component.onCompleted: setSource(Qt.resolvedUrl("HoverToolTip.qml"), { text: qsTr("Settings") })
             }
-            onClicked: root.model.showSettings = true
         }
     }
 
-    // One stop for Tab; the arrow keys then move through the sections. A click on a row takes
-    // the focus too, so the arrows work after it.
-    Control {
+    // One stop for Tab; the arrow keys then move through the sections. A click on a row gives
+    // the list the focus too, so the arrows work after it.
+    ShellControl {
         id: sections
 
         objectName: "sectionList"
         anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom; topMargin: 4 }
         focus: true
-        focusPolicy: Qt.StrongFocus
-        padding: 0
         Accessible.role: Accessible.List
         Accessible.name: qsTr("Sections")
         Keys.onUpPressed: list.decrementCurrentIndex()
@@ -80,32 +77,53 @@ Rectangle {
             objectName: "sectionListView"
             anchors.fill: parent
             clip: true
+            interactive: false
             keyNavigationEnabled: false
             model: root.model.sections
             currentIndex: root.model.selectedSection
             spacing: 2
             onCurrentIndexChanged: root.model.selectedSection = currentIndex
 
-            delegate: ItemDelegate {
+            delegate: Item {
                 id: row
 
                 required property var modelData
                 required property int index
+                readonly property bool highlighted: ListView.isCurrentItem
 
                 objectName: "sectionRow" + index
                 width: ListView.view.width
                 height: 34
-                leftPadding: 12
-                rightPadding: 12
-                focusPolicy: Qt.NoFocus
-                highlighted: ListView.isCurrentItem
-                onClicked: {
-                    sections.forceActiveFocus(Qt.MouseFocusReason);
-                    root.model.selectedSection = index;
-                }
+                Accessible.role: Accessible.ListItem
                 Accessible.name: modelData.title
+                Accessible.selected: row.highlighted
 
-                contentItem: Row {
+                MouseArea {
+                    id: pointer
+
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: root.model.selectedSection = row.index
+                }
+                Rectangle {
+                    anchors { fill: parent; leftMargin: 8; rightMargin: 8 }
+                    radius: 6
+                    color: row.highlighted ? Theme.alpha(Theme.accent, 0.28) : pointer.containsMouse ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+
+                    // The list's focus ring, around its current row.
+                    Rectangle {
+                        objectName: row.highlighted ? "sectionFocusRing" : ""
+                        anchors.fill: parent
+                        anchors.margins: -2
+                        visible: row.highlighted && sections.visualFocus
+                        radius: 8
+                        color: "transparent"
+                        border.width: 2
+                        border.color: Theme.accent
+                    }
+                }
+                Row {
+                    anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
                     spacing: 10
                     SymbolImage {
                         anchors.verticalCenter: parent.verticalCenter
@@ -119,23 +137,6 @@ Rectangle {
                         text: row.modelData.title
                         font: Theme.body
                         color: row.highlighted ? Theme.textPrimary : Theme.textSecondary
-                    }
-                }
-                background: Rectangle {
-                    anchors { fill: parent; leftMargin: 8; rightMargin: 8 }
-                    radius: 6
-                    color: row.highlighted ? Theme.alpha(Theme.accent, 0.28) : row.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
-
-                    // The list's focus ring, around its current row.
-                    Rectangle {
-                        objectName: row.highlighted ? "sectionFocusRing" : ""
-                        anchors.fill: parent
-                        anchors.margins: -2
-                        visible: row.highlighted && sections.visualFocus
-                        radius: 8
-                        color: "transparent"
-                        border.width: 2
-                        border.color: Theme.accent
                     }
                 }
             }

@@ -15,9 +15,9 @@
 
 #include <QDBusConnection>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
-#include <QQuickStyle>
 #include <QQuickWindow>
 
 #include <cstdio>
@@ -67,14 +67,23 @@ int main(int argc, char *argv[])
 
     QGuiApplication app(argc, argv);
 
+    // Qt's font list is built, and our fonts join it, on the other core too, while the store
+    // opens and the QML engine is set up. Both need the configuration read above; joining first
+    // keeps Qt from reading it a second time. The font list is safe to use from any thread.
+    fontConfiguration.join();
+    std::jthread fontRegistration([] {
+        QFontDatabase::families();
+        Theme::registerFonts();
+    });
+
     // A second launch raises the running window instead of opening the store twice.
     SingleInstance instance;
     if (!instance.claim(QCoreApplication::arguments().mid(1)))
         return 0;
 
-    // The catalogue decodes on the other core while the window is being built.
-    CardDataStore::preloadShared();
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // The controls are drawn in the Basic style whatever the desktop asks for. Set by name, so
+    // the controls' library is loaded only when a screen first needs it, after the first frame.
+    qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
 
     AppState state(ModelContext::defaultStorePath());
     AppStateForeign::setInstance(&state);
@@ -105,10 +114,10 @@ int main(int argc, char *argv[])
         });
     }
 
-    // Registering our fonts needs the configuration read above; joining first keeps Qt from
-    // reading it a second time.
-    fontConfiguration.join();
-    Theme::registerFonts();
+    fontRegistration.join();
+    // The catalogue decodes on the other core while the window is being built; started once the
+    // fonts are in, so the two do not compete for that core.
+    CardDataStore::preloadShared();
     engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;

@@ -114,8 +114,10 @@ private slots:
             auto *reason = app.find(QStringLiteral("storeErrorReason"));
             QVERIFY(reason && reason->isVisible());
             QCOMPARE(reason->property("text").toString(), app.state.storeError());
+            clickOn(app.window, app.find(QStringLiteral("helpMenuTitle")));
             QObject *website = app.window->findChild<QObject *>(QStringLiteral("websiteMenuItem"));
             QVERIFY(website && website->property("enabled").toBool());
+            QTest::keyClick(app.window, Qt::Key_Escape);
             app.window->resize(700, 420);
             QTRY_COMPARE(app.window->contentItem()->width(), 700.0);
             saveScreenshot(app.window, screenshot);

@@ -15,6 +15,7 @@
 #include "Reading.h"
 #include "ReadingFlowModel.h"
 #include "SettingsViewModel.h"
+#include "ShellControl.h"
 #include "ShuffleChoreography.h"
 #include "SpreadMenu.h"
 #include "StarredReadings.h"
@@ -112,6 +113,7 @@ private:
             {"OutlinedCapsuleButton.qml", {{"symbol", "wind"}}},
             {"SettingsSheet.qml", {{"content", obj(&m_contentModel)}}},
             {"Sidebar.qml", {{"model", obj(&m_contentModel)}}},
+            {"ShellFocusRing.qml", {{"control", obj(&m_shellControl)}}},
             {"NavigationStack.qml",
              {{"rootScreen", QUrl("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml")},
               {"rootProperties", QVariantMap{{"modelContext", ctx}}}}},
@@ -213,6 +215,7 @@ private:
 
     QTemporaryDir m_dir;
     ContentViewModel m_contentModel;
+    ShellControl m_shellControl;
     DailyCardViewModel m_dailyModel;
     SettingsViewModel m_settingsModel;
     FlashcardViewModel m_flashcards;

@@ -42,10 +42,17 @@ private slots:
         // The list keeps the focus while the detail is rebuilt, so the arrows go on working.
         QCOMPARE(focusedName(app.window), QStringLiteral("sectionList"));
         saveScreenshot(app.window, QStringLiteral("shell-keyboard-sections"));
+        // A click on a row gives the list the focus too, without the keyboard's ring.
+        clickOn(app.window, app.find(QStringLiteral("sectionRow2")));
+        QTRY_COMPARE(selectedSection(app), 2);
+        QCOMPARE(focusedName(app.window), QStringLiteral("sectionList"));
+        QVERIFY(!app.find(QStringLiteral("sectionFocusRing"))->isVisible());
+        clickOn(app.window, app.find(QStringLiteral("sectionRow1")));
+        QTRY_COMPARE(selectedSection(app), 1);
 
         QQuickItem *screen = app.find(QStringLiteral("stackView"))->property("currentItem").value<QQuickItem *>();
         QVERIFY(tabTo(app.window, QStringLiteral("settingsButton")));
-        QVERIFY(ringShown(app.window->activeFocusItem()));
+        QVERIFY(app.find(QStringLiteral("settingsFocusRing"))->isVisible());
         QTest::keyClick(app.window, Qt::Key_Return);
         QObject *sheet = app.window->findChild<QObject *>(QStringLiteral("settingsSheet"));
         QVERIFY(sheet);
@@ -62,8 +69,25 @@ private slots:
         QCOMPARE(app.find(QStringLiteral("stackView"))->property("currentItem").value<QQuickItem *>(), screen);
     }
 
-    // Escape closes the Help menu and leaves nothing highlighted, however the menu was opened;
-    // the About item shows the credit for the card art.
+    // The sidebar's edge drags its width, within 180 to 240 pixels.
+    void theSidebarEdgeDragsWithinItsLimits()
+    {
+        QTemporaryDir dir;
+        AppUnderTest app(dir.filePath(QStringLiteral("default.store")));
+        QVERIFY(QTest::qWaitForWindowExposed(app.window));
+        QQuickItem *sidebar = app.find(QStringLiteral("sidebar"));
+        const int y = app.window->height() / 2;
+        QTest::mousePress(app.window, Qt::LeftButton, {}, QPoint(int(sidebar->width()), y));
+        for (const auto &[x, width] : {std::pair{220, 220.0}, {400, 240.0}, {60, 180.0}, {190, 190.0}}) {
+            QTest::mouseMove(app.window, QPoint(x, y));
+            QTRY_COMPARE(sidebar->width(), width);
+        }
+        QTest::mouseRelease(app.window, Qt::LeftButton, {}, QPoint(190, y));
+        QCOMPARE(app.find(QStringLiteral("detailColumn"))->x(), 191.0);
+    }
+
+    // The Help title opens and closes its menu; Escape closes it too and leaves nothing
+    // highlighted, however the menu was opened; the About item shows the credit for the card art.
     void helpMenuClosesWithoutAHighlightAndCreditsTheArt()
     {
         QTemporaryDir dir;
@@ -71,19 +95,27 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(app.window));
         app.window->requestActivate();
         QQuickItem *help = app.find(QStringLiteral("helpMenuTitle"));
-        QObject *menu = app.window->findChild<QObject *>(QStringLiteral("helpMenu"));
-        QVERIFY(help && menu);
+        QVERIFY(help);
+        QObject *menu = nullptr;
+        const auto opened = [&] {
+            menu = app.window->findChild<QObject *>(QStringLiteral("helpMenu"));
+            return menu && menu->property("opened").toBool() && help->property("highlighted").toBool();
+        };
         const auto closeWithEscape = [&] {
-            QTRY_VERIFY(menu->property("opened").toBool());
+            QTRY_VERIFY(opened());
             QTest::keyClick(app.window, Qt::Key_Escape);
             QTRY_VERIFY(!menu->property("visible").toBool());
             QVERIFY2(!help->property("highlighted").toBool(), "still highlighted after Escape");
         };
         for (int round = 0; round < 2; ++round) { // it opens again after closing
             clickOn(app.window, help);
-            QTRY_VERIFY(help->property("highlighted").toBool());
             closeWithEscape();
         }
+        clickOn(app.window, help); // a second click on the title closes it
+        QTRY_VERIFY(opened());
+        clickOn(app.window, help);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+        QVERIFY(!help->property("highlighted").toBool());
         saveScreenshot(app.window, QStringLiteral("help-menu-after-escape"));
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
             QVERIFY(tabTo(app.window, QStringLiteral("helpMenuTitle")));

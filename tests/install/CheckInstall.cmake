@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix and checks what a desktop reads there: the desktop
-# entry and AppStream data validate, the icon exists at every size, the binary is in place.
+# entry and AppStream data validate, the icon exists at every size, the binary is in place, and
+# the sound player's library is where the program looks for it.
 # Run by CTest with -DBUILD_DIR=... -DPREFIX=...
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -18,6 +19,9 @@ foreach(path bin/quillmoor-tarot
         message(FATAL_ERROR "not installed: ${path}")
     endif()
 endforeach()
+if(NOT EXISTS ${PREFIX}/bin/${SOUND_PLAYER_FROM_PROGRAM})
+    message(FATAL_ERROR "the sound player is not at bin/${SOUND_PLAYER_FROM_PROGRAM}")
+endif()
 
 execute_process(COMMAND desktop-file-validate ${share}/applications/com.quillmoor.tarot.desktop
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
