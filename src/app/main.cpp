@@ -18,11 +18,13 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQuickWindow>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
+#include <latch>
 #include <thread>
 
 namespace {
@@ -58,23 +60,23 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    // Reading the system's font configuration and font list is the largest single cost of the
-    // first frame; do it on the other core while the window is being prepared.
-    std::jthread fontConfiguration([] { FcInit(); });
+    // The fonts are the largest single cost of the first frame: reading the system's font
+    // configuration, building Qt's font list from it and adding our own fonts. All of it runs on
+    // the other core while the store opens and the QML engine is set up. The font list needs the
+    // application object, so that part waits for it; the list is safe to use from any thread.
+    std::latch applicationCreated(1);
+    std::jthread fonts([&applicationCreated] {
+        FcInit();
+        applicationCreated.wait();
+        QFontDatabase::families();
+        Theme::registerFonts();
+    });
 
     // Must happen before the application object exists.
     AudioManager::chooseMediaBackend();
 
     QGuiApplication app(argc, argv);
-
-    // Qt's font list is built, and our fonts join it, on the other core too, while the store
-    // opens and the QML engine is set up. Both need the configuration read above; joining first
-    // keeps Qt from reading it a second time. The font list is safe to use from any thread.
-    fontConfiguration.join();
-    std::jthread fontRegistration([] {
-        QFontDatabase::families();
-        Theme::registerFonts();
-    });
+    applicationCreated.count_down();
 
     // A second launch raises the running window instead of opening the store twice.
     SingleInstance instance;
@@ -87,16 +89,22 @@ int main(int argc, char *argv[])
 
     AppState state(ModelContext::defaultStorePath());
     AppStateForeign::setInstance(&state);
-    SoundSettingsLink sound(state.context(), AudioManager::shared());
-    DesktopNotificationCenter notifications(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
-                                            QCoreApplication::applicationFilePath(), Scheduler::system());
-    state.setNotificationCenter(&notifications);
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     QObject::connect(
         &engine, &QQmlApplicationEngine::objectCreationFailed, &app, [] { QCoreApplication::exit(1); },
         Qt::QueuedConnection);
+    // The window's QML, and every module it imports, is read and registered on the QML loader's
+    // thread while the rest is set up and the fonts are prepared; the window is built from it
+    // below.
+    const QUrl mainWindow(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml"));
+    QQmlComponent preparedWindow(&engine, mainWindow, QQmlComponent::Asynchronous);
+
+    SoundSettingsLink sound(state.context(), AudioManager::shared());
+    DesktopNotificationCenter notifications(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
+                                            QCoreApplication::applicationFilePath(), Scheduler::system());
+    state.setNotificationCenter(&notifications);
 
     // For the start-up benchmark: report the first frame and quit.
     if (qEnvironmentVariableIsSet("QUILLMOOR_EXIT_AFTER_FIRST_FRAME")) {
@@ -107,18 +115,22 @@ int main(int argc, char *argv[])
                     [&] {
                         std::printf("first-frame %lld\n", static_cast<long long>(sinceLaunch.elapsed()));
                         std::fflush(stdout);
-                        QCoreApplication::quit();
+                        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
                     },
-                    Qt::SingleShotConnection);
+                    // Reported by the thread that put the frame on screen, ahead of any work the
+                    // window queued behind it.
+                    Qt::ConnectionType(Qt::DirectConnection | Qt::SingleShotConnection));
             }
         });
     }
 
-    fontRegistration.join();
+    fonts.join();
+    while (preparedWindow.isLoading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // The catalogue decodes on the other core while the window is being built; started once the
-    // fonts are in, so the two do not compete for that core.
+    // fonts and the QML are in, so that it does not compete with them for that core.
     CardDataStore::preloadShared();
-    engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
+    engine.load(mainWindow);
     if (engine.rootObjects().isEmpty())
         return 1;
     const auto raise = [&engine] {
