@@ -39,23 +39,6 @@ std::unique_ptr<ModelContext> storeWith(const TempStore &store, const QList<std:
     return store.open();
 }
 
-// Changes a stored reading's notes behind the context's back.
-void setNotesOnDisk(const QString &path, const QDateTime &date, const QString &notes)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("behind"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        QVERIFY(query.prepare(QStringLiteral("UPDATE Reading SET notes = ? WHERE date = ?")));
-        query.addBindValue(notes);
-        query.addBindValue(date.toMSecsSinceEpoch());
-        QVERIFY(query.exec());
-        QCOMPARE(query.numRowsAffected(), 1);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("behind"));
-}
-
 } // namespace
 
 class StoreRangeTest : public QObject
@@ -188,7 +171,12 @@ private slots:
         QVERIFY(context->save());
 
         // Written on disk after the insert: a context that had read the row would not see it.
-        setNotesOnDisk(store.path(), first, QStringLiteral("changed on disk"));
+        {
+            OtherConnection other(store.path());
+            QVERIFY(other.exec(QStringLiteral("UPDATE Reading SET notes = 'changed on disk' WHERE date = %1")
+                                   .arg(first.toMSecsSinceEpoch())));
+            QCOMPARE(other.scalar(QStringLiteral("SELECT changes()")).toInt(), 1);
+        }
         const QList<Reading *> newest = context->fetch<Reading>(
             ModelContext::RowQuery{QString(), {}, QStringLiteral("date DESC"), 2}, [](const Reading *) { return true; },
             [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
