@@ -339,7 +339,8 @@ private slots:
 
     // What a row says: a yes/no reading gives its answer in its colour (a reversed card turns
     // it), any other reading, or a yes/no reading whose card is gone, its number of cards;
-    // a spread the table does not know keeps its stored name and the plain card symbol.
+    // a spread the table does not know keeps its stored name and the plain card symbol. (The
+    // known spreads' rows: tst_history_view.)
     void aRowShowsItsReading_data()
     {
         QTest::addColumn<QString>("spreadType");
@@ -362,14 +363,6 @@ private slots:
                                      << "Maybe" << Theme::accent() << "1 cards";
         QTest::newRow("card no longer in the catalogue")
             << yesNo << "major_99" << false << 1 << yesNoName << question << "" << Theme::accent() << "1 cards";
-        QTest::newRow("three cards") << "three_card"
-                                     << "major_01" << false << 3 << "Past, Present, Future"
-                                     << "rectangle.split.3x1"
-                                     << "" << Theme::accent() << "3 cards";
-        QTest::newRow("Celtic Cross") << "celtic_cross"
-                                      << "major_01" << false << 10 << "Celtic Cross"
-                                      << "plus.rectangle.on.rectangle"
-                                      << "" << Theme::accent() << "10 cards";
         QTest::newRow("unknown spread") << "tea_leaves"
                                         << "major_01" << false << 2 << "tea_leaves"
                                         << "rectangle.portrait"

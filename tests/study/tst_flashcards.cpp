@@ -18,13 +18,7 @@ Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
 
 namespace {
 
-QStringList ids(const QList<TarotCard> &cards)
-{
-    QStringList result;
-    for (const TarotCard &card : cards)
-        result.append(card.id);
-    return result;
-}
+using CardFixtures::ids;
 
 bool studied(FlashcardViewModel &model, int index)
 {
