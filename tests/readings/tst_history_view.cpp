@@ -1,6 +1,7 @@
 // Drives the yes/no reading and the reading history in the real main window: a question
 // asked and answered, found again in the history, starred in its detail screen, deleted and
 // brought back; and the history's screens over a store filled beforehand.
+#include "../store/StoreTestSupport.h"
 #include "CardDataStore.h"
 #include "DrawnCard.h"
 #include "FanSelection.h"
@@ -231,17 +232,12 @@ private slots:
             const SpreadDefinition spread = i % 3 == 0   ? SpreadDefinition::yesNo()
                                             : i % 3 == 1 ? SpreadDefinition::threeCard()
                                                          : SpreadDefinition::celticCross();
-            auto *reading = new Reading(spread.id);
-            reading->setDate(start.addDays(-i * 3).addSecs(i * 600));
-            context->insert(reading);
-            for (const SpreadPosition &position : spread.positions) {
-                auto *card = new DrawnCard(cards.at((i * 11 + position.index * 7) % 78).id, position.id,
-                                           (i + position.index) % 3 == 0);
-                context->insert(card);
-                reading->addDrawnCard(card);
-            }
-            if (spread.id == QLatin1String("yes_no"))
-                reading->setNotes(questions.at(i / 3 % 3));
+            QList<CardPlan> plans;
+            for (const SpreadPosition &position : spread.positions)
+                plans.append(
+                    {cards.at((i * 11 + position.index * 7) % 78).id, position.id, (i + position.index) % 3 == 0});
+            addReading(*context, spread.id, start.addDays(-i * 3).addSecs(i * 600), false, plans,
+                       spread.id == QLatin1String("yes_no") ? questions.at(i / 3 % 3) : QString());
         }
         QVERIFY(context->save());
         QTRY_VERIFY(app.shows("historyList"));

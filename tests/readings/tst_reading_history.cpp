@@ -18,30 +18,6 @@ namespace {
 
 const QDateTime monday(QDate(2026, 1, 5), QTime(10, 0));
 
-struct CardPlan
-{
-    QString cardId;
-    QString positionId;
-    bool reversed = false;
-};
-
-Reading *addReading(ModelContext &context, const QString &spreadType, const QDateTime &date, bool favorite = false,
-                    const QList<CardPlan> &cards = {}, const QString &notes = {})
-{
-    auto *reading = new Reading(spreadType);
-    reading->setDate(date);
-    reading->setIsFavorite(favorite);
-    if (!notes.isEmpty())
-        reading->setNotes(notes);
-    context.insert(reading);
-    for (const CardPlan &plan : cards) {
-        auto *card = new DrawnCard(plan.cardId, plan.positionId, plan.reversed);
-        context.insert(card);
-        reading->addDrawnCard(card);
-    }
-    return reading;
-}
-
 // A complete spread's cards, the catalogue's first cards in order.
 QList<CardPlan> cardsFor(const SpreadDefinition &spread, const CardDataStore &catalogue)
 {

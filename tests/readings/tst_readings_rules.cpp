@@ -34,15 +34,6 @@ QPointF centreOf(const CelticCrossLayout &layout, int row)
             layout.data(index, CelticCrossLayout::CentreYRole).toDouble()};
 }
 
-Reading *addReading(ModelContext &context, const QString &spreadType, const QDateTime &date, bool favorite)
-{
-    auto *reading = new Reading(spreadType);
-    reading->setDate(date);
-    reading->setIsFavorite(favorite);
-    context.insert(reading);
-    return reading;
-}
-
 QStringList rowNames(const StarredReadings &starred, int role)
 {
     QStringList names;
