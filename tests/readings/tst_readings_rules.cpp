@@ -263,26 +263,23 @@ private slots:
         QCOMPARE(summary.paragraphs().size(), paragraphs);
     }
 
-    // A row shows the card's text for its position when the card has one, in the orientation
-    // it lies in, and its general meaning otherwise.
-    void rowsShowThePositionMeaningWhenThereIsOne()
+    // A row shows its card's text for the position it lies in and the way up it lies (the
+    // choice between position and general texts is TarotCard's, tst_catalogue_cards), and is
+    // named with its orientation.
+    void rowsShowTheMeaningOfTheirPositionAndOrientation()
     {
         TarotCard cups;
         cups.id = QStringLiteral("cups_03");
         cups.name = QStringLiteral("Three of Cups");
         cups.uprightMeaning = QStringLiteral("Friends gather.");
-        cups.reversedMeaning = QStringLiteral("The party ends.");
         cups.positionMeanings.insert(QStringLiteral("past"),
                                      {QStringLiteral("Old friends."), QStringLiteral("Old rifts.")});
         const SpreadDefinition &spread = SpreadDefinition::threeCard();
         PositionedCardList list;
-        list.setCards({{cups, spread.positions.at(0), true},
-                       {cups, spread.positions.at(1), false},
-                       {cups, spread.positions.at(0), false}});
+        list.setCards({{cups, spread.positions.at(0), true}, {cups, spread.positions.at(1), false}});
         const auto role = [&list](int row, int role) { return list.data(list.index(row), role).toString(); };
         QCOMPARE(role(0, PositionedCardList::MeaningRole), QStringLiteral("Old rifts."));
         QCOMPARE(role(1, PositionedCardList::MeaningRole), QStringLiteral("Friends gather."));
-        QCOMPARE(role(2, PositionedCardList::MeaningRole), QStringLiteral("Old friends."));
         QCOMPARE(role(0, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups, reversed"));
         QCOMPARE(role(1, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups"));
     }
