@@ -35,6 +35,15 @@ inline QJsonObject cardObject(const QString &id, Arcana arcana, std::optional<Su
     return object;
 }
 
+// The ids of `cards`, in order.
+inline QStringList ids(const QList<TarotCard> &cards)
+{
+    QStringList result;
+    for (const TarotCard &card : cards)
+        result.append(card.id);
+    return result;
+}
+
 inline TarotCard card(const QString &id, Arcana arcana = Arcana::major, std::optional<Suit> suit = {},
                       qint64 number = 0)
 {

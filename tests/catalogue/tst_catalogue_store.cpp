@@ -8,14 +8,6 @@ using namespace CardFixtures;
 
 namespace {
 
-QStringList ids(const QList<TarotCard> &cards)
-{
-    QStringList result;
-    for (const TarotCard &card : cards)
-        result.append(card.id);
-    return result;
-}
-
 QStringList groupIds(const QString &resourceName)
 {
     QStringList result;

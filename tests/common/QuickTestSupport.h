@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <type_traits>
 
 // What every test that shows QML needs: the style and fonts main() sets up, a way to find
 // items (view delegates are only reachable through visual children) and screenshots.
@@ -31,7 +32,8 @@ inline QQuickItem *findItem(QQuickItem *item, const QString &objectName)
 }
 
 // The first item below `item` (itself included) that `matches`.
-template <typename Predicate> QQuickItem *findItem(QQuickItem *item, Predicate matches)
+template <typename Predicate>
+requires std::is_invocable_r_v<bool, Predicate, QQuickItem *> QQuickItem *findItem(QQuickItem *item, Predicate matches)
 {
     if (!item)
         return nullptr;

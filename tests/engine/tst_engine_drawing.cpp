@@ -115,39 +115,6 @@ private slots:
         QVERIFY(Deck::deal(catalogue(10), SpreadDefinition::celticCross().positions, false, RandomSource::system()));
     }
 
-    // Twelve cards take eleven shuffle values; each moves the last card forward, so the deck
-    // becomes 11, 0, 1, ... Only then come the coins, one per position in order.
-    void dealShufflesFirstThenTossesACoinPerPosition_data()
-    {
-        QTest::addColumn<bool>("allowReversed");
-        QTest::addColumn<QList<quint64>>("coins");
-        QTest::addColumn<QList<bool>>("reversed");
-        QTest::newRow("reversals allowed") << true << QList<quint64>{1, 0, 3} << QList<bool>{true, false, true};
-        QTest::newRow("reversals off") << false << QList<quint64>{} << QList<bool>{false, false, false};
-    }
-    void dealShufflesFirstThenTossesACoinPerPosition()
-    {
-        QFETCH(bool, allowReversed);
-        QFETCH(QList<quint64>, coins);
-        QFETCH(QList<bool>, reversed);
-        QList<quint64> script;
-        for (int i = 0; i < 11; ++i)
-            script.append(quint64(11 - i));
-        const QList<TarotCard> cards = catalogue(12);
-        ScriptedRandomSource random(script + coins);
-        const auto dealt = Deck::deal(cards, SpreadDefinition::threeCard().positions, allowReversed, random);
-        QVERIFY(dealt);
-        QVERIFY(random.usedExactly());
-        QCOMPARE(dealt->size(), 3);
-        const QStringList expectedIds{"card_11", "card_0", "card_1"};
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(dealt->at(i).card.id, expectedIds.at(i));
-            QCOMPARE(dealt->at(i).position, SpreadDefinition::threeCard().positions.at(i));
-            QCOMPARE(dealt->at(i).isReversed, reversed.at(i));
-        }
-        QCOMPARE(cards, catalogue(12));
-    }
-
     void randomCardIndexesTheCatalogueInOrder()
     {
         ScriptedRandomSource random({maxRaw, 7});

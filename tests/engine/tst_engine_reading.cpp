@@ -35,31 +35,41 @@ class EngineReadingTest : public QObject
 private slots:
     void cleanup() { Clock::reset(); }
 
-    void performReadingDealsFromTheStore()
+    // The catalogue is shuffled first, then a coin is tossed for each position in order; with
+    // reversals off there are no coins. Shuffle values 77, 76, ... each move the last card
+    // forward, so the deck becomes the last card followed by the rest in order.
+    void aReadingShufflesThenTossesACoinPerPosition_data()
     {
+        QTest::addColumn<bool>("allowReversed");
+        QTest::addColumn<QList<quint64>>("coins");
+        QTest::newRow("reversals allowed") << true << QList<quint64>{1, 0, 1, 1, 0, 0, 1, 0, 0, 3};
+        QTest::newRow("reversals off") << false << QList<quint64>{};
+    }
+    void aReadingShufflesThenTossesACoinPerPosition()
+    {
+        QFETCH(bool, allowReversed);
+        QFETCH(QList<quint64>, coins);
         QTemporaryDir dir;
         CardFixtures::writeCatalogue(dir.path());
         CardDataStore store{ResourceLocation(dir.path())};
         store.loadCards();
         const QDateTime now(QDate(2026, 12, 5), QTime(21, 30));
         Clock::pin(now);
-
-        // Zeros leave the deck in catalogue order; then one coin per position.
-        QList<quint64> script(77, 0);
-        const QList<quint64> coins{1, 0, 1, 1, 0, 0, 1, 0, 0, 1};
+        QList<quint64> script;
+        for (int i = 0; i < 77; ++i)
+            script.append(quint64(77 - i));
         ScriptedRandomSource scripted(script + coins);
-        const ReadingEngine engine(store, scripted);
         const SpreadDefinition &spread = SpreadDefinition::celticCross();
-        const auto result = engine.performReading(spread, true);
+        const auto result = ReadingEngine(store, scripted).performReading(spread, allowReversed);
         QVERIFY(result);
         QVERIFY(scripted.usedExactly());
         QCOMPARE(result->spread.id, "celtic_cross");
         QCOMPARE(result->date, now);
         QCOMPARE(result->cards.size(), 10);
         for (int i = 0; i < 10; ++i) {
-            QCOMPARE(result->cards.at(i).card, store.allCards().at(i));
-            QCOMPARE(result->cards.at(i).position.index, i);
-            QCOMPARE(result->cards.at(i).isReversed, coins.at(i) == 1);
+            QCOMPARE(result->cards.at(i).card, store.allCards().at(i == 0 ? 77 : i - 1));
+            QCOMPARE(result->cards.at(i).position, spread.positions.at(i));
+            QCOMPARE(result->cards.at(i).isReversed, allowReversed && coins.at(i) % 2 == 1);
         }
     }
 

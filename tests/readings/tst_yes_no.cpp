@@ -10,7 +10,6 @@
 #include "Scheduler.h"
 #include "SoundCues.h"
 #include "StoreTestSupport.h"
-#include "Theme.h"
 #include "YesNoReadingModel.h"
 
 #include <QSignalSpy>
@@ -54,23 +53,6 @@ private:
         QVERIFY(model.fan()->isFanned());
     }
 
-    void setReversals(ModelContext &context, bool allowed)
-    {
-        auto *settings = new AppSettings;
-        settings->setAllowReversedCards(allowed);
-        context.insert(settings);
-        QVERIFY(context.save());
-    }
-
-    int indexOfLeaning(YesNoLeaning leaning) const
-    {
-        const QList<TarotCard> &all = m_cards.allCards();
-        for (int i = 0; i < all.size(); ++i)
-            if (all.at(i).yesNoLeaning == leaning)
-                return i;
-        return -1;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -79,30 +61,46 @@ private slots:
     }
 
     // The fan only sets the moment of the draw: the card is the catalogue's card at a uniform
-    // index, whatever fan card was clicked, and the coin turns it.
+    // index, whatever fan card was clicked, and the coin turns it. The stored setting decides
+    // whether there is a coin (no settings record: there is). The question is the reading's
+    // notes exactly as typed; with none, the notes keep their empty default and the result
+    // quotes nothing.
     void aPickDrawsFromTheWholeCatalogue_data()
     {
         QTest::addColumn<int>("fanIndex");
+        QTest::addColumn<int>("setting"); // -1: no record, 0: reversals off, 1: on
         QTest::addColumn<quint64>("raw");
         QTest::addColumn<int>("cardIndex");
         QTest::addColumn<bool>("reversed");
-        QTest::newRow("first fan card, last card, reversed") << 0 << quint64(77) << 77 << true;
-        QTest::newRow("middle fan card, first card, upright") << 4 << quint64(78 * 5) << 0 << false;
-        QTest::newRow("last fan card, a middle card") << 8 << quint64(41) << 41 << true;
-        QTest::newRow("last fan card, the same middle card") << 8 << quint64(78 + 41) << 41 << false;
+        QTest::addColumn<QString>("question");
+        QTest::newRow("first fan card, last card, reversed")
+            << 0 << -1 << quint64(77) << 77 << true << QStringLiteral("  Will the move go well?\n");
+        QTest::newRow("middle fan card, first card, upright") << 4 << 1 << quint64(78 * 5) << 0 << false << QString();
+        QTest::newRow("last fan card, a middle card") << 8 << 1 << quint64(41) << 41 << true << QStringLiteral("   ");
+        QTest::newRow("last fan card, the same middle card") << 8 << -1 << quint64(78 + 41) << 41 << false << QString();
+        QTest::newRow("reversals off: no coin") << 2 << 0 << quint64(9) << 9 << false << QString();
     }
     void aPickDrawsFromTheWholeCatalogue()
     {
         QFETCH(int, fanIndex);
+        QFETCH(int, setting);
         QFETCH(quint64, raw);
         QFETCH(int, cardIndex);
         QFETCH(bool, reversed);
+        QFETCH(QString, question);
         TempStore store;
         auto context = store.open();
+        if (setting >= 0) {
+            auto *settings = new AppSettings;
+            settings->setAllowReversedCards(setting == 1);
+            context->insert(settings);
+            QVERIFY(context->save());
+        }
         auto model = makeModel(context.get());
+        model->setQuestionText(question);
         toTheFan(*model);
 
-        m_random.queue({raw, reversed ? 1u : 2u});
+        m_random.queue({raw, setting == 0 || reversed ? 1u : 2u}); // an odd coin reverses if drawn
         model->pickCard(fanIndex);
         QCOMPARE(model->fan()->selectedIndex(), fanIndex);
         m_scheduler.advance(FanSelection::pickDelayMs - 1);
@@ -111,13 +109,14 @@ private slots:
         m_scheduler.advance(1);
 
         QCOMPARE(model->phase(), YesNoReadingModel::Reveal);
-        QCOMPARE(m_random.drawn(), 2); // one index, then one coin
+        QCOMPARE(m_random.drawn(), setting == 0 ? 1 : 2); // one index, then one coin if reversals are on
         const TarotCard &expected = m_cards.allCards().at(cardIndex);
         QCOMPARE(model->drawnCard()->id, expected.id);
         QCOMPARE(model->isReversed(), reversed);
         const YesNoAnswer answer = ReadingEngine::yesNoAnswer(expected, reversed);
         QCOMPARE(model->answer(), answer.answer);
         QCOMPARE(model->explanation(), answer.explanation);
+        QCOMPARE(model->quotedQuestion(), question.isEmpty() ? QString() : u'"' + question + u'"');
         QVERIFY(!model->isCardRevealed());
 
         // Stored before the card is turned: one yes/no reading with its one answer card.
@@ -127,6 +126,7 @@ private slots:
         const QList<Reading *> readings = context->fetch<Reading>();
         QCOMPARE(readings.size(), 1);
         QCOMPARE(readings.first()->spreadType(), QStringLiteral("yes_no"));
+        QCOMPARE(readings.first()->notes(), question.isEmpty() ? QStringLiteral("") : question);
         QCOMPARE(readings.first()->drawnCards().size(), 1);
         const DrawnCard *drawn = readings.first()->drawnCards().first();
         QCOMPARE(drawn->cardId(), expected.id);
@@ -150,8 +150,6 @@ private slots:
         model->pickCard(6);
         QVERIFY(!model->fan()->select(7));
         QCOMPARE(model->fan()->selectedIndex(), 2);
-        QCOMPARE(model->fan()->cards().at(2)->stacking(), FanSelection::selectedStacking);
-        QCOMPARE(model->fan()->cards().at(6)->stacking(), 6);
         m_scheduler.advance(FanSelection::pickDelayMs);
         QCOMPARE(model->phase(), YesNoReadingModel::Reveal);
         QCOMPARE(model->drawnCard()->id, m_cards.allCards().at(5).id);
@@ -160,67 +158,6 @@ private slots:
         QCOMPARE(m_random.drawn(), 2);
         QCOMPARE(context->fetch<Reading>().size(), 1);
         QCOMPARE(context->fetch<DrawnCard>().size(), 1);
-    }
-
-    // The stored setting decides; with no settings record reversals are allowed. Turned off,
-    // no coin is even drawn.
-    void reversalsFollowTheSetting_data()
-    {
-        QTest::addColumn<int>("setting"); // -1: no record
-        QTest::addColumn<bool>("reversed");
-        QTest::addColumn<int>("drawn");
-        QTest::newRow("no settings record") << -1 << true << 2;
-        QTest::newRow("allowed") << 1 << true << 2;
-        QTest::newRow("off") << 0 << false << 1;
-    }
-    void reversalsFollowTheSetting()
-    {
-        QFETCH(int, setting);
-        QFETCH(bool, reversed);
-        QFETCH(int, drawn);
-        TempStore store;
-        auto context = store.open();
-        if (setting >= 0)
-            setReversals(*context, setting == 1);
-        auto model = makeModel(context.get());
-        toTheFan(*model);
-        m_random.queue({9, 1}); // an odd coin: reversed if it is drawn
-        model->pickCard(0);
-        m_scheduler.advance(FanSelection::pickDelayMs);
-        QCOMPARE(model->isReversed(), reversed);
-        QCOMPARE(m_random.drawn(), drawn);
-        QCOMPARE(model->savedReading()->drawnCards().first()->isReversed(), reversed);
-    }
-
-    // The question is the reading's notes exactly as typed; with none, the notes keep their
-    // empty default and the result quotes nothing.
-    void theQuestionIsStoredAsTyped_data()
-    {
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("quoted");
-        QTest::newRow("none") << QString() << QString();
-        QTest::newRow("only spaces") << QStringLiteral("   ") << QStringLiteral("\"   \"");
-        QTest::newRow("a question") << QStringLiteral("  Will the move go well?\n")
-                                    << QStringLiteral("\"  Will the move go well?\n\"");
-    }
-    void theQuestionIsStoredAsTyped()
-    {
-        QFETCH(QString, question);
-        QFETCH(QString, quoted);
-        TempStore store;
-        auto context = store.open();
-        auto model = makeModel(context.get());
-        model->setQuestionText(question);
-        toTheFan(*model);
-        m_random.queue({3, 2});
-        model->pickCard(1);
-        m_scheduler.advance(FanSelection::pickDelayMs);
-        QCOMPARE(model->quotedQuestion(), quoted);
-        context.reset();
-        context = store.open();
-        const QList<Reading *> readings = context->fetch<Reading>();
-        QCOMPARE(readings.size(), 1);
-        QCOMPARE(readings.first()->notes(), question.isEmpty() ? QStringLiteral("") : question);
     }
 
     // Turning the card plays the flip and the reveal once; the answer shows 0.8 s later.
@@ -249,39 +186,6 @@ private slots:
         m_scheduler.advance(1);
         QCOMPARE(model->phase(), YesNoReadingModel::Result);
         QCOMPARE(m_scheduler.pendingCount(), 0);
-    }
-
-    // The answer's colour follows the answer word, so a reversed card turns green to red.
-    void theAnswerIsShownInItsColour_data()
-    {
-        QTest::addColumn<int>("leaning");
-        QTest::addColumn<bool>("reversed");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QColor>("colour");
-        const auto yes = int(YesNoLeaning::yes);
-        const auto no = int(YesNoLeaning::no);
-        const auto maybe = int(YesNoLeaning::maybe);
-        QTest::newRow("leans yes, reversed") << yes << true << QStringLiteral("No") << Theme::negative();
-        QTest::newRow("leans no, reversed") << no << true << QStringLiteral("Yes") << Theme::positive();
-        QTest::newRow("leans maybe") << maybe << false << QStringLiteral("Maybe") << Theme::accent();
-    }
-    void theAnswerIsShownInItsColour()
-    {
-        QFETCH(int, leaning);
-        QFETCH(bool, reversed);
-        QFETCH(QString, answer);
-        QFETCH(QColor, colour);
-        const int index = indexOfLeaning(YesNoLeaning(leaning));
-        QVERIFY(index >= 0);
-        auto model = makeModel(nullptr);
-        QCOMPARE(model->answerColor(), Theme::accent()); // no answer yet
-        toTheFan(*model);
-        m_random.queue({quint64(index), reversed ? 1u : 0u});
-        model->pickCard(0);
-        m_scheduler.advance(FanSelection::pickDelayMs);
-        QCOMPARE(model->answer(), answer);
-        QCOMPARE(model->answerColor(), colour);
-        QCOMPARE(YesNoReadingModel::answerColor(QStringLiteral("Perhaps")), Theme::accent());
     }
 
     // Leaving the screen destroys the model: what was waiting never runs.

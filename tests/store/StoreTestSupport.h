@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DrawnCard.h"
 #include "ModelContext.h"
+#include "Reading.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -48,6 +50,33 @@ struct TempStore
         return context;
     }
 };
+
+// One drawn card of a reading a test stores.
+struct CardPlan
+{
+    QString cardId;
+    QString positionId;
+    bool reversed = false;
+};
+
+// A reading inserted into `context` (not saved) with its drawn cards, each inserted and then
+// attached as the reading screens do.
+inline Reading *addReading(ModelContext &context, const QString &spreadType, const QDateTime &date,
+                           bool favorite = false, const QList<CardPlan> &cards = {}, const QString &notes = {})
+{
+    auto *reading = new Reading(spreadType);
+    reading->setDate(date);
+    reading->setIsFavorite(favorite);
+    if (!notes.isEmpty())
+        reading->setNotes(notes);
+    context.insert(reading);
+    for (const CardPlan &plan : cards) {
+        auto *card = new DrawnCard(plan.cardId, plan.positionId, plan.reversed);
+        context.insert(card);
+        reading->addDrawnCard(card);
+    }
+    return reading;
+}
 
 // The file's contents and modification time (to the nanosecond): equal only if nothing wrote.
 inline QByteArray fingerprint(const QString &path)

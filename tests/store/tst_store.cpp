@@ -154,12 +154,9 @@ private slots:
         TempStore store;
         {
             auto context = store.open();
-            for (int i = 0; i < 2; ++i) {
-                auto *reading = new Reading(QStringLiteral("three_card"));
-                for (const char *position : {"past", "present", "future"})
-                    reading->addDrawnCard(new DrawnCard(QStringLiteral("major_00"), QLatin1String(position), false));
-                context->insert(reading);
-            }
+            for (int i = 0; i < 2; ++i)
+                addReading(*context, "three_card", {}, false,
+                           {{"major_00", "past"}, {"major_00", "present"}, {"major_00", "future"}});
             QVERIFY(context->save());
             const QList<Reading *> readings = context->fetch<Reading>();
             context->remove(readings.at(0));

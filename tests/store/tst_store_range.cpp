@@ -1,9 +1,7 @@
 // Reading a selection of a table (a month of journal entries, the newest starred readings)
 // without loading the whole table, and what a later full load then makes of those rows.
-#include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "OtherConnection.h"
-#include "Reading.h"
 #include "StoreTestSupport.h"
 
 namespace {
@@ -37,23 +35,6 @@ std::unique_ptr<ModelContext> storeWith(const TempStore &store, const QList<std:
             return nullptr;
     }
     return store.open();
-}
-
-// Changes a stored reading's notes behind the context's back.
-void setNotesOnDisk(const QString &path, const QDateTime &date, const QString &notes)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("behind"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        QVERIFY(query.prepare(QStringLiteral("UPDATE Reading SET notes = ? WHERE date = ?")));
-        query.addBindValue(notes);
-        query.addBindValue(date.toMSecsSinceEpoch());
-        QVERIFY(query.exec());
-        QCOMPARE(query.numRowsAffected(), 1);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("behind"));
 }
 
 } // namespace
@@ -123,14 +104,9 @@ private slots:
         TempStore store;
         {
             auto context = store.open();
-            for (int day = 1; day <= 6; ++day) {
-                auto *reading = new Reading(QStringLiteral("three_card"));
-                reading->setDate(QDate(2026, 12, day).startOfDay());
-                reading->setIsFavorite(day % 2 == 0);
-                for (const char *position : {"past", "present", "future"})
-                    reading->addDrawnCard(new DrawnCard(QStringLiteral("major_01"), QLatin1String(position), false));
-                context->insert(reading);
-            }
+            for (int day = 1; day <= 6; ++day)
+                addReading(*context, "three_card", QDate(2026, 12, day).startOfDay(), day % 2 == 0,
+                           {{"major_01", "past"}, {"major_01", "present"}, {"major_01", "future"}});
             QVERIFY(context->save());
         }
         auto context = store.open();
@@ -168,27 +144,23 @@ private slots:
         const QDateTime first(QDate(2026, 12, 1), QTime(9, 0));
         {
             auto context = store.open();
-            for (int day = 0; day < 4; ++day) {
-                auto *reading = new Reading(QStringLiteral("yes_no"));
-                reading->setDate(first.addDays(day));
-                reading->addDrawnCard(new DrawnCard(QStringLiteral("major_01"), QStringLiteral("answer"), false));
-                context->insert(reading);
-            }
+            for (int day = 0; day < 4; ++day)
+                addReading(*context, "yes_no", first.addDays(day), false, {{"major_01", "answer"}});
             QVERIFY(context->save());
         }
         auto context = store.open();
-        auto *added = new Reading(QStringLiteral("three_card"));
-        added->setDate(first.addDays(10));
-        context->insert(added);
-        for (const char *position : {"past", "present", "future"}) {
-            auto *card = new DrawnCard(QStringLiteral("major_02"), QLatin1String(position), true);
-            context->insert(card);
-            added->addDrawnCard(card);
-        }
+        Reading *added =
+            addReading(*context, "three_card", first.addDays(10), false,
+                       {{"major_02", "past", true}, {"major_02", "present", true}, {"major_02", "future", true}});
         QVERIFY(context->save());
 
         // Written on disk after the insert: a context that had read the row would not see it.
-        setNotesOnDisk(store.path(), first, QStringLiteral("changed on disk"));
+        {
+            OtherConnection other(store.path());
+            QVERIFY(other.exec(QStringLiteral("UPDATE Reading SET notes = 'changed on disk' WHERE date = %1")
+                                   .arg(first.toMSecsSinceEpoch())));
+            QCOMPARE(other.scalar(QStringLiteral("SELECT changes()")).toInt(), 1);
+        }
         const QList<Reading *> newest = context->fetch<Reading>(
             ModelContext::RowQuery{QString(), {}, QStringLiteral("date DESC"), 2}, [](const Reading *) { return true; },
             [](const Reading *a, const Reading *b) { return a->date() > b->date(); });

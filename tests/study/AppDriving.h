@@ -9,11 +9,13 @@
 // Using the real main window as a person does (with WindowActions.h): clicking what is shown,
 // typing, and reading what the screen shows.
 
-// A click on an item that is on screen.
-inline void click(QQuickWindow *window, QQuickItem *item)
+// A click on an item that is on screen, at its centre or at `at` in its own coordinates.
+inline void click(QQuickWindow *window, QQuickItem *item, QPointF at = {-1, -1},
+                  Qt::MouseButton button = Qt::LeftButton)
 {
     QVERIFY(item && item->isVisible());
-    clickOn(window, item);
+    const QPointF local = at.x() < 0 ? QPointF(item->width() / 2, item->height() / 2) : at;
+    QTest::mouseClick(window, button, Qt::NoModifier, item->mapToScene(local).toPoint());
 }
 
 inline void typeText(QQuickWindow *window, const QString &text)

@@ -37,14 +37,6 @@ QJsonObject libraryCard(const QString &id, const QString &name, const QStringLis
     return object;
 }
 
-QStringList idsOf(const QList<TarotCard> &cards)
-{
-    QStringList ids;
-    for (const TarotCard &card : cards)
-        ids.append(card.id);
-    return ids;
-}
-
 QDateTime at(int day, int hour, int minute)
 {
     return QDateTime(QDate(2026, 3, day), QTime(hour, minute));
@@ -131,7 +123,7 @@ private slots:
         for (const QString &id : noted)
             m_context->insert(new UserCardNote(id, "A Cups of tea ritual"));
         const auto list = CardLibraryModel::cardsForFilter(*m_store, CardLibraryModel::CardFilter(filter));
-        QCOMPARE(idsOf(CardLibraryModel::search(list, text, m_context->fetch<UserCardNote>())), expected);
+        QCOMPARE(ids(CardLibraryModel::search(list, text, m_context->fetch<UserCardNote>())), expected);
 
         // The model gives the same, with its kept foldings.
         CardLibraryModel model;
@@ -157,7 +149,7 @@ private slots:
         for (const QString &text : {"t",  "th", "the", "the ", "the", "th", "t",  "",  "o", "or", "o", "c",
                                     "cu", "c",  "",    "e",    "em",  "e",  "ea", "e", "",  "z",  ""}) {
             model.setSearchText(text);
-            QCOMPARE(model.cardIds(), idsOf(CardLibraryModel::search(m_store->allCards(), text, {})));
+            QCOMPARE(model.cardIds(), ids(CardLibraryModel::search(m_store->allCards(), text, {})));
         }
         QCOMPARE(resets.count(), 0);
         QVERIFY(idsChanged.count() > 10);

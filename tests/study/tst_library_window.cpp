@@ -20,68 +20,70 @@ namespace {
 constexpr int kPushMs = 600;
 constexpr int kPageMs = 400;
 
-CardLibraryModel *libraryModel(const AppUnderTest &app)
+// The main window with the Library section open, its animations on driven time.
+struct LibraryApp : ScratchApp
 {
-    return modelOf<CardLibraryModel>(app.find("cardLibraryView"), "library");
-}
+    LibraryApp()
+    {
+        click(window, find("sectionRow3"));
+        QTRY_COMPARE(text("navigationTitle"), "Card Library");
+        QVERIFY(library());
+        settle(kPushMs);
+    }
 
-// The detail screen on top of the pager's own stack (the old one may still be leaving).
-QQuickItem *currentDetail(const AppUnderTest &app)
-{
-    return modelOf<QQuickItem>(app.find("cardDetailPages"), "currentItem");
-}
+    CardLibraryModel *library() const { return modelOf<CardLibraryModel>(find("cardLibraryView"), "library"); }
+    // The detail screen on top of the pager's own stack (the old one may still be leaving).
+    QQuickItem *detailScreen() const { return modelOf<QQuickItem>(find("cardDetailPages"), "currentItem"); }
+    CardDetailModel *detail() const { return modelOf<CardDetailModel>(detailScreen(), "detail"); }
+    QQuickItem *inDetail(const QString &name) const { return findItem(detailScreen(), name); }
+    int pagerIndex() const
+    {
+        return modelOf<CardDetailPagerModel>(find("cardDetailPagerView"), "pager")->currentIndex();
+    }
 
-CardDetailModel *detailModel(const AppUnderTest &app)
-{
-    return modelOf<CardDetailModel>(currentDetail(app), "detail");
-}
+    void search(const QString &text)
+    {
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(find("librarySearchField")->hasActiveFocus());
+        QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Backspace);
+        typeText(window, text);
+        QCOMPARE(library()->searchText(), text);
+    }
 
-QQuickItem *inCurrentDetail(const AppUnderTest &app, const QString &name)
-{
-    return findItem(currentDetail(app), name);
-}
+    // Lets the stacks' transitions run to their end. Their time moves only with `animations`;
+    // a slide starts with the window's next frame, which the event loop delivers, so time is
+    // moved on frame by frame until both stacks are at rest.
+    void settle(int ms)
+    {
+        animations.advanceBy(ms);
+        const auto busy = [this] {
+            return find("stackView")->property("busy").toBool() ||
+                   (find("cardDetailPages") && find("cardDetailPages")->property("busy").toBool());
+        };
+        QTRY_VERIFY((animations.advanceBy(16), !busy()));
+    }
 
-void openLibrary(ScratchApp &app)
-{
-    click(app.window, app.find("sectionRow3"));
-    QTRY_COMPARE(app.text("navigationTitle"), "Card Library");
-    QVERIFY(libraryModel(app));
-}
+    // Scrolls the grid to a card's cell and opens it.
+    void openCell(const QString &cardId)
+    {
+        const int index = int(library()->cardIds().indexOf(cardId));
+        QVERIFY(index >= 0);
+        QMetaObject::invokeMethod(find("libraryGrid"), "positionViewAtIndex", Q_ARG(int, index),
+                                  Q_ARG(int, 4 /* GridView.Contain */));
+        QQuickItem *cell = nullptr;
+        QTRY_VERIFY(shown(cell = find("libraryCell_" + cardId)));
+        click(window, cell);
+        settle(kPushMs);
+    }
+    void back()
+    {
+        click(window, find("backButton"));
+        settle(kPushMs);
+    }
 
-void search(AppUnderTest &app, const QString &text)
-{
-    QTest::keyClick(app.window, Qt::Key_F, Qt::ControlModifier);
-    QTRY_VERIFY(app.find("librarySearchField")->hasActiveFocus());
-    QTest::keyClick(app.window, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(app.window, Qt::Key_Backspace);
-    typeText(app.window, text);
-    QCOMPARE(libraryModel(app)->searchText(), text);
-}
-
-// Lets the stacks' transitions run to their end. Their time moves only with `animations`; a
-// slide starts with the window's next frame, which the event loop delivers, so time is moved
-// on frame by frame until both stacks are at rest.
-void settle(AppUnderTest &app, ManualAnimationDriver &animations, int ms)
-{
-    animations.advanceBy(ms);
-    const auto busy = [&app] {
-        return app.find("stackView")->property("busy").toBool() ||
-               (app.find("cardDetailPages") && app.find("cardDetailPages")->property("busy").toBool());
-    };
-    QTRY_VERIFY((animations.advanceBy(16), !busy()));
-}
-
-// Scrolls the grid to a card's cell and clicks it.
-void openCell(AppUnderTest &app, const QString &cardId)
-{
-    const int index = int(libraryModel(app)->cardIds().indexOf(cardId));
-    QVERIFY(index >= 0);
-    QMetaObject::invokeMethod(app.find("libraryGrid"), "positionViewAtIndex", Q_ARG(int, index),
-                              Q_ARG(int, 4 /* GridView.Contain */));
-    QQuickItem *cell = nullptr;
-    QTRY_VERIFY(shown(cell = app.find("libraryCell_" + cardId)));
-    click(app.window, cell);
-}
+    ManualAnimationDriver animations;
+};
 
 // A two-finger swipe on a touchpad, sent as three wheel events.
 void swipe(QQuickWindow *window, double dx)
@@ -107,35 +109,31 @@ private slots:
     // again by a word of the note.
     void searchOpenPageWriteAndFindByNote()
     {
-        ScratchApp app;
-        openLibrary(app);
-        ManualAnimationDriver animations;
-
-        search(app, "INTUITION");
-        const QStringList shown = libraryModel(app)->cardIds();
+        LibraryApp app;
+        app.search("INTUITION");
+        const QStringList shown = app.library()->cardIds();
         QVERIFY(shown.size() >= 3 && shown.contains("major_02"));
         QCOMPARE(app.find("libraryGrid")->property("count").toInt(), shown.size());
 
-        openCell(app, shown.at(1));
-        settle(app, animations, kPushMs);
+        app.openCell(shown.at(1));
         const CardDataStore &cards = CardDataStore::shared();
         QCOMPARE(app.text("navigationTitle"), cards.cardByID(shown.at(1))->name);
         QCOMPARE(app.text("cardPosition"), QStringLiteral("2 of %1").arg(shown.size()));
 
         // The arrow keys page within the search result, and stop at its start.
         QTest::keyClick(app.window, Qt::Key_Right);
-        settle(app, animations, kPageMs);
+        app.settle(kPageMs);
         QCOMPARE(app.text("navigationTitle"), cards.cardByID(shown.at(2))->name);
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(app.window, Qt::Key_Left);
-        settle(app, animations, kPageMs);
+        app.settle(kPageMs);
         QCOMPARE(app.text("navigationTitle"), cards.cardByID(shown.at(0))->name);
         QVERIFY(!app.find("previousCardButton")->isEnabled());
         QVERIFY(app.find("nextCardButton")->isEnabled());
 
         // Write a note; the arrow keys then move the cursor, not the card.
-        auto *editorArea = inCurrentDetail(app, "noteEditorArea");
-        auto *scroller = inCurrentDetail(app, "cardDetailScroller");
+        auto *editorArea = app.inDetail("noteEditorArea");
+        auto *scroller = app.inDetail("cardDetailScroller");
         scroller->setProperty("contentY", scroller->property("contentHeight").toDouble() - scroller->height());
         click(app.window, editorArea);
         QTRY_VERIFY(editorArea->hasActiveFocus());
@@ -143,8 +141,8 @@ private slots:
         QTest::keyClick(app.window, Qt::Key_Left);
         QTest::keyClick(app.window, Qt::Key_Right);
         QTest::keyClick(app.window, Qt::Key_Right);
-        settle(app, animations, kPageMs);
-        QCOMPARE(modelOf<CardDetailPagerModel>(app.find("cardDetailPagerView"), "pager")->currentIndex(), 0);
+        app.settle(kPageMs);
+        QCOMPARE(app.pagerIndex(), 0);
         ModelContext *context = app.state.context();
         const auto notes = context->fetch<UserCardNote>();
         QCOMPARE(notes.size(), 1);
@@ -154,15 +152,14 @@ private slots:
 
         // Back in the library the search is as it was; a word of the note finds the card. The
         // detail screen went away, and with it the save it still owed was made.
-        QPointer<CardDetailModel> detail = detailModel(app);
-        click(app.window, app.find("backButton"));
-        settle(app, animations, kPushMs);
+        QPointer<CardDetailModel> detail = app.detail();
+        app.back();
         QTRY_VERIFY(detail.isNull());
         QVERIFY(!context->hasChanges());
         QTRY_COMPARE(app.text("navigationTitle"), "Card Library");
-        QCOMPARE(libraryModel(app)->cardIds(), shown);
-        search(app, "amberLight");
-        QCOMPARE(libraryModel(app)->cardIds(), QStringList{shown.at(0)});
+        QCOMPARE(app.library()->cardIds(), shown);
+        app.search("amberLight");
+        QCOMPARE(app.library()->cardIds(), QStringList{shown.at(0)});
         QVERIFY(app.shows("libraryCell_" + shown.at(0)));
     }
 
@@ -182,13 +179,11 @@ private slots:
         QFETCH(QSize, window);
         const QString note = "Drew this on the morning of the move. Trust the open road, pack lightly.";
         const QString size = QStringLiteral("%1x%2").arg(window.width()).arg(window.height());
-        ScratchApp app;
+        LibraryApp app;
         app.state.context()->insert(new UserCardNote("major_00", note));
         QVERIFY(app.state.context()->save());
-        openLibrary(app);
         app.window->resize(window);
         QTRY_COMPARE(app.window->contentItem()->size(), QSizeF(window));
-        ManualAnimationDriver animations;
 
         app.find("cardSizeSlider")->forceActiveFocus(Qt::TabFocusReason);
         QTest::keyClick(app.window, Qt::Key_Left);
@@ -196,7 +191,7 @@ private slots:
             {"small", CardSize::Small, 120}, {"medium", CardSize::Medium, 160}, {"large", CardSize::Large, 240}};
         auto *grid = app.find("libraryGrid");
         for (const auto &[name, cardSize, basis] : steps) {
-            QCOMPARE(libraryModel(app)->cardSize(), cardSize);
+            QCOMPARE(app.library()->cardSize(), cardSize);
             const double column = grid->property("cellWidth").toDouble() - 16;
             QVERIFY2(column >= basis && column <= basis + 40, qPrintable(QString::number(column)));
             QQuickItem *cell = nullptr;
@@ -214,43 +209,42 @@ private slots:
         // Return opens the grid's current card, the first.
         grid->forceActiveFocus(Qt::TabFocusReason);
         QTest::keyClick(app.window, Qt::Key_Return);
-        settle(app, animations, kPushMs);
+        app.settle(kPushMs);
         QCOMPARE(app.text("navigationTitle"), "The Fool");
         QCOMPARE(app.text("cardPosition"), "1 of 78");
         QVERIFY(!app.find("previousCardButton")->isEnabled());
-        QCOMPARE(textOf(inCurrentDetail(app, "noteEditorArea")), note);
-        QCOMPARE(textOf(inCurrentDetail(app, "detailLine")), "0 \u2014 Major Arcana");
-        QCOMPARE(textOf(inCurrentDetail(app, "leaningChip")), "Yes");
+        QCOMPARE(textOf(app.inDetail("noteEditorArea")), note);
+        QCOMPARE(textOf(app.inDetail("detailLine")), "0 \u2014 Major Arcana");
+        QCOMPARE(textOf(app.inDetail("leaningChip")), "Yes");
         saveScreenshot(app.window, "library-detail-upright-" + size);
 
-        click(app.window, inCurrentDetail(app, "reversedButton"));
-        QVERIFY(detailModel(app)->showReversed());
-        QCOMPARE(textOf(inCurrentDetail(app, "leaningChip")), "No");
-        settle(app, animations, kPageMs);
+        click(app.window, app.inDetail("reversedButton"));
+        QVERIFY(app.detail()->showReversed());
+        QCOMPARE(textOf(app.inDetail("leaningChip")), "No");
+        app.settle(kPageMs);
         saveScreenshot(app.window, "library-detail-reversed-" + size);
 
         // A left swipe shows the next card, upright again and with its own (empty) note.
         swipe(app.window, -30);
-        settle(app, animations, kPageMs);
+        app.settle(kPageMs);
         QCOMPARE(app.text("navigationTitle"), "The Magician");
-        QVERIFY(!detailModel(app)->showReversed());
-        QCOMPARE(textOf(inCurrentDetail(app, "noteEditorArea")), "");
+        QVERIFY(!app.detail()->showReversed());
+        QCOMPARE(textOf(app.inDetail("noteEditorArea")), "");
         if (window.width() > 1000)
             return;
 
-        click(app.window, app.find("backButton"));
-        settle(app, animations, kPushMs);
+        app.back();
         click(app.window, app.find("filterChipMajor"));
-        QCOMPARE(libraryModel(app)->count(), 22);
-        search(app, "quartz");
-        animations.advanceBy(300);
-        QCOMPARE(libraryModel(app)->count(), 0);
+        QCOMPARE(app.library()->count(), 22);
+        app.search("quartz");
+        app.animations.advanceBy(300);
+        QCOMPARE(app.library()->count(), 0);
         QVERIFY(app.shows("libraryEmptyNotice") && !app.shows("libraryGrid"));
         QVERIFY(app.shows("filterChips") && app.shows("cardSizeSlider"));
         saveScreenshot(app.window, "library-no-match");
         // Escape in the field clears the search.
         QTest::keyClick(app.window, Qt::Key_Escape);
-        QCOMPARE(libraryModel(app)->count(), 22);
+        QCOMPARE(app.library()->count(), 22);
     }
 
     // A paste longer than the limit leaves the editor showing exactly what the note keeps.
@@ -258,34 +252,27 @@ private slots:
     // (Each pager has its own swipe detector, so the second opening starts without a pause.)
     void pasteAndSwipesAtTheEnd()
     {
-        ScratchApp app;
-        openLibrary(app);
-        ManualAnimationDriver animations;
-        openCell(app, "major_00");
-        settle(app, animations, kPushMs);
-        auto *area = inCurrentDetail(app, "noteEditorArea");
+        LibraryApp app;
+        app.openCell("major_00");
+        auto *area = app.inDetail("noteEditorArea");
         area->forceActiveFocus();
         const QString pasted = QString(49'999, 'n') + "e\u0301" + QString(10'000, 'x');
         area->setProperty("text", pasted);
         QCOMPARE(textOf(area), pasted.left(50'001));
-        QCOMPARE(detailModel(app)->note()->noteText(), pasted.left(50'001));
-        click(app.window, app.find("backButton"));
-        settle(app, animations, kPushMs);
+        QCOMPARE(app.detail()->note()->noteText(), pasted.left(50'001));
+        app.back();
 
         click(app.window, app.find("filterChipCups"));
-        QCOMPARE(libraryModel(app)->count(), 14);
+        QCOMPARE(app.library()->count(), 14);
         for (const double dx : {-30.0, 30.0}) {
-            openCell(app, "cups_14");
-            settle(app, animations, kPushMs);
+            app.openCell("cups_14");
             QCOMPARE(app.text("navigationTitle"), "King of Cups");
             QVERIFY(!app.find("nextCardButton")->isEnabled());
             QTest::keyClick(app.window, Qt::Key_Right);
             swipe(app.window, dx);
-            settle(app, animations, kPageMs);
-            QCOMPARE(modelOf<CardDetailPagerModel>(app.find("cardDetailPagerView"), "pager")->currentIndex(),
-                     dx < 0 ? 13 : 12);
-            click(app.window, app.find("backButton"));
-            settle(app, animations, kPushMs);
+            app.settle(kPageMs);
+            QCOMPARE(app.pagerIndex(), dx < 0 ? 13 : 12);
+            app.back();
             QTRY_COMPARE(app.text("navigationTitle"), "Card Library");
         }
     }
