@@ -20,6 +20,7 @@
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQuickWindow>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +78,11 @@ int main(int argc, char *argv[])
 
     QGuiApplication app(argc, argv);
     applicationCreated.count_down();
+    // However main() ends, the font work stops using the application before it is destroyed.
+    const auto fontsDone = qScopeGuard([&fonts] {
+        if (fonts.joinable())
+            fonts.join();
+    });
 
     // A second launch raises the running window instead of opening the store twice.
     SingleInstance instance;
