@@ -1,7 +1,5 @@
-#include "AppSection.h"
 #include "AppSettings.h"
 #include "AppState.h"
-#include "ContentViewModel.h"
 #include "DamagedStore.h"
 #include "ModelContext.h"
 #include "StoreTestSupport.h"
@@ -224,22 +222,6 @@ private slots:
             QVERIFY(!state.context()->save());
         }
         QCOMPARE(fingerprint(storePath(dir)), before);
-    }
-
-    // Choosing the section already shown keeps its screens; the settings sheet does not touch them.
-    void onlyAnotherSectionRenewsTheDetail()
-    {
-        ContentViewModel model;
-        const QString first = model.detailId();
-        QSignalSpy renewed(&model, &ContentViewModel::detailIdChanged);
-        model.setSelectedSection(AppSection::DailyCard);
-        model.setShowSettings(true);
-        model.setShowSettings(false);
-        QCOMPARE(renewed.size(), 0);
-        model.setSelectedSection(AppSection::Library);
-        model.setSelectedSection(AppSection::DailyCard);
-        QCOMPARE(renewed.size(), 2);
-        QVERIFY(model.detailId() != first);
     }
 };
 
