@@ -63,6 +63,7 @@ private slots:
         window.center.answer(false);
         QTRY_VERIFY(!window.find("dailyReminderToggle")->property("checked").toBool());
         QVERIFY(!window.find("reminderTimeRow"));
+        QVERIFY(window.center.pending.isEmpty());
 
         clickOn(window.app.window, window.find("dailyReminderToggle"));
         window.center.answer(true);
