@@ -111,7 +111,6 @@ private slots:
         const QStringList files = QDir(dir.path()).entryList(QDir::Files);
         {
             AppUnderTest app(path);
-            QVERIFY(app.window && QTest::qWaitForWindowExposed(app.window));
             QTRY_VERIFY(app.find(QStringLiteral("storeErrorView")));
             QCOMPARE(app.window->minimumSize(), QSize(500, 300));
             QVERIFY(!app.find(QStringLiteral("contentView")));
