@@ -113,7 +113,7 @@ private:
             {"url", QUrl("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml")},
             {"var", QVariantMap{{"modelContext", ctx}}},
             {"list<string>", QStringList{"major_17"}},
-            {"tarotCard", QVariant::fromValue(m_flashcards.currentCardValue())},
+            {"tarotCard", QVariant::fromValue(TarotCard())},
             {"spreadPosition", QVariant::fromValue(SpreadPosition())},
             {"spreadMenuItem", QVariant::fromValue(SpreadMenu::items().first())},
             {"educationArticle", QVariant::fromValue(EducationContent::shared().studyArticles().first())},
@@ -140,6 +140,10 @@ private:
                                                  QRegularExpression::MultilineOption);
         for (const QRegularExpressionMatch &match : required.globalMatch(text))
             values.insert(match.captured(2), byName.value(match.captured(2), byType.value(match.captured(1))));
+        // Cards are blank but in the two panels that show a real card's texts.
+        if (url.endsWith(QLatin1String("ArticleSectionPanel.qml")) ||
+            url.endsWith(QLatin1String("FlashcardMeaningPanel.qml")))
+            values.insert(QStringLiteral("card"), QVariant::fromValue(m_flashcards.currentCardValue()));
         return values;
     }
 
