@@ -39,10 +39,12 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
-// The real main window over a store at `storePath`, as main() builds it.
+// The real main window over a store at `storePath` (by default a fresh one of its own), as
+// main() builds it.
 struct AppUnderTest
 {
-    explicit AppUnderTest(const QString &storePath) : state(storePath)
+    explicit AppUnderTest(const QString &storePath = {})
+        : state(storePath.isEmpty() ? scratch.filePath(QStringLiteral("default.store")) : storePath)
     {
         AppStateForeign::setInstance(&state);
         engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
@@ -66,6 +68,7 @@ struct AppUnderTest
         return window ? qobject_cast<T *>(findItem(window->contentItem(), objectName)) : nullptr;
     }
 
+    QTemporaryDir scratch;
     AppState state;
     QQmlApplicationEngine engine;
     QQuickWindow *window = nullptr;

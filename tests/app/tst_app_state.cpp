@@ -1,7 +1,5 @@
-#include "AppSection.h"
 #include "AppSettings.h"
 #include "AppState.h"
-#include "ContentViewModel.h"
 #include "DamagedStore.h"
 #include "ModelContext.h"
 #include "StoreTestSupport.h"
@@ -57,55 +55,33 @@ class AppStateTest : public QObject
     Q_OBJECT
 
 private slots:
-    void oneSettingsRecordIsEnsuredAndExistingOnesAreLeftAlone_data()
+    // Two instances started together store one settings record between them; a later start
+    // adds none and keeps its values.
+    void theSettingsRecordIsStoredOnceAndKept()
     {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<int>("afterwards");
-        QTest::newRow("fresh store") << 0 << 1;
-        QTest::newRow("one record") << 1 << 1;
-        QTest::newRow("two records") << 2 << 2;
-    }
-    void oneSettingsRecordIsEnsuredAndExistingOnesAreLeftAlone()
-    {
-        QFETCH(int, stored);
-        QFETCH(int, afterwards);
         QTemporaryDir dir;
         {
-            auto context = ModelContext::open(storePath(dir), nullptr);
-            for (int i = 0; i < stored; ++i) {
-                auto *settings = new AppSettings;
-                settings->setAllowReversedCards(false);
-                context->insert(settings);
-            }
-            QVERIFY(context->save());
+            AppState first(storePath(dir));
+            AppState second(storePath(dir));
+            // Both have looked and found none before either stores one.
+            QVERIFY(first.context()->fetch<AppSettings>().isEmpty());
+            QVERIFY(second.context()->fetch<AppSettings>().isEmpty());
+            first.ensureAppSettings();
+            second.ensureAppSettings();
+            QCOMPARE(settingsOnDisk(storePath(dir)).size(), 1);
+            // The second sees the record the first stored, and has nothing left to save.
+            QCOMPARE(second.context()->fetch<AppSettings>().size(), 1);
+            QVERIFY(!second.context()->hasChanges());
+            second.context()->fetch<AppSettings>().first()->setAllowReversedCards(false);
+            QVERIFY(second.context()->save());
         }
-        {
-            AppState state(storePath(dir));
-            QVERIFY(state.storeReady());
-            state.ensureAppSettings();
-            state.ensureAppSettings(); // a second appearance adds nothing
-            QCOMPARE(state.context()->fetch<AppSettings>().size(), afterwards);
-            QVERIFY(!state.context()->hasChanges());
-        }
+        AppState later(storePath(dir));
+        later.ensureAppSettings();
+        later.ensureAppSettings();
+        QVERIFY(!later.context()->hasChanges());
         const auto onDisk = settingsOnDisk(storePath(dir));
-        QCOMPARE(onDisk.size(), afterwards);
-        QCOMPARE(onDisk.first()->allowReversedCards(), stored == 0); // values never reset
-    }
-
-    void twoInstancesStartedTogetherStoreOneSettingsRecord()
-    {
-        QTemporaryDir dir;
-        AppState first(storePath(dir));
-        AppState second(storePath(dir));
-        // Both have looked and found none before either stores one.
-        QVERIFY(first.context()->fetch<AppSettings>().isEmpty());
-        QVERIFY(second.context()->fetch<AppSettings>().isEmpty());
-        first.ensureAppSettings();
-        second.ensureAppSettings();
-        QCOMPARE(settingsOnDisk(storePath(dir)).size(), 1);
-        // The second sees the record the first stored, and has nothing left to save.
-        QCOMPARE(second.context()->fetch<AppSettings>().size(), 1);
-        QVERIFY(!second.context()->hasChanges());
+        QCOMPARE(onDisk.size(), 1);
+        QVERIFY(!onDisk.first()->allowReversedCards());
     }
 
     void aStoreThatCannotBeWrittenIsRefusedUntouched_data()
@@ -224,22 +200,6 @@ private slots:
             QVERIFY(!state.context()->save());
         }
         QCOMPARE(fingerprint(storePath(dir)), before);
-    }
-
-    // Choosing the section already shown keeps its screens; the settings sheet does not touch them.
-    void onlyAnotherSectionRenewsTheDetail()
-    {
-        ContentViewModel model;
-        const QString first = model.detailId();
-        QSignalSpy renewed(&model, &ContentViewModel::detailIdChanged);
-        model.setSelectedSection(AppSection::DailyCard);
-        model.setShowSettings(true);
-        model.setShowSettings(false);
-        QCOMPARE(renewed.size(), 0);
-        model.setSelectedSection(AppSection::Library);
-        model.setSelectedSection(AppSection::DailyCard);
-        QCOMPARE(renewed.size(), 2);
-        QVERIFY(model.detailId() != first);
     }
 };
 

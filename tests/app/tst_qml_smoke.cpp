@@ -62,7 +62,9 @@ private slots:
         QQmlComponent component(&engine, QUrl(url));
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
         // Components with required properties get harmless values for them.
-        std::unique_ptr<QObject> object(component.createWithInitialProperties(requiredFor(QFileInfo(url).fileName())));
+        const QVariantMap required = requiredFor(url);
+        QVERIFY2(!required.values().contains(QVariant()), "a required property of a type without a value here");
+        std::unique_ptr<QObject> object(component.createWithInitialProperties(required));
         QVERIFY2(object, qPrintable(component.errorString()));
         QCoreApplication::processEvents();
         QVERIFY2(warnings.lines().isEmpty(), qPrintable(warnings.lines().join(QLatin1Char('\n'))));
@@ -85,7 +87,9 @@ private slots:
     }
 
 private:
-    QVariantMap requiredFor(const QString &file)
+    // Harmless values for the required properties the file declares on its root, by type; a few
+    // strings must name something that exists.
+    QVariantMap requiredFor(const QString &url)
     {
         ModelContext *context = m_state->context();
         if (!m_entry) {
@@ -99,118 +103,48 @@ private:
             context->insert(m_reading);
         }
         m_flashcards.appear();
-        const auto obj = [](QObject *object) { return QVariant::fromValue(object); };
-        const QVariant ctx = QVariant::fromValue(context), blank = QVariant::fromValue(TarotCard());
-        const QVariant card = QVariant::fromValue(m_flashcards.currentCardValue());
-        const QVariant pile = obj(m_dailyModel.pileChoreography()), flow = obj(&m_flow);
-        const QVariant calendar = obj(m_calendar.get()), exporter = obj(m_calendar->exporter());
-        const QVariant drawn = obj(m_flow.drawnCards()), settings = obj(&m_settingsModel);
-        const QVariant yesNo = obj(&m_yesNo), reading = QVariant::fromValue(m_reading);
-        QHash<QString, QVariantMap> values{
-            {"SymbolImage.qml", {{"name", "star.fill"}}},
-            {"MoodChip.qml", {{"mood", "Joyful"}}},
-            {"StoreErrorView.qml", {{"reason", "A reason."}}},
-            {"OutlinedCapsuleButton.qml", {{"symbol", "wind"}}},
-            {"SettingsSheet.qml", {{"content", obj(&m_contentModel)}}},
-            {"Sidebar.qml", {{"model", obj(&m_contentModel)}}},
-            {"ShellFocusRing.qml", {{"control", obj(&m_shellControl)}}},
-            {"NavigationStack.qml",
-             {{"rootScreen", QUrl("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml")},
-              {"rootProperties", QVariantMap{{"modelContext", ctx}}}}},
-            {"SavePictureDialog.qml", {{"sharer", obj(&m_sharer)}, {"card", blank}}},
-            {"TimeSegment.qml", {{"model", settings}, {"segment", 0}}},
-            {"SettingsSection.qml", {{"title", "About"}}},
-            {"SettingsToggleRow.qml", {{"isOn", true}}},
-            {"SettingsValueRow.qml", {{"label", "Version"}, {"value", "1.0.0"}}},
-            {"SettingsLinkRow.qml", {{"trailingSymbol", "chevron.right"}}},
-            {"DayCell.qml",
-             {{"index", 0},
-              {"blank", false},
-              {"dayNumber", 5},
-              {"dayText", "5"},
-              {"isSelected", true},
-              {"fillColor", QColor(Qt::yellow)},
-              {"outlineColor", QColor(Qt::transparent)},
-              {"dotColor", QColor(Qt::blue)},
-              {"numberColor", QColor(Qt::black)},
-              {"accessibleName", "December 5, 2026"}}},
-            {"ExportMenuItem.qml", {{"symbol", "doc.text"}}},
-            {"CardBox.qml", {{"card", blank}, {"isReversed", true}}},
-            {"JournalEditorView.qml", {{"modelContext", ctx}, {"entry", QVariant::fromValue(m_entry)}}},
-            {"ReadingFlowScreen.qml", {{"modelContext", ctx}, {"spreadId", "three_card"}}},
-            {"SpreadMenuItem.qml", {{"item", QVariant::fromValue(SpreadMenu::items().first())}}},
-            {"SavedReadingsPanel.qml", {{"readings", obj(&m_starred)}}},
-            {"CelticCrossLayoutView.qml", {{"cards", drawn}}},
-            {"ReadingSummaryView.qml", {{"cards", drawn}, {"spreadType", "three_card"}}},
-            {"CardSequenceView.qml", {{"cards", drawn}, {"startIndex", 0}}},
-            {"CardSequencePage.qml",
-             {{"card", blank},
-              {"position", QVariant::fromValue(SpreadPosition())},
-              {"isReversed", true},
-              {"accessibleName", "The Star, reversed"}}},
-            {"CardDetailRow.qml",
-             {{"header", "1. The Present"}, {"card", blank}, {"isReversed", true}, {"meaning", "A quiet beginning."}}},
-            {"StudyMenuRow.qml", {{"symbol", "book"}, {"title", "History of Tarot"}, {"subtitle", "The origins"}}},
-            {"EducationArticleView.qml",
-             {{"article", QVariant::fromValue(EducationContent::shared().studyArticles().first())}}},
-            {"ArticleSectionPanel.qml",
-             {{"heading", "Heading"}, {"body", "Body"}, {"hasCard", true}, {"card", card}, {"index", 0}}},
-            {"FlashcardFilterPicker.qml", {{"flashcards", obj(&m_flashcards)}}},
-            {"FlashcardMeaningPanel.qml", {{"card", card}}},
-            {"FlashcardSidebarRow.qml",
-             {{"cardId", "major_00"}, {"name", "The Fool"}, {"studied", true}, {"current", false}}},
-            {"LibraryCardGrid.qml", {{"library", obj(&m_library)}, {"columns", obj(&m_columns)}}},
-            {"LibraryCardCell.qml",
-             {{"card", blank}, {"name", "The Star"}, {"index", 0}, {"size", 1}, {"columnWidth", 160.0}}},
-            {"LibrarySizeControl.qml", {{"value", 1.0}}},
-            {"CardDetailPagerView.qml",
-             {{"cardIds", QStringList{"major_17"}}, {"startIndex", 0}, {"modelContext", ctx}}},
-            {"CardDetailView.qml", {{"card", blank}, {"modelContext", ctx}}},
-            {"CardDetailPanel.qml", {{"card", blank}, {"detail", obj(&m_detail)}}},
-            {"FanSelectionView.qml", {{"fan", obj(m_yesNo.fan())}}},
-            {"ReadingDetailView.qml", {{"reading", reading}}},
-            {"HistoryEmptyState.qml",
-             {{"symbol", "star"}, {"title", "No saved readings"}, {"message", "Star a reading to save it here."}}},
-            {"ReadingRowView.qml",
-             {{"spreadName", "Yes or No"},
-              {"iconName", "questionmark.circle"},
-              {"dateText", "Jan 5, 2026"},
-              {"answer", "Yes"},
-              {"answerColor", QColor(Qt::green)},
-              {"cardCountText", "1 cards"},
-              {"accessibleName", "Yes or No, Yes, Jan 5, 2026"},
-              {"notes", "Will it rain?"},
-              {"isFavorite", true}}},
+        const QVariant ctx = QVariant::fromValue(context);
+        QHash<QString, QVariant> byType{
+            {"bool", true},
+            {"int", 0},
+            {"real", 160.0},
+            {"color", QColor(Qt::yellow)},
+            {"string", "star"},
+            {"url", QUrl("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml")},
+            {"var", QVariantMap{{"modelContext", ctx}}},
+            {"list<string>", QStringList{"major_17"}},
+            {"tarotCard", QVariant::fromValue(TarotCard())},
+            {"spreadPosition", QVariant::fromValue(SpreadPosition())},
+            {"spreadMenuItem", QVariant::fromValue(SpreadMenu::items().first())},
+            {"educationArticle", QVariant::fromValue(EducationContent::shared().studyArticles().first())},
         };
-        // Files that need one thing only, grouped by what it is.
-        const QList<std::tuple<const char *, QVariant, QStringList>> shared{
-            {"modelContext",
-             ctx,
-             {"DailyCardView.qml", "JournalCalendarView.qml", "ReadingMenuView.qml", "ThreeCardReadingView.qml",
-              "CelticCrossReadingView.qml", "StudyMenuView.qml", "CardLibraryView.qml", "YesNoReadingView.qml",
-              "ReadingHistoryView.qml"}},
-            {"model",
-             obj(&m_dailyModel),
-             {"HeaderBand.qml", "DailyInvitation.qml", "DailyFaceDown.qml", "DailyRevealed.qml"}},
-            {"model", settings, {"SettingsSections.qml", "ReminderTimeRow.qml"}},
-            {"model",
-             calendar,
-             {"CalendarColumn.qml", "MonthGrid.qml", "DayPanel.qml", "EntryPanel.qml", "EmptyDayPanel.qml"}},
-            {"exporter", exporter, {"ExportMenuButton.qml", "ExportDialog.qml", "ExportFailedMessage.qml"}},
-            {"model",
-             flow,
-             {"ThreeCardIntro.qml", "ThreeCardResults.qml", "CelticCrossIntro.qml", "CelticCrossResults.qml"}},
-            {"choreography", pile, {"ShuffleAnimationView.qml", "WashShuffleView.qml", "ShufflingPhase.qml"}},
-            {"model", yesNo, {"YesNoQuestion.qml", "YesNoFan.qml", "YesNoReveal.qml", "YesNoResult.qml"}},
-            {"model", obj(&m_flashcards), {"FlashcardSidebar.qml", "FlashcardMainArea.qml"}},
-            {"symbol",
-             "chevron.left",
-             {"ChevronButton.qml", "PagingButton.qml", "FlashcardChevron.qml", "CardDetailChevron.qml"}},
+        // Objects go by their class name, which is their QML type's.
+        const auto add = [&byType](auto *...objects) {
+            (byType.insert(objects->metaObject()->className(), QVariant::fromValue<QObject *>(objects)), ...);
         };
-        for (const auto &[name, value, files] : shared)
-            for (const QString &each : files)
-                values.insert(each, {{name, value}});
-        return values.value(file);
+        add(context, m_entry, m_reading, &m_contentModel, &m_shellControl, &m_dailyModel,
+            m_dailyModel.pileChoreography(), &m_settingsModel, m_calendar.get(), m_calendar->exporter(), &m_flow,
+            m_flow.drawnCards(), &m_yesNo, m_yesNo.fan(), &m_flashcards, &m_sharer, &m_starred, &m_library, &m_columns,
+            &m_detail);
+        const QHash<QString, QVariant> byName{
+            {"mood", "Joyful"}, {"spreadId", "three_card"}, {"spreadType", "three_card"}, {"cardId", "major_00"}};
+        QFile file(url.mid(3));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString text = QString::fromUtf8(file.readAll());
+        // A file based on another of its folder also needs what that one requires.
+        static const QRegularExpression base(QStringLiteral("^(\\w+) \\{"), QRegularExpression::MultilineOption);
+        const QString baseUrl = QFileInfo(url).path() + QLatin1Char('/') + base.match(text).captured(1) + ".qml";
+        QVariantMap values = QFile::exists(baseUrl.mid(3)) ? requiredFor(baseUrl) : QVariantMap();
+        static const QRegularExpression required(QStringLiteral("^    required property (\\S+) (\\w+)"),
+                                                 QRegularExpression::MultilineOption);
+        for (const QRegularExpressionMatch &match : required.globalMatch(text))
+            values.insert(match.captured(2), byName.value(match.captured(2), byType.value(match.captured(1))));
+        // Cards are blank but in the two panels that show a real card's texts.
+        if (url.endsWith(QLatin1String("ArticleSectionPanel.qml")) ||
+            url.endsWith(QLatin1String("FlashcardMeaningPanel.qml")))
+            values.insert(QStringLiteral("card"), QVariant::fromValue(m_flashcards.currentCardValue()));
+        return values;
     }
 
     QTemporaryDir m_dir;

@@ -12,7 +12,7 @@ namespace {
 
 struct SettingsWindow
 {
-    explicit SettingsWindow(QSize size = QSize(1000, 700)) : app(dir.filePath(QStringLiteral("default.store")))
+    explicit SettingsWindow(QSize size = QSize(1000, 700))
     {
         app.state.setNotificationCenter(&center);
         app.window->resize(size);
@@ -28,15 +28,12 @@ struct SettingsWindow
     QObject *sheet() const { return app.window->findChild<QObject *>(QStringLiteral("settingsSheet")); }
     bool open()
     {
-        if (!QTest::qWaitForWindowExposed(app.window))
-            return false;
         QTest::keyClick(app.window, Qt::Key_Comma, Qt::ControlModifier);
         return QTest::qWaitFor([this] { return sheet()->property("opened").toBool(); });
     }
     QQuickItem *find(const char *name) const { return app.find(QLatin1String(name)); }
     QTime scheduled() const { return center.pending.value(QStringLiteral("daily_card_reminder")).time; }
 
-    QTemporaryDir dir;
     FakeNotificationCenter center;
     AppUnderTest app;
     std::unique_ptr<ManualAnimationDriver> animations;
@@ -66,6 +63,7 @@ private slots:
         window.center.answer(false);
         QTRY_VERIFY(!window.find("dailyReminderToggle")->property("checked").toBool());
         QVERIFY(!window.find("reminderTimeRow"));
+        QVERIFY(window.center.pending.isEmpty());
 
         clickOn(window.app.window, window.find("dailyReminderToggle"));
         window.center.answer(true);
