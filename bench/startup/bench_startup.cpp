@@ -28,8 +28,11 @@ double timeToFirstFrame(const QString &program, const QProcessEnvironment &envir
     QElapsedTimer timer;
     timer.start();
     process.start(program, {});
-    while (process.waitForReadyRead(20000)) {
-        if (process.readAllStandardOutput().contains("first-frame")) {
+    QByteArray output;
+    // The child quits right after its report, so the report may only be read once it has ended.
+    while (process.waitForReadyRead(20000) || process.bytesAvailable() > 0) {
+        output += process.readAllStandardOutput();
+        if (output.contains("first-frame")) {
             const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
             process.waitForFinished(10000);
             return elapsed;
@@ -37,6 +40,9 @@ double timeToFirstFrame(const QString &program, const QProcessEnvironment &envir
     }
     process.kill();
     process.waitForFinished();
+    std::fprintf(stderr, "%s: no first frame (%s, exit code %d): %s\n", qPrintable(program),
+                 process.exitStatus() == QProcess::CrashExit ? "crashed" : "exited", process.exitCode(),
+                 process.readAllStandardError().right(400).constData());
     return -1;
 }
 
