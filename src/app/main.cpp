@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
 #include <latch>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -84,17 +85,18 @@ int main(int argc, char *argv[])
             fonts.join();
     });
 
-    // A second launch raises the running window instead of opening the store twice.
+    // A second launch raises the running window instead of opening the store twice (claimed
+    // below).
     SingleInstance instance;
-    if (!instance.claim(QCoreApplication::arguments().mid(1)))
-        return 0;
+    // What the window's QML uses outlives the engine, which is declared after it; each is made
+    // once this launch is known to be the first.
+    std::optional<AppState> state;
+    std::optional<SoundSettingsLink> sound;
+    std::optional<DesktopNotificationCenter> notifications;
 
     // The controls are drawn in the Basic style whatever the desktop asks for. Set by name, so
     // the controls' library is loaded only when a screen first needs it, after the first frame.
     qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
-
-    AppState state(ModelContext::defaultStorePath());
-    AppStateForeign::setInstance(&state);
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
@@ -102,15 +104,18 @@ int main(int argc, char *argv[])
         &engine, &QQmlApplicationEngine::objectCreationFailed, &app, [] { QCoreApplication::exit(1); },
         Qt::QueuedConnection);
     // The window's QML, and every module it imports, is read and registered on the QML loader's
-    // thread while the rest is set up and the fonts are prepared; the window is built from it
-    // below.
+    // thread while the store opens and the fonts are prepared; the window is built from it below.
     const QUrl mainWindow(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml"));
     QQmlComponent preparedWindow(&engine, mainWindow, QQmlComponent::Asynchronous);
 
-    SoundSettingsLink sound(state.context(), AudioManager::shared());
-    DesktopNotificationCenter notifications(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
-                                            QCoreApplication::applicationFilePath(), Scheduler::system());
-    state.setNotificationCenter(&notifications);
+    if (!instance.claim(QCoreApplication::arguments().mid(1)))
+        return 0;
+    state.emplace(ModelContext::defaultStorePath());
+    AppStateForeign::setInstance(&*state);
+    sound.emplace(state->context(), AudioManager::shared());
+    notifications.emplace(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
+                          QCoreApplication::applicationFilePath(), Scheduler::system());
+    state->setNotificationCenter(&*notifications);
 
     // For the start-up benchmark: report the first frame and quit.
     if (qEnvironmentVariableIsSet("QUILLMOOR_EXIT_AFTER_FIRST_FRAME")) {
@@ -152,13 +157,13 @@ int main(int argc, char *argv[])
                          raise();
                          // A click on the daily reminder launches with this argument.
                          if (arguments.contains(QLatin1String(ReminderCommand::dailyCardArgument)))
-                             state.requestSection(AppSection::DailyCard);
+                             state->requestSection(AppSection::DailyCard);
                      });
     // A reminder this process posted itself (no user service manager) was clicked.
-    QObject::connect(&notifications, &NotificationCenter::activated, &app, [&state, raise] {
+    QObject::connect(&*notifications, &NotificationCenter::activated, &app, [&state, raise] {
         raise();
-        state.requestSection(AppSection::DailyCard);
+        state->requestSection(AppSection::DailyCard);
     });
-    state.checkStoreAfterFirstFrame(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
+    state->checkStoreAfterFirstFrame(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
     return app.exec();
 }
