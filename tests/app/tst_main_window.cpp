@@ -9,7 +9,18 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <link.h>
+
 namespace {
+
+// Whether a shared library whose file name contains `name` is loaded in this process.
+bool libraryLoaded(const char *name)
+{
+    const auto visit = [](dl_phdr_info *info, size_t, void *wanted) {
+        return std::strstr(info->dlpi_name, static_cast<const char *>(wanted)) ? 1 : 0;
+    };
+    return dl_iterate_phdr(visit, const_cast<char *>(name)) != 0;
+}
 
 QString titleShown(const AppUnderTest &app)
 {
@@ -31,6 +42,22 @@ class MainWindowTest : public QObject
 
 private slots:
     void initTestCase() { prepareGuiTests(); }
+
+    // The window's frame needs nothing from the controls library, so its first frame does not
+    // wait for it; the section's screen, built after that frame, loads it. Must run first.
+    void theFirstFrameWaitsForNoControls()
+    {
+        QTemporaryDir dir;
+        AppState state(dir.filePath(QStringLiteral("default.store")));
+        AppStateForeign::setInstance(&state);
+        QQmlApplicationEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+        engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
+        QCOMPARE(engine.rootObjects().size(), 1);
+        QVERIFY(!libraryLoaded("qtquicktemplates2plugin") && !libraryLoaded("qtquickcontrols2plugin"));
+        QVERIFY(QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst())));
+        QTRY_VERIFY(libraryLoaded("qtquickcontrols2plugin"));
+    }
 
     // The window opens on the Daily Card with one saved settings record; every section shows
     // its root, and a screen pushed inside a section stays while that section is chosen again
