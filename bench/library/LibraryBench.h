@@ -16,21 +16,12 @@
 // Timing helpers the library benchmarks share.
 namespace LibraryBench {
 
-// A context on a working copy at `path` of the ten-year store `given` (written there first when
-// it does not exist), or on a freshly written one when `given` is empty; the benchmarks write
-// to the copy, so the given store stays as it was. Null, with the reason printed, on failure.
+// A context on a working copy at `path` of the ten-year store `given` (see
+// prepareWorkingStore). Null, with the reason printed, on failure.
 inline std::unique_ptr<ModelContext> openWorkingStore(const QString &given, const QString &path)
 {
-    if (given.isEmpty()) {
-        std::printf("filling a ten-year store...\n");
-        if (!writeTenYearStore(path, nullptr))
-            return nullptr;
-    } else if (!QFile::exists(given) && !writeTenYearStore(given, nullptr)) {
+    if (!prepareWorkingStore(given, path))
         return nullptr;
-    } else if (!QFile::copy(given, path)) {
-        std::fprintf(stderr, "cannot copy %s\n", qPrintable(given));
-        return nullptr;
-    }
     QString error;
     auto context = ModelContext::open(path, &error);
     if (!context)

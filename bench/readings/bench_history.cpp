@@ -90,18 +90,8 @@ int main(int argc, char *argv[])
     const int runs = arguments.size() > 2 ? std::max(1, arguments.at(2).toInt()) : 15;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("default.store"));
-    if (arguments.size() > 1 && !arguments.at(1).isEmpty()) {
-        if (!QFile::copy(arguments.at(1), path)) {
-            std::fprintf(stderr, "cannot copy %s\n", qPrintable(arguments.at(1)));
-            return 1;
-        }
-    } else {
-        QString error;
-        if (!writeTenYearStore(path, &error)) {
-            std::fprintf(stderr, "cannot write the store: %s\n", qPrintable(error));
-            return 1;
-        }
-    }
+    if (!prepareWorkingStore(arguments.value(1), path))
+        return 1;
 
     QQmlEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));

@@ -65,20 +65,9 @@ int main(int argc, char *argv[])
     const QString path = folder.filePath(QStringLiteral("default.store"));
     QElapsedTimer setup;
     setup.start();
-    if (arguments.size() > 1 && !arguments.at(1).isEmpty()) {
-        if (!QFile::copy(arguments.at(1), path)) {
-            std::fprintf(stderr, "cannot copy %s\n", qPrintable(arguments.at(1)));
-            return 1;
-        }
-        std::printf("store: copy of %s\n", qPrintable(arguments.at(1)));
-    } else {
-        QString error;
-        if (!writeTenYearStore(path, &error)) {
-            std::fprintf(stderr, "cannot write the store: %s\n", qPrintable(error));
-            return 1;
-        }
-        std::printf("store: written here (%.1f s)\n", double(setup.elapsed()) / 1000.0);
-    }
+    if (!prepareWorkingStore(arguments.value(1), path))
+        return 1;
+    std::printf("store ready in %.1f s\n", double(setup.elapsed()) / 1000.0);
 
     QString error;
     auto context = ModelContext::open(path, &error);

@@ -9,7 +9,10 @@
 #include "SpreadDefinition.h"
 #include "UserCardNote.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <cstdio>
 #include <numeric>
 #include <random>
 
@@ -127,4 +130,26 @@ bool writeTenYearStore(const QString &path, QString *error)
     context->insert(new AppSettings);
 
     return context->save(error);
+}
+
+bool prepareWorkingStore(const QString &given, const QString &path)
+{
+    QString error;
+    if (given.isEmpty()) {
+        std::printf("filling a ten-year store...\n");
+        if (!writeTenYearStore(path, &error)) {
+            std::fprintf(stderr, "cannot write the store: %s\n", qPrintable(error));
+            return false;
+        }
+        return true;
+    }
+    if (!QFile::exists(given) && !writeTenYearStore(given, &error)) {
+        std::fprintf(stderr, "cannot write the store: %s\n", qPrintable(error));
+        return false;
+    }
+    if (!QFile::copy(given, path)) {
+        std::fprintf(stderr, "cannot copy %s\n", qPrintable(given));
+        return false;
+    }
+    return true;
 }

@@ -9,3 +9,8 @@
 // application's schema; the same seed makes the same store every time. False, with the reason
 // in `error`, when it cannot be written.
 bool writeTenYearStore(const QString &path, QString *error);
+
+// Puts at `path` a working copy of the ten-year store `given` (written there first when it does
+// not exist), or a freshly written store when `given` is empty; benchmarks write to the copy, so
+// the given store stays as it was. False, with the reason printed, on failure.
+bool prepareWorkingStore(const QString &given, const QString &path);
