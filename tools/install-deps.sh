@@ -11,7 +11,7 @@ packages=(
     qml6-module-qt-labs-folderlistmodel
     qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript qml6-module-qtcore
     qml6-module-qtquick-shapes qml6-module-qttest qml6-module-qtmultimedia
-    fonts-ebgaramond fonts-materialdesignicons-webfont
+    fonts-ebgaramond fonts-materialdesignicons-webfont python3-fonttools
     xvfb xauth dbus-daemon dbus-session-bus-common
     desktop-file-utils appstream dpkg-dev
 )

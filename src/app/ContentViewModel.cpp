@@ -1,12 +1,17 @@
 #include "ContentViewModel.h"
 
+#include "KeyActivation.h"
+
 #include <algorithm>
 
 #include <QUuid>
 
 ContentViewModel::ContentViewModel(QObject *parent)
     : QObject(parent), m_detailId(QUuid::createUuid().toString(QUuid::WithoutBraces))
-{}
+{
+    // The window's keys: Return presses buttons, Ctrl+W closes what is open on top.
+    KeyActivation::install();
+}
 
 QVariantList ContentViewModel::sections() const
 {

@@ -33,6 +33,13 @@ Window {
     palette.toolTipBase: Theme.faceTop
     palette.toolTipText: Theme.textPrimary
 
+    // The desktop's standard quit key (Ctrl+Q) closes the window, which ends the app.
+    Shortcut {
+        sequence: "Ctrl+Q"
+        context: Qt.ApplicationShortcut
+        onActivated: root.close()
+    }
+
     HelpMenuBar {
         id: menuBar
 

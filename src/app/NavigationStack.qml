@@ -12,8 +12,46 @@ Item {
     required property url rootScreen
     required property var rootProperties
     readonly property NavigationPage currentPage: stack.currentItem as NavigationPage
+    // The control that last had the focus on each screen, by depth: going back gives it the
+    // focus again, so the keyboard continues from where it opened the screen.
+    property var focusByDepth: ({})
+    property bool restoreFocusAfterPop: false
+
+    function goBack() {
+        if (stack.depth <= 1)
+            return;
+        stack.pop();
+        root.restoreFocusAfterPop = true;
+        if (!stack.busy)
+            root.restoreFocus();
+    }
+
+    function restoreFocus() {
+        root.restoreFocusAfterPop = false;
+        const remembered = root.focusByDepth[stack.depth];
+        const item = remembered ? remembered.item : null;
+        if (item && item.visible && item.enabled)
+            item.forceActiveFocus(remembered.fromKeyboard ? Qt.TabFocusReason : Qt.OtherFocusReason);
+    }
+
+    function isOnCurrentPage(item: Item): bool {
+        for (let it = item; it; it = it.parent)
+            if (it === stack.currentItem)
+                return true;
+        return false;
+    }
 
     objectName: "navigationStack"
+
+    Connections {
+        target: root.Window.window
+
+        function onActiveFocusItemChanged() {
+            const item = root.Window.window ? root.Window.window.activeFocusItem : null;
+            if (item && !stack.busy && root.isOnCurrentPage(item))
+                root.focusByDepth[stack.depth] = { item: item, fromKeyboard: (item as Control)?.visualFocus === true };
+        }
+    }
 
     Rectangle {
         id: titleBar
@@ -50,7 +88,7 @@ Item {
                     radius: 8
                 }
             }
-            onClicked: stack.pop()
+            onClicked: root.goBack()
         }
 
         Text {
@@ -84,20 +122,38 @@ Item {
         objectName: "stackView"
         anchors { left: parent.left; right: parent.right; top: titleBar.bottom; bottom: parent.bottom }
         clip: true
+        onBusyChanged: {
+            // After the screen coming back has taken the focus it takes on activation.
+            if (!stack.busy && root.restoreFocusAfterPop)
+                focusAfterActivation.start();
+        }
+        onDepthChanged: {
+            // A screen pushed again starts with no remembered focus of its own.
+            for (const depth in root.focusByDepth)
+                if (Number(depth) > stack.depth)
+                    delete root.focusByDepth[depth];
+        }
     }
 
     Component.onCompleted: stack.push(root.rootScreen, root.rootProperties, StackView.Immediate)
 
+    Timer {
+        id: focusAfterActivation
+
+        interval: 0
+        onTriggered: root.restoreFocus()
+    }
+
     Shortcut {
         sequence: "Alt+Left"
         enabled: stack.depth > 1
-        onActivated: stack.pop()
+        onActivated: root.goBack()
     }
 
     // Escape from anywhere in the section (a pushed screen or its toolbar) goes back too.
     Keys.onEscapePressed: (event) => {
         if (stack.depth > 1)
-            stack.pop();
+            root.goBack();
         else
             event.accepted = false;
     }

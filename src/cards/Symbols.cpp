@@ -12,6 +12,7 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("brain.head.profile"), 0xF644},   // face-profile: the nearest to a head
         {QStringLiteral("book.closed.fill"), 0xF0BA},     // book
         {QStringLiteral("calendar"), 0xF0ED},
+        {QStringLiteral("ellipsis"), 0xF1D8}, // dots-horizontal: a row's actions
         {QStringLiteral("gearshape"), 0xF493},                // settings
         {QStringLiteral("exclamationmark.triangle"), 0xF02A}, // alert-outline
         {QStringLiteral("chevron.left"), 0xF141},
@@ -45,7 +46,7 @@ const QHash<QString, char16_t> &table()
         // actions
         {QStringLiteral("envelope"), 0xF1F0},              // email-outline
         {QStringLiteral("arrow.up.right.square"), 0xF3CC}, // open-in-new
-        {QStringLiteral("square.and.arrow.up"), 0xF207},   // export: a box with an arrow out of it
+        {QStringLiteral("square.and.arrow.up"), 0xF21D},   // file-export: a page with an arrow out of it
         {QStringLiteral("arrow.down"), 0xF045},
         {QStringLiteral("arrow.down.to.line"), 0xF1DA},                              // download
         {QStringLiteral("arrow.trianglehead.2.counterclockwise.rotate.90"), 0xF465}, // rotate-left

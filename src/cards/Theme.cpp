@@ -5,6 +5,9 @@
 
 #include <QFontDatabase>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 struct LoadedFamilies
@@ -37,9 +40,9 @@ void Theme::registerFonts()
 {
     static const bool registered = [] {
         LoadedFamilies &f = families();
-        f.serif = addFont(QStringLiteral(":/fonts/EBGaramond12-Regular.otf"));
-        addFont(QStringLiteral(":/fonts/EBGaramond12-Italic.otf"));
-        addFont(QStringLiteral(":/fonts/EBGaramond12-Bold.otf"));
+        f.serif = addFont(QStringLiteral(":/fonts/QuillmoorSerif-Regular.otf"));
+        addFont(QStringLiteral(":/fonts/QuillmoorSerif-Italic.otf"));
+        addFont(QStringLiteral(":/fonts/QuillmoorSerif-Bold.otf"));
         f.symbols = addFont(QStringLiteral(":/fonts/materialdesignicons-webfont.ttf"));
         return true;
     }();
@@ -70,11 +73,11 @@ int Theme::pixelSize(TextStyle style)
         return 15;
     case TextStyle::Body:
         return 13;
+    // No text is smaller than 12 pixels: below that the serif's detail is lost on screen.
     case TextStyle::Subheadline:
-        return 11;
     case TextStyle::Caption:
     case TextStyle::Caption2:
-        return 10;
+        return 12;
     }
     return 13;
 }
@@ -116,6 +119,51 @@ QColor Theme::alpha(const QColor &color, double opacity)
     QColor result = color;
     result.setAlphaF(static_cast<float>(color.alphaF() * opacity));
     return result;
+}
+
+namespace {
+
+QColor over(const QColor &top, const QColor &under)
+{
+    const double a = top.alphaF();
+    return QColor::fromRgbF(float(top.redF() * a + under.redF() * (1 - a)),
+                            float(top.greenF() * a + under.greenF() * (1 - a)),
+                            float(top.blueF() * a + under.blueF() * (1 - a)));
+}
+
+double luminance(const QColor &color)
+{
+    const auto channel = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
+}
+
+} // namespace
+
+double Theme::contrastRatio(const QColor &foreground, const QColor &background)
+{
+    const QColor back = over(background, Theme::background());
+    const double a = luminance(over(foreground, back));
+    const double b = luminance(back);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor Theme::textOn(const QColor &fill)
+{
+    return contrastRatio(textPrimary(), fill) >= contrastRatio(background(), fill) ? textPrimary() : background();
+}
+
+QColor Theme::tintedTextOn(const QColor &tint, const QColor &fill)
+{
+    const QColor solid = over(tint, over(fill, background()));
+    for (int step = 0; step <= 20; ++step) {
+        const double t = step / 20.0;
+        const QColor lifted = QColor::fromRgbF(float(solid.redF() + (textPrimary().redF() - solid.redF()) * t),
+                                               float(solid.greenF() + (textPrimary().greenF() - solid.greenF()) * t),
+                                               float(solid.blueF() + (textPrimary().blueF() - solid.blueF()) * t));
+        if (contrastRatio(lifted, fill) >= minimumTextContrast)
+            return lifted;
+    }
+    return textOn(fill);
 }
 
 QString Theme::symbol(const QString &name)

@@ -92,6 +92,18 @@ public:
     static QColor hex(const QString &palette, double opacity = 1.0);
     // A colour with an extra opacity multiplied into its alpha: Theme.alpha(Theme.accent, 0.4).
     Q_INVOKABLE static QColor alpha(const QColor &color, double opacity);
+    // The contrast ratio of `foreground` over `background` (1 to 21), each composited over the
+    // window's background first when it is translucent.
+    static double contrastRatio(const QColor &foreground, const QColor &background);
+    // Text for a solid fill: the cream text or the dark background colour, whichever reads
+    // better on it.
+    Q_INVOKABLE static QColor textOn(const QColor &fill);
+    // Text in a tint's own hue on a fill (a chip tinted by the same colour): the tint, lifted
+    // toward the cream text as far as it takes to reach 4.5:1 on the fill.
+    Q_INVOKABLE static QColor tintedTextOn(const QColor &tint, const QColor &fill);
+    // The least contrast any text of the screens may have.
+    static constexpr double minimumTextContrast = 4.5;
+
     // The Material Design Icons glyph for a symbol name.
     Q_INVOKABLE static QString symbol(const QString &name);
     // A style by its attributes, for the few places that need one outside the nine shared ones.

@@ -39,13 +39,14 @@ Item {
                 width: Math.min(implicitWidth + 160, parent.width)
                 model: root.model
             }
-            Text {
+            ReadableText {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("Your Daily Card Awaits")
+                Accessible.role: Accessible.Heading
                 font: Theme.title2SerifSemibold
                 color: Theme.textPrimary
             }
-            Text {
+            ReadableText {
                 x: 60
                 width: parent.width - 120
                 horizontalAlignment: Text.AlignHCenter
@@ -106,7 +107,7 @@ Item {
             Row {
                 anchors.horizontalCenter: parent.horizontalCenter
                 spacing: 20
-                Text {
+                ReadableText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: qsTr("Click to shuffle")
                     font: Theme.subheadline

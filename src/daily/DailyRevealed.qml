@@ -105,7 +105,7 @@ Item {
                         size: Theme.textStyle(Theme.Caption, false).pixelSize
                         color: Theme.alpha(Theme.accent, 0.6)
                     }
-                    Text {
+                    ReadableText {
                         objectName: "affirmation"
                         width: Math.min(implicitWidth, reading.width - 2 * (Theme.defaultPadding + 8 + 12))
                         wrapMode: Text.WordWrap
@@ -130,7 +130,7 @@ Item {
                     width: parent.width
                     spacing: 10
 
-                    Text {
+                    ReadableText {
                         text: qsTr("How are you feeling today?")
                         font: Theme.title3Serif
                         color: Theme.textPrimary
@@ -158,12 +158,12 @@ Item {
                     visible: root.model.journalEntry !== null
                     width: parent.width
 
-                    Text {
+                    ReadableText {
                         text: qsTr("Today's Prompt")
                         font: Theme.title3Serif
                         color: Theme.accent
                     }
-                    Text {
+                    ReadableText {
                         width: parent.width
                         wrapMode: Text.WordWrap
                         text: root.model.todaysCard.journalPrompt
@@ -199,7 +199,7 @@ Item {
                                 size: 14
                                 color: Theme.accent
                             }
-                            Text {
+                            ReadableText {
                                 text: qsTr("Open Full Journal")
                                 font: Theme.body
                                 color: Theme.accent
@@ -246,7 +246,7 @@ Item {
                             size: 15
                             color: Theme.accent
                         }
-                        Text {
+                        ReadableText {
                             text: qsTr("Reflect")
                             font: Theme.title3Serif
                             color: Theme.accent
@@ -273,7 +273,7 @@ Item {
                                     color: Theme.alpha(Theme.accent, 0.5)
                                 }
                             }
-                            Text {
+                            ReadableText {
                                 width: question.width - 13
                                 wrapMode: Text.WordWrap
                                 text: question.modelData

@@ -35,13 +35,13 @@ Rectangle {
         Column {
             anchors.verticalCenter: parent.verticalCenter
             spacing: 3
-            Text {
+            ReadableText {
                 objectName: "moonPhaseName"
                 text: root.model.moonPhase.name
                 font: Theme.title3Serif
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 objectName: "todayDate"
                 text: root.model.todayText
                 font: Theme.body
@@ -60,7 +60,7 @@ Rectangle {
                 size: 13
                 color: Theme.streakFlame
             }
-            Text {
+            ReadableText {
                 objectName: "streakText"
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.model.currentStreak + qsTr(" day streak")

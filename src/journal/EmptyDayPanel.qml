@@ -15,7 +15,7 @@ Column {
     spacing: 12
     bottomPadding: 32
 
-    Text {
+    ReadableText {
         objectName: "selectedDateText"
         anchors.horizontalCenter: parent.horizontalCenter
         topPadding: 16
@@ -24,7 +24,7 @@ Column {
         color: Theme.textPrimary
     }
 
-    Text {
+    ReadableText {
         objectName: "emptyDayText"
         width: root.width
         horizontalAlignment: Text.AlignHCenter
@@ -66,7 +66,7 @@ Column {
                 size: Theme.body.pixelSize + 3
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 text: qsTr("Add Journal Entry")
                 font: Theme.body
                 color: Theme.accent

@@ -15,7 +15,7 @@ Column {
     spacing: 16
     bottomPadding: 32
 
-    Text {
+    ReadableText {
         objectName: "selectedDateText"
         topPadding: 16
         text: root.model.selectedDateText
@@ -57,12 +57,12 @@ Column {
             width: parent.width - 2 * Theme.defaultPadding
             spacing: 6
 
-            Text {
+            ReadableText {
                 text: qsTr("Prompt")
                 font: Theme.subheadline
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 width: parent.width
                 wrapMode: Text.WordWrap
                 text: root.entry ? root.entry.journalPrompt : ""
@@ -89,7 +89,7 @@ Column {
             width: parent.width - 2 * Theme.defaultPadding
             spacing: 8
 
-            Text {
+            ReadableText {
                 text: qsTr("Reflection")
                 font: Theme.title3Serif
                 color: Theme.accent

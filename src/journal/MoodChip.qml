@@ -27,7 +27,7 @@ AbstractButton {
     contentItem: Text {
         text: root.mood
         font: Theme.subheadline
-        color: root.selected ? Theme.background : Theme.textPrimary
+        color: root.selected ? Theme.textOn(MoodPalette.color(root.mood)) : Theme.textPrimary
     }
     background: Item {
         Rectangle {

@@ -44,7 +44,7 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
 
-            Text {
+            ReadableText {
                 objectName: "rowHeader"
                 Layout.fillWidth: true
                 text: root.header
@@ -77,7 +77,7 @@ AbstractButton {
                     Layout.fillWidth: true
                     spacing: 8
 
-                    Text {
+                    ReadableText {
                         objectName: "rowCardName"
                         text: root.card.name
                         font: Theme.title3Serif
@@ -87,7 +87,7 @@ AbstractButton {
                         visible: root.isReversed
                     }
                 }
-                Text {
+                ReadableText {
                     objectName: "rowPositionDescription"
                     Layout.fillWidth: true
                     visible: root.positionDescription.length > 0
@@ -96,7 +96,7 @@ AbstractButton {
                     color: Theme.textSecondary
                     wrapMode: Text.WordWrap
                 }
-                Text {
+                ReadableText {
                     objectName: "rowMeaning"
                     Layout.fillWidth: true
                     text: root.meaning

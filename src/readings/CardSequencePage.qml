@@ -67,7 +67,7 @@ Item {
                 anchors.horizontalCenter: parent.horizontalCenter
                 spacing: 6
 
-                Text {
+                ReadableText {
                     objectName: "sequenceCardName"
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: root.card.name
@@ -123,21 +123,21 @@ Item {
                         width: parent.width
                         spacing: 4
 
-                        Text {
+                        ReadableText {
                             width: parent.width
                             text: root.card.name
                             font: Theme.largeTitleSerifBold
                             color: Theme.textPrimary
                             wrapMode: Text.WordWrap
                         }
-                        Text {
+                        ReadableText {
                             objectName: "sequencePositionName"
                             text: root.position.name
                             font: Theme.bodySerif
                             color: Theme.textSecondary
                         }
                     }
-                    Text {
+                    ReadableText {
                         width: parent.width
                         text: root.position.description
                         font: Theme.body
@@ -162,7 +162,7 @@ Item {
                                 radius: height / 2
                                 color: Theme.alpha(Theme.accent, 0.15)
 
-                                Text {
+                                ReadableText {
                                     id: chipText
 
                                     anchors.centerIn: parent
@@ -177,13 +177,13 @@ Item {
                         width: parent.width
                         spacing: 8
 
-                        Text {
+                        ReadableText {
                             objectName: "sequenceMeaningTitle"
                             text: meaning.meaningTitle
                             font: Theme.title3Serif
                             color: Theme.accent
                         }
-                        Text {
+                        ReadableText {
                             objectName: "sequenceMeaning"
                             width: parent.width
                             text: meaning.meaningText
@@ -196,12 +196,12 @@ Item {
                         width: parent.width
                         spacing: 8
 
-                        Text {
+                        ReadableText {
                             text: qsTr("Card Imagery")
                             font: Theme.title3Serif
                             color: Theme.accent
                         }
-                        Text {
+                        ReadableText {
                             width: parent.width
                             text: root.card.artDescription
                             font: Theme.body
@@ -215,7 +215,7 @@ Item {
                         width: parent.width
                         spacing: 8
 
-                        Text {
+                        ReadableText {
                             text: qsTr("Reflect")
                             font: Theme.title3Serif
                             color: Theme.accent
@@ -243,7 +243,7 @@ Item {
                                         color: Theme.alpha(Theme.accent, 0.5)
                                     }
                                 }
-                                Text {
+                                ReadableText {
                                     width: details.width - 15
                                     text: question.modelData
                                     font: Theme.body
@@ -263,7 +263,7 @@ Item {
                             size: Theme.textStyle(Theme.Caption, false).pixelSize
                             color: Theme.alpha(Theme.accent, 0.6)
                         }
-                        Text {
+                        ReadableText {
                             objectName: "sequenceAffirmation"
                             width: parent.width
                             horizontalAlignment: Text.AlignHCenter

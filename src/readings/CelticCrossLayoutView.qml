@@ -86,16 +86,16 @@ Item {
                 objectName: "crossBadge" + entry.cardIndex
                 x: layout.badgeOffset.x - width / 2
                 y: layout.badgeOffset.y - height / 2
-                width: 18
-                height: 18
-                radius: 9
+                width: 22
+                height: 22
+                radius: 11
                 color: Theme.accent
 
                 Text {
                     anchors.centerIn: parent
                     text: entry.cardIndex + 1
-                    font: Theme.textStyle(Theme.Caption, true, Font.Bold)
-                    color: Theme.background
+                    font: Theme.textStyle(Theme.Caption, false, Font.Bold)
+                    color: Theme.textOn(Theme.accent)
                 }
                 TapHandler {
                     onTapped: root.cardTapped(entry.cardIndex)

@@ -9,16 +9,11 @@
 #include "StoreLog.h"
 #include "YesNoReadingModel.h"
 
+#include <QLocale>
 #include <QSet>
 
-namespace {
-
-bool byListOrder(const Reading *a, const Reading *b)
-{
-    return ReadingHistoryModel::listedBefore(ReadingHistoryModel::keyOf(a), ReadingHistoryModel::keyOf(b));
-}
-
-} // namespace
+#include <algorithm>
+#include <iterator>
 
 ReadingHistoryModel::ReadingHistoryModel(QObject *parent) : QAbstractListModel(parent)
 {}
@@ -126,76 +121,136 @@ QString ReadingHistoryModel::emptyMessage() const
     return m_emptyState == NoSaved ? tr("Star a reading to save it here.") : tr("Your past readings will appear here.");
 }
 
+qint64 ReadingHistoryModel::Entry::identity() const
+{
+    if (pk != 0)
+        return pk;
+    // A reading saved since this row was made is known by its new key.
+    if (pending && pending->storeId() != 0)
+        return pending->storeId();
+    return -qint64(quintptr(pending.data()));
+}
+
+QString ReadingHistoryModel::monthTitle(const QDateTime &date)
+{
+    return date.isValid() ? QLocale().toString(date.toLocalTime().date(), QStringLiteral("MMMM yyyy")) : QString();
+}
+
+int ReadingHistoryModel::rowsRead() const
+{
+    int read = 0;
+    for (const Entry &entry : m_entries)
+        read += entry.pending || (m_read.value(entry.pk) != nullptr);
+    return read;
+}
+
+QList<Reading *> ReadingHistoryModel::readings() const
+{
+    QList<Reading *> all;
+    all.reserve(m_entries.size());
+    for (int row = 0; row < m_entries.size(); ++row)
+        all.append(at(row));
+    return all;
+}
+
 Reading *ReadingHistoryModel::at(int row) const
 {
-    return row >= 0 && row < m_rows.size() ? m_rows.at(row) : nullptr;
+    if (row < 0 || row >= m_entries.size())
+        return nullptr;
+    const Entry &entry = m_entries.at(row);
+    if (entry.pending)
+        return entry.pending;
+    if (Reading *reading = m_read.value(entry.pk))
+        return reading;
+    readPageOf(row);
+    return m_read.value(entry.pk);
+}
+
+void ReadingHistoryModel::readPageOf(int row) const
+{
+    if (!m_context)
+        return;
+    const int first = row / m_pageSize * m_pageSize;
+    const int last = std::min(int(m_entries.size()), first + m_pageSize);
+    QStringList marks;
+    QVariantList keys;
+    QSet<qint64> wanted;
+    for (int i = first; i < last; ++i) {
+        const Entry &entry = m_entries.at(i);
+        if (entry.pending || m_read.value(entry.pk))
+            continue;
+        marks.append(QStringLiteral("?"));
+        keys.append(entry.pk);
+        wanted.insert(entry.pk);
+    }
+    if (keys.isEmpty())
+        return;
+    const QList<Reading *> page = m_context->fetch<Reading>(
+        ModelContext::RowQuery{QStringLiteral("pk IN (%1)").arg(marks.join(QLatin1Char(','))), keys, {}, -1},
+        [&](const Reading *reading) { return wanted.contains(reading->storeId()); },
+        [](const Reading *, const Reading *) { return false; });
+    for (Reading *reading : page)
+        m_read.insert(reading->storeId(), reading);
 }
 
 // Dated readings come over the date index, newest first, the later stored first among equal
-// dates; each condition in SQL has its twin on the values in memory for readings not yet saved.
-// Readings without a date follow, the later stored first.
-QList<Reading *> ReadingHistoryModel::readPage(const std::optional<Key> &after, int limit) const
+// dates; readings without a date follow, the later stored first. Readings in memory that the
+// store does not hold as they are now are placed by their values in memory.
+QList<ReadingHistoryModel::Entry> ReadingHistoryModel::readEntries() const
 {
-    QList<Reading *> rows;
+    QList<Entry> stored;
     if (!m_context)
-        return rows;
-    const bool favoritesOnly = m_favoritesOnly;
-    const QString starred = favoritesOnly ? QStringLiteral("isFavorite = 1 AND ") : QString();
-    const auto matches = [&](const Reading *reading, bool dated) {
-        const Key key = keyOf(reading);
-        return (!favoritesOnly || reading->isFavorite()) && key.hasDate == dated &&
-               (!after || listedBefore(*after, key));
+        return stored;
+    const QString starred = m_favoritesOnly ? QStringLiteral("isFavorite = 1 AND ") : QString();
+    const auto readStored = [&](const QString &where, const QString &orderBy, bool dated) {
+        const QList<ModelContext::StoredValue> rows =
+            m_context->storedRows(Reading::staticMetaObject, QStringLiteral("date"),
+                                  ModelContext::RowQuery{starred + where, {}, orderBy, -1});
+        for (const ModelContext::StoredValue &row : rows)
+            stored.append({Key{dated, dated ? row.value.toLongLong() : 0, true, row.pk}, row.pk, nullptr});
     };
+    stored.reserve(m_entries.size() + m_pageSize);
+    readStored(QStringLiteral("date IS NOT NULL"), QStringLiteral("date DESC, pk DESC"), true);
+    readStored(QStringLiteral("date IS NULL"), QStringLiteral("pk DESC"), false);
 
-    if (!after || after->hasDate) {
-        ModelContext::RowQuery query{
-            starred + QStringLiteral("date IS NOT NULL"), {}, QStringLiteral("date DESC, pk DESC"), limit};
-        if (after) {
-            // "date <= ?" lets SQL start the index scan at the last row shown.
-            query.where += QStringLiteral(" AND date <= ? AND (date < ? OR pk < ?)");
-            query.values = {after->date, after->date, after->pk()};
-        }
-        rows = m_context->fetch<Reading>(
-            query, [&](const Reading *reading) { return matches(reading, true); }, byListOrder);
-        if (limit >= 0 && rows.size() >= limit)
-            return rows;
-    }
-    ModelContext::RowQuery undated{starred + QStringLiteral("date IS NULL"),
-                                   {},
-                                   QStringLiteral("pk DESC"),
-                                   limit < 0 ? -1 : limit - int(rows.size())};
-    if (after && !after->hasDate) {
-        undated.where += QStringLiteral(" AND pk < ?");
-        undated.values = {after->pk()};
-    }
-    rows += m_context->fetch<Reading>(
-        undated, [&](const Reading *reading) { return matches(reading, false); }, byListOrder);
-    return rows;
+    QList<Entry> inMemory;
+    for (Reading *reading : m_context->pendingRecords<Reading>())
+        if (!reading->isDeleted() && (!m_favoritesOnly || reading->isFavorite()))
+            inMemory.append({keyOf(reading), 0, reading});
+    if (inMemory.isEmpty())
+        return stored;
+    const auto before = [](const Entry &a, const Entry &b) { return listedBefore(a.key, b.key); };
+    std::sort(inMemory.begin(), inMemory.end(), before);
+    QList<Entry> merged;
+    merged.reserve(stored.size() + inMemory.size());
+    std::merge(stored.cbegin(), stored.cend(), inMemory.cbegin(), inMemory.cend(), std::back_inserter(merged),
+               before);
+    return merged;
 }
 
-QList<Reading *> ReadingHistoryModel::readUpTo(const Key &last) const
+QVariantList ReadingHistoryModel::months() const
 {
-    if (!m_context)
-        return {};
-    if (!last.hasDate) {
-        QList<Reading *> rows = readPage(std::nullopt, -1);
-        rows.erase(std::remove_if(rows.begin(), rows.end(),
-                                  [&](const Reading *reading) { return listedBefore(last, keyOf(reading)); }),
-                   rows.end());
-        return rows;
+    QVariantList result;
+    // Rows are newest first, so each month is one run of rows: a date is only turned into a
+    // calendar month where it falls before the start of the month being counted.
+    qint64 monthStart = std::numeric_limits<qint64>::max();
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const Key &key = m_entries.at(row).key;
+        if (!key.hasDate)
+            break;
+        if (key.date < monthStart) {
+            const QDateTime date = QDateTime::fromMSecsSinceEpoch(key.date).toLocalTime();
+            const QDate first(date.date().year(), date.date().month(), 1);
+            monthStart = first.startOfDay().toMSecsSinceEpoch();
+            result.append(QVariantMap{{QStringLiteral("title"), monthTitle(date)},
+                                      {QStringLiteral("row"), row},
+                                      {QStringLiteral("count"), 0}});
+        }
+        QVariantMap month = result.last().toMap();
+        month[QStringLiteral("count")] = month.value(QStringLiteral("count")).toInt() + 1;
+        result.last() = month;
     }
-    const bool favoritesOnly = m_favoritesOnly;
-    const QString starred = favoritesOnly ? QStringLiteral("isFavorite = 1 AND ") : QString();
-    return m_context->fetch<Reading>(
-        ModelContext::RowQuery{starred + QStringLiteral("date >= ? AND (date > ? OR pk >= ?)"),
-                               {last.date, last.date, last.pk()},
-                               QStringLiteral("date DESC, pk DESC"),
-                               -1},
-        [&](const Reading *reading) {
-            const Key key = keyOf(reading);
-            return (!favoritesOnly || reading->isFavorite()) && key.hasDate && !listedBefore(last, key);
-        },
-        byListOrder);
+    return result;
 }
 
 bool ReadingHistoryModel::anyReadingStored() const
@@ -212,91 +267,52 @@ void ReadingHistoryModel::reload()
 {
     const int before = count();
     beginResetModel();
-    m_rows = readPage(std::nullopt, m_pageSize);
-    m_cursor = m_rows.isEmpty() ? std::nullopt : std::optional<Key>(keyOf(m_rows.last()));
-    m_atEnd = m_rows.size() < m_pageSize;
+    m_read.clear();
+    m_entries = readEntries();
     endResetModel();
     if (before != count())
         emit countChanged();
     updateEmptyState();
 }
 
-bool ReadingHistoryModel::canFetchMore(const QModelIndex &parent) const
-{
-    return !parent.isValid() && m_context && !m_atEnd;
-}
-
-void ReadingHistoryModel::fetchMore(const QModelIndex &parent)
-{
-    if (parent.isValid() || !m_context || m_atEnd)
-        return;
-    QList<Reading *> more = readPage(m_cursor, m_pageSize);
-    m_atEnd = more.size() < m_pageSize;
-    if (more.isEmpty())
-        return;
-    m_cursor = keyOf(more.last());
-    const int first = count();
-    beginInsertRows({}, first, first + int(more.size()) - 1);
-    m_rows += more;
-    endInsertRows();
-    emit countChanged();
-    updateEmptyState();
-}
-
-void ReadingHistoryModel::rowShown(int row)
-{
-    if (row >= count() - m_pageSize / 2 && canFetchMore())
-        fetchMore();
-}
-
 void ReadingHistoryModel::refresh()
 {
-    if (!m_context) {
-        applyRows({});
-        updateEmptyState();
-        return;
-    }
-    if (m_atEnd || !m_cursor) {
-        // Everything is shown (or nothing was): read it all again, or the first page.
-        const QList<Reading *> fresh = readPage(std::nullopt, m_atEnd ? -1 : m_pageSize);
-        if (!m_atEnd)
-            m_atEnd = fresh.size() < m_pageSize;
-        applyRows(fresh);
-        m_cursor = m_rows.isEmpty() ? std::nullopt : std::optional<Key>(keyOf(m_rows.last()));
-    } else {
-        // The rows down to the last one shown, as they are now; older ones wait for fetchMore().
-        applyRows(readUpTo(*m_cursor));
-        if (m_rows.size() < m_pageSize)
-            fetchMore();
-    }
+    applyEntries(readEntries());
     updateEmptyState();
 }
 
 // Moves the rows to `fresh` with the fewest row changes, so the view keeps its place and the
 // delegates of the rows that stay: rows that left are removed, new ones inserted where they go.
-void ReadingHistoryModel::applyRows(const QList<Reading *> &fresh)
+void ReadingHistoryModel::applyEntries(const QList<Entry> &fresh)
 {
     const int before = count();
-    const QSet<Reading *> wanted(fresh.cbegin(), fresh.cend());
-    for (int row = int(m_rows.size()) - 1; row >= 0;) {
-        if (wanted.contains(m_rows.at(row))) {
+    QSet<qint64> wanted;
+    wanted.reserve(fresh.size());
+    for (const Entry &entry : fresh)
+        wanted.insert(entry.identity());
+    for (int row = int(m_entries.size()) - 1; row >= 0;) {
+        if (wanted.contains(m_entries.at(row).identity())) {
             --row;
             continue;
         }
         int first = row;
-        while (first > 0 && !wanted.contains(m_rows.at(first - 1)))
+        while (first > 0 && !wanted.contains(m_entries.at(first - 1).identity()))
             --first;
         beginRemoveRows({}, first, row);
-        m_rows.remove(first, row - first + 1);
+        m_entries.remove(first, row - first + 1);
         endRemoveRows();
         row = first - 1;
     }
     // What stays must keep its order among the fresh rows; a reading whose date changed may
     // have moved, and then the list starts afresh.
+    QList<qint64> freshIds;
+    freshIds.reserve(fresh.size());
+    for (const Entry &entry : fresh)
+        freshIds.append(entry.identity());
     bool inOrder = true;
     qsizetype next = 0;
-    for (Reading *reading : std::as_const(m_rows)) {
-        next = fresh.indexOf(reading, next);
+    for (const Entry &entry : std::as_const(m_entries)) {
+        next = freshIds.indexOf(entry.identity(), next);
         if (next < 0) {
             inOrder = false;
             break;
@@ -305,38 +321,42 @@ void ReadingHistoryModel::applyRows(const QList<Reading *> &fresh)
     }
     if (!inOrder) {
         beginResetModel();
-        m_rows = fresh;
+        m_entries = fresh;
         endResetModel();
     } else {
         // The rows kept are now a subsequence of the fresh ones: insert each run of new rows
-        // before the next kept row.
+        // before the next kept row, and take the fresh key and place of every kept one.
         for (int row = 0; row < fresh.size();) {
-            if (row < m_rows.size() && m_rows.at(row) == fresh.at(row)) {
+            if (row < m_entries.size() && m_entries.at(row).identity() == freshIds.at(row)) {
+                m_entries[row] = fresh.at(row);
                 ++row;
                 continue;
             }
-            Reading *nextKept = m_rows.value(row);
+            const qint64 nextKept = row < m_entries.size() ? m_entries.at(row).identity() : 0;
             int last = row;
-            while (last + 1 < fresh.size() && fresh.at(last + 1) != nextKept)
+            while (last + 1 < fresh.size() && (row >= m_entries.size() || freshIds.at(last + 1) != nextKept))
                 ++last;
             beginInsertRows({}, row, last);
             for (int i = row; i <= last; ++i)
-                m_rows.insert(i, fresh.at(i));
+                m_entries.insert(i, fresh.at(i));
             endInsertRows();
             row = last + 1;
         }
     }
+    // Forget readings that are no longer listed; the rest stay read.
+    for (auto it = m_read.begin(); it != m_read.end();)
+        it = (!it.value() || !wanted.contains(it.key())) ? m_read.erase(it) : std::next(it);
     if (before != count())
         emit countChanged();
     // A reading's own fields may have changed without moving it.
-    if (!m_rows.isEmpty())
-        emit dataChanged(index(0), index(int(m_rows.size()) - 1));
+    if (!m_entries.isEmpty())
+        emit dataChanged(index(0), index(int(m_entries.size()) - 1));
 }
 
 void ReadingHistoryModel::updateEmptyState()
 {
     EmptyState state = NotEmpty;
-    if (m_rows.isEmpty())
+    if (m_entries.isEmpty())
         state = m_favoritesOnly && anyReadingStored() ? NoSaved : NoReadings;
     if (state == m_emptyState)
         return;
@@ -389,8 +409,14 @@ int ReadingHistoryModel::rowCount(const QModelIndex &parent) const
 
 QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
 {
+    if (!index.isValid() || index.row() >= m_entries.size())
+        return {};
+    if (role == MonthRole) {
+        const Key &key = m_entries.at(index.row()).key;
+        return key.hasDate ? monthTitle(QDateTime::fromMSecsSinceEpoch(key.date)) : tr("Undated");
+    }
     const Reading *reading = at(index.row());
-    if (!index.isValid() || !reading)
+    if (!reading)
         return {};
     switch (role) {
     case NotesRole:
@@ -436,5 +462,6 @@ QHash<int, QByteArray> ReadingHistoryModel::roleNames() const
             {CardCountTextRole, "cardCountText"},
             {AccessibleNameRole, "accessibleName"},
             {NotesRole, "notes"},
-            {IsFavoriteRole, "isFavorite"}};
+            {IsFavoriteRole, "isFavorite"},
+            {MonthRole, "month"}};
 }

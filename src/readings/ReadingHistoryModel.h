@@ -17,10 +17,11 @@ class Reading;
 Q_MOC_INCLUDE("Reading.h")
 
 // Every stored reading, newest first, or only the starred ones. Ten years of use are 20,000
-// readings, so the list reads them from SQL a page at a time over the date index (each page
-// starts after the last row shown, so no row is read twice or skipped, whatever the dates) and
-// a page comes with its drawn cards. It follows the store live: a reading stored, starred or
-// deleted anywhere changes the rows at once, keeping the rows already shown.
+// readings, so the list knows every row's place from the start (one read of the keys and dates
+// over the date index) and reads a row's reading, with its drawn cards, a page at a time as the
+// view shows it. The scroll bar is true from the first frame and any row is one page read away.
+// It follows the store live: a reading stored, starred or deleted anywhere changes the rows at
+// once, and the rows that stay keep their place.
 class ReadingHistoryModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -49,6 +50,7 @@ public:
         AccessibleNameRole,
         NotesRole,
         IsFavoriteRole,
+        MonthRole, // "December 2026": the section the row is listed under
     };
 
     enum EmptyState {
@@ -67,8 +69,6 @@ public:
         qint64 date = 0;
         bool saved = false;
         qint64 order = 0; // the store's key once saved; before, the place among unsaved ones
-        // The store's key as SQL compares it: above every stored one while unsaved.
-        qint64 pk() const { return saved ? order : std::numeric_limits<qint64>::max(); }
     };
     static Key keyOf(const Reading *reading);
     // Whether `a` is listed above `b`.
@@ -79,6 +79,8 @@ public:
     static std::optional<YesNoAnswer> yesNoAnswerOf(const Reading &reading, const CardDataStore &cards);
     // "3 cards".
     static QString cardCountText(int count);
+    // "December 2026", in the locale's words; empty for no date.
+    static QString monthTitle(const QDateTime &date);
 
     static constexpr int defaultPageSize = 40;
 
@@ -93,18 +95,26 @@ public:
     void setShowFavoritesOnly(bool on);
     QString title() const;
     QString filterSymbol() const;
-    int count() const { return int(m_rows.size()); }
+    int count() const { return int(m_entries.size()); }
     EmptyState emptyState() const { return m_emptyState; }
     QString emptySymbol() const;
     QString emptyTitle() const;
     QString emptyMessage() const;
     bool canUndo() const { return m_lastDeleted.has_value(); }
-    // How many rows one page reads.
+    // How many readings one read brings in.
     int pageSize() const { return m_pageSize; }
     void setPageSize(int rows) { m_pageSize = std::max(1, rows); }
+    // How many rows have their reading read so far.
+    int rowsRead() const;
 
-    const QList<Reading *> &readings() const { return m_rows; }
+    // Every row's reading, each page read (for tests and small lists).
+    QList<Reading *> readings() const;
+    // The reading at `row`, read with its page when not yet read.
     Q_INVOKABLE Reading *at(int row) const;
+
+    // The months that have readings, newest first, each as {"title", "row", "count"}: the
+    // first row of the month and how many rows it holds. For jumping to a month.
+    Q_INVOKABLE QVariantList months() const;
 
     // The star in the toolbar: all readings or only the starred ones.
     Q_INVOKABLE void toggleFavoritesOnly() { setShowFavoritesOnly(!m_favoritesOnly); }
@@ -114,20 +124,12 @@ public:
     // Stores the last deleted reading again, with its identifier, cards, notes and star.
     Q_INVOKABLE void undoDelete();
 
-    // The view made or reused the row at `row`. Once that comes within half a page of the last
-    // row read, the next page is read, so scrolling down (or moving down with the keyboard)
-    // finds its rows there. The view's own fetchMore() requests cannot be relied on: a view
-    // that reuses its rows never asks again after the first screen.
-    Q_INVOKABLE void rowShown(int row);
-
     // Reads the store again for the rows shown (done by itself when the context reports a change).
     void refresh();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
-    bool canFetchMore(const QModelIndex &parent = {}) const override;
-    void fetchMore(const QModelIndex &parent = {}) override;
 
 signals:
     void modelContextChanged();
@@ -153,24 +155,33 @@ private:
         QList<Card> cards;
     };
 
+    // One row: where it is listed, and the reading when it lives in memory unsaved (or changed).
+    struct Entry
+    {
+        Key key;
+        qint64 pk = 0;
+        QPointer<Reading> pending;
+        // Which reading the row is, across reads: the store key once there is one.
+        qint64 identity() const;
+    };
+
     CardDataStore &cards() const;
-    // Up to `limit` readings listed after `after` (from the top without it); -1: all of them.
-    QList<Reading *> readPage(const std::optional<Key> &after, int limit) const;
-    // The readings listed at or above `last`.
-    QList<Reading *> readUpTo(const Key &last) const;
+    // Every row in list order: the stored keys and dates, merged with the readings in memory.
+    QList<Entry> readEntries() const;
+    // Reads the readings of the page holding `row` that are not read yet.
+    void readPageOf(int row) const;
     bool anyReadingStored() const;
     void reload();
-    void applyRows(const QList<Reading *> &fresh);
+    void applyEntries(const QList<Entry> &fresh);
     void updateEmptyState();
 
     mutable CardDataStore *m_cardStore = nullptr;
     QPointer<ModelContext> m_context;
     bool m_favoritesOnly = false;
     int m_pageSize = defaultPageSize;
-    QList<Reading *> m_rows;
-    // The key of the last row read: the next page starts after it.
-    std::optional<Key> m_cursor;
-    bool m_atEnd = false;
+    QList<Entry> m_entries;
+    // The readings read so far, by store key.
+    mutable QHash<qint64, QPointer<Reading>> m_read;
     EmptyState m_emptyState = NoReadings;
     std::optional<DeletedReading> m_lastDeleted;
 };

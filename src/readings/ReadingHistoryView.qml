@@ -5,9 +5,11 @@ import Quillmoor.Cards
 import Quillmoor.Store
 import Quillmoor.Readings
 
-// Every stored reading, newest first, or only the starred ones. A row opens its reading; the
-// context menu or the Delete key deletes the selected row, and Ctrl+Z (or Undo) brings the
-// last deleted reading back, so deleting asks nothing.
+// Every stored reading, newest first under month headings, or only the starred ones. A row opens
+// its reading; its menu (the row's "…" button, a right click, the menu key) or the Delete key
+// deletes it, and Ctrl+Z (or Undo) brings the last deleted reading back, so deleting asks
+// nothing. The list knows all its rows at once, so the scroll bar is true, Home, End and the
+// page keys go anywhere, and "Go to Month" jumps straight to a month.
 NavigationPage {
     id: root
 
@@ -27,6 +29,45 @@ NavigationPage {
             root.StackView.view.push(root.destinations.readingDetail, { reading: reading });
     }
 
+    // The row the keyboard starts from: the selected one while it is in view, else the first
+    // row in view, so giving the list focus or pressing a key never moves it.
+    function keyboardRow(): int {
+        const current = list.currentItem;
+        if (current && current.y + current.height > list.contentY && current.y < list.contentY + list.height)
+            return list.currentIndex;
+        for (let y = list.contentY + list.topMargin; y < list.contentY + list.height; y += 8) {
+            const row = list.indexAt(list.width / 2, y);
+            if (row >= 0)
+                return row;
+        }
+        return Math.max(0, list.currentIndex);
+    }
+
+    function moveSelection(row: int) {
+        if (list.count === 0)
+            return;
+        const target = Math.max(0, Math.min(list.count - 1, row));
+        list.currentIndex = target;
+        if (target === list.count - 1)
+            list.positionViewAtEnd();
+        else if (target === 0)
+            list.positionViewAtBeginning();
+        else
+            list.positionViewAtIndex(target, ListView.Contain);
+    }
+
+    function rowsPerPage(): int {
+        const rowHeight = list.currentItem ? list.currentItem.height + list.spacing : 64;
+        return Math.max(1, Math.floor(list.height / rowHeight) - 1);
+    }
+
+    function showMonth(row: int) {
+        list.currentIndex = row;
+        list.positionViewAtIndex(row, ListView.Beginning);
+        root.keyboardSelection = true;
+        list.forceActiveFocus();
+    }
+
     function showMenu(row: int, item: Item, at: point) {
         list.currentIndex = row;
         rowMenu.row = row;
@@ -39,6 +80,35 @@ NavigationPage {
     navigationTitle: historyModel.title
     toolbarItems: [
         AbstractButton {
+            id: monthButton
+
+            objectName: "goToMonthButton"
+            visible: historyModel.emptyState === ReadingHistoryModel.NotEmpty
+            padding: 4
+            focusPolicy: Qt.StrongFocus
+            Accessible.role: Accessible.Button
+            Accessible.name: qsTr("Go to Month")
+            onClicked: monthPicker.openAt(monthButton)
+
+            contentItem: SymbolImage {
+                name: "calendar"
+                size: 20
+                color: Theme.accent
+            }
+            background: Rectangle {
+                radius: 6
+                color: monthButton.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
+            }
+
+            HintToolTip {
+                text: qsTr("Go to Month")
+            }
+
+            FocusRing {
+                radius: 8
+            }
+        },
+        AbstractButton {
             id: filterButton
 
             objectName: "favoritesFilterButton"
@@ -48,6 +118,9 @@ NavigationPage {
             Accessible.checkable: true
             Accessible.checked: historyModel.showFavoritesOnly
             onClicked: historyModel.toggleFavoritesOnly()
+            HintToolTip {
+                text: filterButton.Accessible.name
+            }
 
             contentItem: SymbolImage {
                 objectName: "favoritesFilterSymbol"
@@ -93,14 +166,19 @@ NavigationPage {
         clip: true
         focus: true
         activeFocusOnTab: true
-        keyNavigationEnabled: true
+        keyNavigationEnabled: false
+        highlightFollowsCurrentItem: false
         boundsBehavior: Flickable.StopAtBounds
         reuseItems: true
         model: root.leaving ? null : historyModel
         Accessible.name: historyModel.title
-        ScrollBar.vertical: ScrollBar {
-            policy: ScrollBar.AsNeeded
+        ScrollBar.vertical: PageScrollBar {
+            objectName: "historyScrollBar"
         }
+
+        section.property: "month"
+        section.criteria: ViewSection.FullString
+        section.delegate: root.destinations.monthHeading
 
         delegate: ReadingRowView {
             id: row
@@ -109,21 +187,43 @@ NavigationPage {
 
             objectName: "historyRow" + index
             x: Theme.defaultPadding
-            width: list.width - 2 * Theme.defaultPadding
-            selected: root.keyboardSelection && list.activeFocus && list.currentIndex === row.index
+            width: row.ListView.view.width - 2 * Theme.defaultPadding
+            selected: root.keyboardSelection && row.ListView.view.activeFocus && row.ListView.isCurrentItem
             onClicked: {
                 root.keyboardSelection = false;
-                list.currentIndex = row.index;
+                row.ListView.view.currentIndex = row.index;
                 root.open(row.index);
             }
             onContextMenuRequested: (at) => root.showMenu(row.index, row, at)
-            Component.onCompleted: historyModel.rowShown(row.index)
-            ListView.onReused: historyModel.rowShown(row.index)
         }
 
         Keys.onPressed: (event) => {
             root.keyboardSelection = true;
-            event.accepted = false;
+            const from = root.keyboardRow();
+            switch (event.key) {
+            case Qt.Key_Up:
+                root.moveSelection(from === list.currentIndex ? from - 1 : from);
+                break;
+            case Qt.Key_Down:
+                root.moveSelection(from === list.currentIndex ? from + 1 : from);
+                break;
+            case Qt.Key_PageUp:
+                root.moveSelection(from - root.rowsPerPage());
+                break;
+            case Qt.Key_PageDown:
+                root.moveSelection(from + root.rowsPerPage());
+                break;
+            case Qt.Key_Home:
+                root.moveSelection(0);
+                break;
+            case Qt.Key_End:
+                root.moveSelection(list.count - 1);
+                break;
+            default:
+                event.accepted = false;
+                return;
+            }
+            event.accepted = true;
         }
         Keys.onDeletePressed: historyModel.deleteRow(list.currentIndex)
         Keys.onReturnPressed: root.open(list.currentIndex)
@@ -149,6 +249,13 @@ NavigationPage {
         sequence: "Ctrl+Z"
         enabled: root.onScreen && historyModel.canUndo
         onActivated: historyModel.undoDelete()
+    }
+
+    MonthPicker {
+        id: monthPicker
+
+        months: monthPicker.opened ? historyModel.months() : []
+        onMonthChosen: (row) => root.showMonth(row)
     }
 
     Menu {

@@ -26,7 +26,7 @@ AbstractButton {
 
     focusPolicy: Qt.NoFocus
     leftPadding: Theme.defaultPadding
-    rightPadding: Theme.defaultPadding
+    rightPadding: Theme.defaultPadding + menuButton.width + 8
     topPadding: 10
     bottomPadding: 10
     Accessible.name: root.accessibleName
@@ -68,7 +68,7 @@ AbstractButton {
                 objectName: "rowAnswer"
                 visible: root.answer.length > 0
                 text: root.answer
-                font: Theme.subheadlineSerifMedium
+                font: Theme.title2SerifSemibold
                 color: root.answerColor
             }
             Text {
@@ -103,6 +103,33 @@ AbstractButton {
             name: "star.fill"
             size: Theme.body.pixelSize + 2
             color: Theme.accent
+        }
+    }
+
+    AbstractButton {
+        id: menuButton
+
+        objectName: "rowMenuButton"
+        anchors.right: parent.right
+        anchors.rightMargin: 8
+        anchors.verticalCenter: parent.verticalCenter
+        padding: 6
+        focusPolicy: Qt.NoFocus
+        Accessible.role: Accessible.Button
+        Accessible.name: qsTr("Actions for %1").arg(root.accessibleName)
+        HintToolTip {
+            text: qsTr("Open or delete this reading")
+        }
+        onClicked: root.contextMenuRequested(menuButton.mapToItem(root, menuButton.width / 2, menuButton.height))
+
+        contentItem: SymbolImage {
+            name: "ellipsis"
+            size: Theme.title3Serif.pixelSize + 3
+            color: Theme.textSecondary
+        }
+        background: Rectangle {
+            radius: width / 2
+            color: menuButton.hovered ? Theme.alpha(Theme.surface, 0.8) : "transparent"
         }
     }
 }

@@ -47,7 +47,7 @@ Rectangle {
                 size: Theme.title3Serif.pixelSize
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 anchors.verticalCenter: parent.verticalCenter
                 text: qsTr("Reading Summary")
                 font: Theme.title3Serif

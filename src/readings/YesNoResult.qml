@@ -64,7 +64,7 @@ ScrollView {
                     color: Theme.alpha(root.model.answerColor, 0.4)
                     radius: 20
                 }
-                Text {
+                ReadableText {
                     id: answerWord
 
                     objectName: "answerWord"
@@ -81,7 +81,7 @@ ScrollView {
             width: row.width - left.width - row.spacing
             spacing: 20
 
-            Text {
+            ReadableText {
                 objectName: "quotedQuestion"
                 visible: root.model.quotedQuestion.length > 0
                 width: parent.width
@@ -98,7 +98,7 @@ ScrollView {
                 radius: 12
                 color: Theme.alpha(Theme.surface, 0.3)
 
-                Text {
+                ReadableText {
                     id: explanation
 
                     objectName: "answerExplanation"

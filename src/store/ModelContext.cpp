@@ -399,6 +399,17 @@ QList<Record *> ModelContext::recordsWhere(const QMetaObject &type, const RowQue
 QVariantList ModelContext::storedValues(const QMetaObject &type, const QString &column, const RowQuery &query)
 {
     QVariantList values;
+    const QList<StoredValue> rows = storedRows(type, column, query);
+    values.reserve(rows.size());
+    for (const StoredValue &row : rows)
+        values.append(row.value);
+    return values;
+}
+
+QList<ModelContext::StoredValue> ModelContext::storedRows(const QMetaObject &type, const QString &column,
+                                                          const RowQuery &query)
+{
+    QList<StoredValue> values;
     if (!m_db.isOpen() && !connect(nullptr, nullptr))
         return values;
     QSet<qint64> inMemory;
@@ -424,9 +435,11 @@ QVariantList ModelContext::storedValues(const QMetaObject &type, const QString &
             markDamaged(sqlError(rows.lastError()));
         return values;
     }
-    while (rows.next())
-        if (!inMemory.contains(rows.value(0).toLongLong()))
-            values.append(rows.value(1));
+    while (rows.next()) {
+        const qint64 pk = rows.value(0).toLongLong();
+        if (!inMemory.contains(pk))
+            values.append({pk, rows.value(1)});
+    }
     if (rows.lastError().isValid())
         markDamaged(sqlError(rows.lastError()));
     return values;

@@ -114,6 +114,13 @@ public:
     // list of dates, say). Rows whose records are removed or changed in memory are left out:
     // pendingRecords() gives those, to be judged on their values in memory.
     QVariantList storedValues(const QMetaObject &type, const QString &column, const RowQuery &query);
+    // The same with each row's store key beside its value, in the query's order.
+    struct StoredValue
+    {
+        qint64 pk = 0;
+        QVariant value;
+    };
+    QList<StoredValue> storedRows(const QMetaObject &type, const QString &column, const RowQuery &query);
     // Records of a type inserted or changed but not yet saved.
     template <typename T> QList<T *> pendingRecords() const
     {

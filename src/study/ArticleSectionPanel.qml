@@ -45,14 +45,14 @@ Rectangle {
         width: root.width - x - Theme.defaultPadding
         spacing: 8
 
-        Text {
+        ReadableText {
             width: parent.width
             text: root.heading
             font: Theme.title3Serif
             color: Theme.accent
             wrapMode: Text.WordWrap
         }
-        Text {
+        ReadableText {
             objectName: "sectionBody_" + root.index
             width: parent.width
             text: root.body

@@ -42,15 +42,16 @@ Rectangle {
                 Layout.fillWidth: true
                 spacing: 4
 
-                Text {
+                ReadableText {
                     objectName: "detailName"
+                    Accessible.role: Accessible.Heading
                     Layout.fillWidth: true
                     text: root.card.name
                     font: Theme.largeTitleSerifBold
                     color: Theme.textPrimary
                     wrapMode: Text.WordWrap
                 }
-                Text {
+                ReadableText {
                     objectName: "detailLine"
                     text: root.detail.detailLine
                     font: Theme.bodySerif
@@ -62,7 +63,7 @@ Rectangle {
                 Layout.alignment: Qt.AlignTop
                 spacing: 4
 
-                Text {
+                ReadableText {
                     Layout.alignment: Qt.AlignHCenter
                     text: qsTr("Yes/No")
                     font: Theme.subheadline
@@ -86,24 +87,12 @@ Rectangle {
             Repeater {
                 model: root.detail.keywords
 
-                Rectangle {
+                KeywordChip {
                     id: chip
 
                     required property string modelData
 
-                    implicitWidth: chipText.implicitWidth + 20
-                    implicitHeight: chipText.implicitHeight + 8
-                    radius: height / 2
-                    color: Theme.alpha(Theme.accent, 0.15)
-
-                    Text {
-                        id: chipText
-
-                        anchors.centerIn: parent
-                        text: chip.modelData
-                        font: Theme.subheadlineSerifMedium
-                        color: Theme.accent
-                    }
+                    text: chip.modelData
                 }
             }
         }
@@ -112,14 +101,16 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 8
 
-            Text {
+            ReadableText {
                 objectName: "detailMeaningTitle"
+                Accessible.role: Accessible.Heading
                 text: root.detail.meaningTitle
                 font: Theme.title3Serif
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 objectName: "detailMeaning"
+                Accessible.role: Accessible.Paragraph
                 Layout.fillWidth: true
                 text: root.detail.meaningText
                 font: Theme.body
@@ -134,12 +125,12 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 8
 
-            Text {
+            ReadableText {
                 text: qsTr("Card Imagery")
                 font: Theme.title3Serif
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 Layout.fillWidth: true
                 text: root.card.artDescription
                 font: Theme.body
@@ -160,7 +151,7 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 8
 
-            Text {
+            ReadableText {
                 text: qsTr("Your Personal Notes")
                 font: Theme.title3Serif
                 color: Theme.accent

@@ -18,6 +18,6 @@ Rectangle {
 
         anchors.centerIn: parent
         font: Theme.subheadlineSerifMedium
-        color: root.tint
+        color: Theme.tintedTextOn(root.tint, root.color)
     }
 }

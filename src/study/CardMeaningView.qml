@@ -40,7 +40,7 @@ ColumnLayout {
             Layout.alignment: Qt.AlignTop
             spacing: 4
 
-            Text {
+            ReadableText {
                 objectName: "cardName"
                 text: root.card.name
                 font: Theme.title2SerifSemibold
@@ -67,7 +67,7 @@ ColumnLayout {
                         color: Theme.textPrimary
                     }
 
-                    Text {
+                    ReadableText {
                         text: qsTr("Reversed")
                         font: Theme.subheadline
                         color: Theme.textPrimary
@@ -80,7 +80,7 @@ ColumnLayout {
             Layout.fillWidth: true
         }
 
-        Text {
+        ReadableText {
             Layout.alignment: Qt.AlignTop
             text: root.card.numberLabel
             font: Theme.titleSerifBold
@@ -112,13 +112,13 @@ ColumnLayout {
             Column {
                 spacing: 2
 
-                Text {
+                ReadableText {
                     text: root.positionName
                     font: Theme.title3Serif
                     color: Theme.textPrimary
                 }
 
-                Text {
+                ReadableText {
                     objectName: "positionDescription"
                     visible: meaning.showsPositionDescription
                     text: root.positionDescription
@@ -138,21 +138,12 @@ ColumnLayout {
         Repeater {
             model: meaning.keywords
 
-            Rectangle {
+            KeywordChip {
+                id: chip
+
                 required property string modelData
 
-                implicitWidth: chipText.implicitWidth + 20
-                implicitHeight: chipText.implicitHeight + 8
-                radius: height / 2
-                color: Theme.alpha(Theme.accent, 0.15)
-
-                Text {
-                    id: chipText
-                    anchors.centerIn: parent
-                    text: parent.modelData
-                    font: Theme.subheadlineSerifMedium
-                    color: Theme.accent
-                }
+                text: chip.modelData
             }
         }
     }
@@ -161,14 +152,14 @@ ColumnLayout {
         Layout.fillWidth: true
         spacing: 8
 
-        Text {
+        ReadableText {
             objectName: "meaningTitle"
             text: meaning.meaningTitle
             font: Theme.title3Serif
             color: Theme.accent
         }
 
-        Text {
+        ReadableText {
             objectName: "meaningText"
             Layout.fillWidth: true
             text: meaning.meaningText
@@ -184,13 +175,13 @@ ColumnLayout {
         Layout.fillWidth: true
         spacing: 8
 
-        Text {
+        ReadableText {
             text: qsTr("About This Card")
             font: Theme.title3Serif
             color: Theme.accent
         }
 
-        Text {
+        ReadableText {
             Layout.fillWidth: true
             text: root.card.artDescription
             font: Theme.body

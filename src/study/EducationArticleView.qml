@@ -53,7 +53,7 @@ NavigationPage {
                     size: Theme.title2SerifSemibold.pixelSize
                     color: Theme.accent
                 }
-                Text {
+                ReadableText {
                     objectName: "articleTitle"
                     text: root.article.title
                     font: Theme.title2SerifSemibold

@@ -27,7 +27,7 @@ Rectangle {
         width: root.width - 2 * Theme.defaultPadding
         spacing: 12
 
-        Text {
+        ReadableText {
             objectName: "meaningCardName"
             width: parent.width
             text: root.card.name
@@ -35,7 +35,7 @@ Rectangle {
             color: Theme.textPrimary
             wrapMode: Text.WordWrap
         }
-        Text {
+        ReadableText {
             text: root.card.suitLabel
             font: Theme.subheadline
             color: Theme.textSecondary
@@ -48,28 +48,16 @@ Rectangle {
             Repeater {
                 model: root.card.uprightKeywords
 
-                delegate: Rectangle {
+                delegate: KeywordChip {
                     id: chip
 
                     required property string modelData
 
-                    implicitWidth: chipText.implicitWidth + 20
-                    implicitHeight: chipText.implicitHeight + 8
-                    radius: height / 2
-                    color: Theme.alpha(Theme.accent, 0.15)
-
-                    Text {
-                        id: chipText
-
-                        anchors.centerIn: parent
-                        text: chip.modelData
-                        font: Theme.subheadlineSerifMedium
-                        color: Theme.accent
-                    }
+                    text: chip.modelData
                 }
             }
         }
-        Text {
+        ReadableText {
             objectName: "meaningText"
             width: parent.width
             text: root.card.uprightMeaning

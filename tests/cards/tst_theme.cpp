@@ -1,6 +1,9 @@
 #include "Palette.h"
 #include "Symbols.h"
+#include "MoodPalette.h"
 #include "Theme.h"
+
+#include <QFontMetricsF>
 
 #include <QDirIterator>
 #include <QFontInfo>
@@ -25,13 +28,54 @@ private slots:
     void sharedTextStylesUseTheEmbeddedSerif()
     {
         Theme theme;
-        QCOMPARE(Theme::serifFamily(), QStringLiteral("EB Garamond"));
-        QCOMPARE(QFontInfo(theme.bodySerif()).family(), QStringLiteral("EB Garamond"));
+        QCOMPARE(Theme::serifFamily(), QStringLiteral("Quillmoor Serif"));
+        QCOMPARE(QFontInfo(theme.bodySerif()).family(), QStringLiteral("Quillmoor Serif"));
         // Only regular and bold exist: semibold must become bold, medium regular.
         QCOMPARE(theme.title2SerifSemibold().weight(), QFont::Bold);
         QCOMPARE(theme.subheadlineSerifMedium().weight(), QFont::Normal);
-        QVERIFY(QFontInfo(theme.body()).family() != QStringLiteral("EB Garamond"));
+        QVERIFY(QFontInfo(theme.body()).family() != QStringLiteral("Quillmoor Serif"));
         QVERIFY(!theme.symbolFontFamily().isEmpty());
+
+        // Figures stand as tall as capitals, so 1 and 10 never read as I and IO, nor 0 as o
+        // (measured large, where pixels do not round the difference away).
+        for (QFont font : {theme.bodySerif(), theme.title3Serif(), theme.subheadlineSerifMedium()}) {
+            font.setPixelSize(100);
+            const QFontMetricsF metrics(font);
+            const qreal capital = metrics.tightBoundingRect(QStringLiteral("H")).height();
+            for (const QString digits : {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("10")})
+                QVERIFY2(metrics.tightBoundingRect(digits).height() >= 0.9 * capital, qPrintable(digits));
+        }
+        // No text style is below the 12 pixel floor.
+        for (int style = 0; style <= int(Theme::TextStyle::Caption2); ++style)
+            QVERIFY(Theme::pixelSize(Theme::TextStyle(style)) >= 12);
+    }
+
+    // Every text and fill pair the chips and badges use reads at 4.5:1 at least.
+    void chipAndBadgeTextsHaveContrast()
+    {
+        const QList<QColor> tints{Theme::accent(),    Theme::positive(),  Theme::negative(),
+                                  Theme::suitCups(),  Theme::suitWands(), Theme::suitPentacles(),
+                                  Theme::suitSwords()};
+        for (const QColor &tint : tints)
+            for (double opacity : {0.15, 0.25}) {
+                const QColor fill = Theme::alpha(tint, opacity);
+                QVERIFY2(Theme::contrastRatio(Theme::tintedTextOn(tint, fill), fill) >= Theme::minimumTextContrast,
+                         qPrintable(tint.name()));
+            }
+        MoodPalette moods;
+        QList<QColor> solids{Theme::accent(), Theme::reversedBadge(), Theme::surface()};
+        for (const QString &mood : moods.moods())
+            solids.append(moods.color(mood));
+        for (const QColor &fill : solids)
+            QVERIFY2(Theme::contrastRatio(Theme::textOn(fill), fill) >= Theme::minimumTextContrast,
+                     qPrintable(fill.name()));
+        // The plain texts on the window and on its panels.
+        for (const QColor &text : {Theme::textPrimary(), Theme::textSecondary(), Theme::accent()})
+            for (const QColor &back : {Theme::background(), Theme::alpha(Theme::surface(), 0.3)})
+                QVERIFY2(Theme::contrastRatio(text, back) >= Theme::minimumTextContrast, qPrintable(text.name()));
+        // The measure itself: black on white is 21:1, a colour on itself 1:1.
+        QCOMPARE(qRound(Theme::contrastRatio(Qt::black, Qt::white)), 21);
+        QCOMPARE(Theme::contrastRatio(Theme::accent(), Theme::accent()), 1.0);
     }
 
     // Every symbol a screen asks for must have a glyph, or it would silently draw nothing.
