@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Layouts
 import Quillmoor.Catalogue
 import Quillmoor.Cards
 import Quillmoor.Study
@@ -16,7 +15,7 @@ Rectangle {
     // The note editor's cursor moved while typing, in this panel's coordinates.
     signal cursorMoved(rect rect)
 
-    height: stack.implicitHeight + 2 * Theme.defaultPadding
+    height: stack.height + 2 * Theme.defaultPadding
     radius: 12
     color: Theme.alpha(Theme.surface, 0.2)
 
@@ -26,7 +25,9 @@ Rectangle {
         font: Theme.body
     }
 
-    ColumnLayout {
+    // Positioners, not layouts: a wrapping text that shrinks back to one line (a long name while
+    // a page slides in) must give its height back at once, which a layout does not always do.
+    Column {
         id: stack
 
         x: Theme.defaultPadding
@@ -34,18 +35,21 @@ Rectangle {
         width: root.width - 2 * Theme.defaultPadding
         spacing: 16
 
-        RowLayout {
-            Layout.fillWidth: true
+        Item {
+            objectName: "detailHeader"
+            width: parent.width
+            height: Math.max(titles.height, leaning.height)
 
-            ColumnLayout {
-                Layout.alignment: Qt.AlignTop
-                Layout.fillWidth: true
+            Column {
+                id: titles
+
+                width: parent.width - leaning.width - 12
                 spacing: 4
 
                 ReadableText {
                     objectName: "detailName"
                     Accessible.role: Accessible.Heading
-                    Layout.fillWidth: true
+                    width: parent.width
                     text: root.card.name
                     font: Theme.largeTitleSerifBold
                     color: Theme.textPrimary
@@ -53,25 +57,29 @@ Rectangle {
                 }
                 ReadableText {
                     objectName: "detailLine"
+                    width: parent.width
                     text: root.detail.detailLine
                     font: Theme.bodySerif
                     color: Theme.textSecondary
+                    wrapMode: Text.WordWrap
                 }
             }
 
-            ColumnLayout {
-                Layout.alignment: Qt.AlignTop
+            Column {
+                id: leaning
+
+                anchors.right: parent.right
                 spacing: 4
 
                 ReadableText {
-                    Layout.alignment: Qt.AlignHCenter
+                    anchors.horizontalCenter: parent.horizontalCenter
                     text: qsTr("Yes/No")
                     font: Theme.subheadline
                     color: Theme.textSecondary
                 }
                 CardLeaningChip {
                     objectName: "leaningChip"
-                    Layout.alignment: Qt.AlignHCenter
+                    anchors.horizontalCenter: parent.horizontalCenter
                     text: root.detail.leaningText
                     tint: root.detail.leaningColor
                 }
@@ -80,8 +88,7 @@ Rectangle {
 
         FlowLayout {
             objectName: "detailKeywords"
-            Layout.fillWidth: true
-            Layout.preferredHeight: implicitHeight
+            width: parent.width
             spacing: 6
 
             Repeater {
@@ -97,8 +104,8 @@ Rectangle {
             }
         }
 
-        ColumnLayout {
-            Layout.fillWidth: true
+        Column {
+            width: parent.width
             spacing: 8
 
             ReadableText {
@@ -111,7 +118,7 @@ Rectangle {
             ReadableText {
                 objectName: "detailMeaning"
                 Accessible.role: Accessible.Paragraph
-                Layout.fillWidth: true
+                width: parent.width
                 text: root.detail.meaningText
                 font: Theme.body
                 color: Theme.textPrimary
@@ -121,17 +128,20 @@ Rectangle {
             }
         }
 
-        ColumnLayout {
-            Layout.fillWidth: true
+        Column {
+            width: parent.width
             spacing: 8
 
             ReadableText {
                 text: qsTr("Card Imagery")
+                Accessible.role: Accessible.Heading
                 font: Theme.title3Serif
                 color: Theme.accent
             }
             ReadableText {
-                Layout.fillWidth: true
+                objectName: "detailImagery"
+                Accessible.role: Accessible.Paragraph
+                width: parent.width
                 text: root.card.artDescription
                 font: Theme.body
                 color: Theme.textSecondary
@@ -142,17 +152,18 @@ Rectangle {
         }
 
         Rectangle {
-            Layout.fillWidth: true
-            implicitHeight: 1
+            width: parent.width
+            height: 1
             color: Theme.alpha(Theme.accent, 0.4)
         }
 
-        ColumnLayout {
-            Layout.fillWidth: true
+        Column {
+            width: parent.width
             spacing: 8
 
             ReadableText {
                 text: qsTr("Your Personal Notes")
+                Accessible.role: Accessible.Heading
                 font: Theme.title3Serif
                 color: Theme.accent
             }
@@ -160,7 +171,7 @@ Rectangle {
                 id: editor
 
                 objectName: "noteEditor"
-                Layout.fillWidth: true
+                width: parent.width
                 text: root.detail.noteText
                 onEdited: (text) => { root.detail.editNote(text); }
                 onCursorMoved: (rect) => { root.cursorMoved(editor.mapToItem(root, rect)); }

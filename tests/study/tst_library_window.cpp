@@ -247,6 +247,42 @@ private slots:
         QCOMPARE(app.library()->count(), 22);
     }
 
+    // For every card, the name, the number line, the keyword chips, the meaning's heading and
+    // the meaning stack top to bottom without touching, inside the panel, at both widths.
+    void detailHeaderStacksForEveryCard_data() { gridAndDetailAtEachSize_data(); }
+    void detailHeaderStacksForEveryCard()
+    {
+        QFETCH(QSize, window);
+        LibraryApp app;
+        app.window->resize(window);
+        QTRY_COMPARE(app.window->contentItem()->size(), QSizeF(window));
+        app.openCell("major_00");
+        const QStringList order{"detailName", "detailLine", "detailKeywords", "detailMeaningTitle", "detailMeaning"};
+        const int cards = int(app.library()->cardIds().size());
+        for (int card = 0; card < cards; ++card) {
+            QCOMPARE(app.pagerIndex(), card);
+            const QString name = app.text("navigationTitle");
+            QRectF above;
+            for (const QString &part : order) {
+                QQuickItem *item = app.inDetail(part);
+                QVERIFY2(item && item->isVisible(), qPrintable(name + ": " + part));
+                // The arranged height of a wrapping row of chips is its implicit one.
+                const QSizeF size(item->width(), std::max(item->height(), item->implicitHeight()));
+                const QRectF rect(item->mapToScene(QPointF(0, 0)), size);
+                QVERIFY2(rect.height() > 0, qPrintable(name + ": " + part));
+                QVERIFY2(!above.isValid() || rect.top() >= above.bottom(),
+                         qPrintable(QStringLiteral("%1: %2 starts at %3, above it ends at %4")
+                                        .arg(name, part)
+                                        .arg(rect.top())
+                                        .arg(above.bottom())));
+                QVERIFY2(rect.right() <= window.width() + 0.5, qPrintable(name + ": " + part));
+                above = rect;
+            }
+            QTest::keyClick(app.window, Qt::Key_Right);
+            app.settle(kPageMs);
+        }
+    }
+
     // A paste longer than the limit leaves the editor showing exactly what the note keeps.
     // On the last card a left swipe and the right arrow do nothing; a right swipe goes back.
     // (Each pager has its own swipe detector, so the second opening starts without a pause.)
