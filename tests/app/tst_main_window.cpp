@@ -75,8 +75,31 @@ private slots:
                                  QStringLiteral("Card Library"), QStringLiteral("Journal")};
         const QStringList files{QStringLiteral("daily-card"), QStringLiteral("readings"), QStringLiteral("study"),
                                 QStringLiteral("library"), QStringLiteral("journal")};
+        // At the smallest window each section's primary actions are in view without scrolling.
+        const QList<QStringList> primary{
+            {QStringLiteral("deckButton"), QStringLiteral("washShuffleButton")},
+            {QStringLiteral("spreadEntry_yes_no"), QStringLiteral("spreadEntry_three_card"),
+             QStringLiteral("spreadEntry_celtic_cross"), QStringLiteral("readingHistoryEntry")},
+            {QStringLiteral("flashcardRow")},
+            {QStringLiteral("librarySearchField"), QStringLiteral("libraryCell_major_00")},
+            {QStringLiteral("exportMenuButton"), QStringLiteral("dayCell1")},
+        };
+        app.window->resize(1000, 700);
+        QTRY_COMPARE(app.window->contentItem()->size(), QSizeF(1000, 700));
+        const QRectF windowRect(0, 0, 1000, 700);
         for (int i = 0; i < titles.size(); ++i) {
             showSection(app, i, titles.at(i));
+            for (const QString &name : primary.at(i)) {
+                QQuickItem *item = nullptr;
+                QTRY_VERIFY2((item = app.find(name)) && item->isVisible(), qPrintable(name));
+                const QRectF rect = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+                QVERIFY2(windowRect.contains(rect), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                                                   .arg(name)
+                                                                   .arg(rect.x())
+                                                                   .arg(rect.y())
+                                                                   .arg(rect.width())
+                                                                   .arg(rect.height())));
+            }
             saveScreenshot(app.window, QStringLiteral("section-") + files.at(i));
         }
 
