@@ -11,6 +11,8 @@
 #include "ReadingsViewSupport.h"
 #include "Scheduler.h"
 #include "SpreadDefinition.h"
+#include "ReadingHistoryModel.h"
+#include "WindowActions.h"
 #include "YesNoReadingModel.h"
 
 namespace {
@@ -203,6 +205,109 @@ private slots:
         QVERIFY(model);
         HistoryViewTest::answer(app, *model, cardLeaning(YesNoLeaning(leaning)), answer);
         QVERIFY(!app.shows("quotedQuestion"));
+    }
+
+    // Without a mouse: Return opens a spread as Space would, and "Shuffle the Deck", a card of
+    // the fan and the Back button answer it too; going back gives the focus to the control that
+    // opened the screen.
+    void theKeyboardAloneReadsAndComesBack()
+    {
+        ReadingsApp app(QSize(1000, 700));
+        QVERIFY(tabTo(app.window, "spreadEntry_yes_no"));
+        app.press(Qt::Key_Return);
+        QCOMPARE(app.text("navigationTitle"), "Yes or No");
+        app.press(Qt::Key_Escape);
+        QCOMPARE(app.text("navigationTitle"), "Readings");
+        QCOMPARE(focusedName(app.window), "spreadEntry_yes_no");
+
+        QVERIFY(tabTo(app.window, "readingHistoryEntry"));
+        app.press(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(app.text("navigationTitle"), "Reading History");
+        QVERIFY(tabTo(app.window, "backButton", true));
+        app.press(Qt::Key_Return);
+        QCOMPARE(app.text("navigationTitle"), "Readings");
+        QCOMPARE(focusedName(app.window), "readingHistoryEntry");
+
+        YesNoReadingModel *model = nullptr;
+        QVERIFY(tabTo(app.window, "spreadEntry_yes_no", true));
+        app.press(Qt::Key_Return);
+        QVERIFY(model = modelOf<YesNoReadingModel>(app.find("yesNoReadingView"), "model"));
+        model->setScheduler(m_scheduler);
+        model->setRandomSource(m_random);
+        QVERIFY(tabTo(app.window, "shuffleDeckButton"));
+        QTest::keyClick(app.window, Qt::Key_Return);
+        QCOMPARE(model->phase(), YesNoReadingModel::Shuffling);
+        m_scheduler.advance(1600);
+        m_scheduler.advance(FanSelection::fanOutDelayMs);
+        app.animation.advanceBy(1500);
+        QCOMPARE(model->phase(), YesNoReadingModel::Fan);
+        QVERIFY(tabTo(app.window, "fanCard3"));
+        m_random.queue({0, 0});
+        QTest::keyClick(app.window, Qt::Key_Return);
+        QCOMPARE(model->fan()->selectedIndex(), 3);
+        // Ctrl+W closes nothing here: no sheet or dialog is open, and the reading stays.
+        QTest::keyClick(app.window, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(app.text("navigationTitle"), "Yes or No");
+    }
+
+    // Ten years of readings: the list knows all 20,000 rows from the first frame, so the scroll
+    // bar's size is true and End reaches the oldest reading; the page keys move a screen; the
+    // focus arriving does not move the list; a month is one choice away.
+    void tenYearsOfReadingsAreBrowsable()
+    {
+        constexpr int readings = 20000;
+        ReadingsApp app(QSize(1000, 700));
+        const QDateTime newest(QDate(2026, 12, 6), QTime(9, 0));
+        for (int i = 0; i < readings; ++i)
+            addReading(*app.state.context(), QStringLiteral("three_card"), newest.addSecs(-i * 4 * 3600));
+        QVERIFY(app.state.context()->save());
+        const QString oldestDate = QLocale().toString(newest.addSecs(-(readings - 1) * 4 * 3600).date(),
+                                                      QStringLiteral("MMM d, yyyy"));
+
+        app.go("readingHistoryEntry");
+        auto *list = app.find("historyList");
+        QVERIFY(list);
+        QCOMPARE(list->property("count").toInt(), readings);
+        auto *bar = app.find("historyScrollBar");
+        QVERIFY(bar && bar->isVisible());
+        // A screen of about seven rows out of 20,000.
+        QVERIFY2(bar->property("size").toDouble() < 0.01, qPrintable(bar->property("size").toString()));
+
+        // Focus arriving keeps the place; the first key starts from the rows in view.
+        list->setProperty("contentY", 5000);
+        app.settle();
+        list->forceActiveFocus(Qt::TabFocusReason);
+        QCOMPARE(list->property("contentY").toDouble(), 5000.0);
+        app.press(Qt::Key_Down);
+        QVERIFY(std::abs(list->property("contentY").toDouble() - 5000.0) < 200);
+
+        app.press(Qt::Key_End);
+        QCOMPARE(list->property("currentIndex").toInt(), readings - 1);
+        QQuickItem *last = app.find(QStringLiteral("historyRow%1").arg(readings - 1));
+        QVERIFY(last && shown(last));
+        QCOMPARE(textOf(findItem(last, "rowDate")), oldestDate);
+        app.press(Qt::Key_Home);
+        QCOMPARE(list->property("currentIndex").toInt(), 0);
+        app.press(Qt::Key_PageDown);
+        const int pageDown = list->property("currentIndex").toInt();
+        QVERIFY2(pageDown >= 4 && pageDown <= 10, qPrintable(QString::number(pageDown)));
+
+        // Go to Month: the months, newest first, and a choice that shows that month's first row.
+        click(app.window, app.find("goToMonthButton"));
+        auto *months = app.find("monthList");
+        QTRY_VERIFY(months && shown(months));
+        QVERIFY(months->property("count").toInt() > 100);
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(app.window, Qt::Key_Down);
+        QTest::keyClick(app.window, Qt::Key_Return);
+        app.settle();
+        const int first = list->property("currentIndex").toInt();
+        QVERIFY(first > 0);
+        auto *history = modelOf<ReadingHistoryModel>(app.find("readingHistoryView"), "history");
+        QCOMPARE(history->data(history->index(first), ReadingHistoryModel::MonthRole).toString(), "December 2025");
+        QVERIFY(history->data(history->index(first - 1), ReadingHistoryModel::MonthRole).toString() != "December 2025");
+        // Only the pages shown were read.
+        QVERIFY(history->rowsRead() < 400);
     }
 
     // The history's three faces, empty and over a store filled while it is shown, and a Celtic
