@@ -69,6 +69,7 @@ Item {
             width: 32
             height: 32
             Accessible.name: qsTr("Back")
+            Accessible.ignored: !back.visible
             contentItem: SymbolImage {
                 name: "chevron.left"
                 size: 20

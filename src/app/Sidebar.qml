@@ -97,6 +97,9 @@ Rectangle {
                 Accessible.role: Accessible.ListItem
                 Accessible.name: modelData.title
                 Accessible.selected: row.highlighted
+                Accessible.selectable: true
+                // A screen reader's "press" chooses the section, as a click does.
+                Accessible.onPressAction: root.model.selectedSection = row.index
 
                 MouseArea {
                     id: pointer

@@ -5,4 +5,5 @@ import QtQuick.Controls
 // has more to scroll to; absent when everything fits.
 ScrollBar {
     policy: size < 1.0 ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+    Accessible.ignored: policy === ScrollBar.AlwaysOff
 }

@@ -7,5 +7,6 @@ Text {
     id: root
 
     Accessible.role: Accessible.StaticText
+    Accessible.ignored: !root.visible || root.text.length === 0
     Accessible.name: root.textFormat === Text.PlainText ? root.text : root.text.replace(/<[^>]*>/g, "")
 }
