@@ -234,22 +234,28 @@ QVariantList ReadingHistoryModel::months() const
     // Rows are newest first, so each month is one run of rows: a date is only turned into a
     // calendar month where it falls before the start of the month being counted.
     qint64 monthStart = std::numeric_limits<qint64>::max();
-    for (int row = 0; row < m_entries.size(); ++row) {
+    QString title;
+    int first = 0;
+    const auto close = [&](int end) {
+        if (!title.isEmpty())
+            result.append(QVariantMap{{QStringLiteral("title"), title},
+                                      {QStringLiteral("row"), first},
+                                      {QStringLiteral("count"), end - first}});
+    };
+    int row = 0;
+    for (; row < m_entries.size(); ++row) {
         const Key &key = m_entries.at(row).key;
         if (!key.hasDate)
             break;
         if (key.date < monthStart) {
+            close(row);
             const QDateTime date = QDateTime::fromMSecsSinceEpoch(key.date).toLocalTime();
-            const QDate first(date.date().year(), date.date().month(), 1);
-            monthStart = first.startOfDay().toMSecsSinceEpoch();
-            result.append(QVariantMap{{QStringLiteral("title"), monthTitle(date)},
-                                      {QStringLiteral("row"), row},
-                                      {QStringLiteral("count"), 0}});
+            monthStart = QDate(date.date().year(), date.date().month(), 1).startOfDay().toMSecsSinceEpoch();
+            title = monthTitle(date);
+            first = row;
         }
-        QVariantMap month = result.last().toMap();
-        month[QStringLiteral("count")] = month.value(QStringLiteral("count")).toInt() + 1;
-        result.last() = month;
     }
+    close(row);
     return result;
 }
 
