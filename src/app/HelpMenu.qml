@@ -1,11 +1,12 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.App
+import Quillmoor.Cards
 
 // The Help menu: the maker's website and the about information. It drops down below its
 // title, which it takes as its parent; a press on the title belongs to the title, which
 // closes the menu itself.
-Menu {
+PaletteMenu {
     id: root
 
     signal aboutRequested

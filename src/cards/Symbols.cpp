@@ -15,6 +15,7 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("ellipsis"), 0xF1D8}, // dots-horizontal: a row's actions
         {QStringLiteral("gearshape"), 0xF493},                // settings
         {QStringLiteral("exclamationmark.triangle"), 0xF02A}, // alert-outline
+        {QStringLiteral("chevron.down"), 0xF140},
         {QStringLiteral("chevron.left"), 0xF141},
         {QStringLiteral("chevron.right"), 0xF142},
         {QStringLiteral("chevron.up.chevron.down"), 0xF54F}, // unfold-more

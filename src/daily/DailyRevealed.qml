@@ -323,7 +323,7 @@ Item {
     }
 
     // Opens just below the share button, centred under it.
-    Menu {
+    PaletteMenu {
         id: shareMenu
 
         objectName: "shareMenu"

@@ -1,26 +1,19 @@
 import QtQuick
-import QtQuick.Dialogs
 import Quillmoor.Catalogue
 import Quillmoor.Cards
 
 // Asks where to save the share picture, starting in the user's Pictures folder, and writes it
 // there.
-FileDialog {
+SaveFileDialog {
     id: root
 
     required property PictureSharer sharer
     required property tarotCard card
 
     title: qsTr("Save Picture")
-    fileMode: FileDialog.SaveFile
-    acceptLabel: qsTr("Save")
     nameFilters: [qsTr("PNG pictures (*.png)")]
     defaultSuffix: "png"
     currentFolder: root.sharer.picturesFolder()
     selectedFile: root.sharer.picturesFolder() + "/" + root.sharer.suggestedFileName(root.card)
     onAccepted: root.sharer.saveTo(root.selectedFile)
-    onVisibleChanged: {
-        if (root.visible)
-            DialogLook.apply(root.parentWindow);
-    }
 }

@@ -1,18 +1,16 @@
 import QtQuick
-import QtQuick.Dialogs
+import Quillmoor.Cards
 import Quillmoor.Journal
 
 // The save dialog of an export: shown while the exporter waits for a destination, suggesting
 // "Quillmoor-Journal." with the format's extension and offering only the format's type.
-FileDialog {
+SaveFileDialog {
     id: root
 
     required property JournalExporter exporter
 
     objectName: "exportDialog"
     title: qsTr("Export Journal")
-    fileMode: FileDialog.SaveFile
-    acceptLabel: qsTr("Save")
     currentFolder: root.exporter.startFolder
     nameFilters: root.exporter.nameFilters
     defaultSuffix: root.exporter.fileExtension

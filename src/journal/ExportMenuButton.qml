@@ -31,20 +31,12 @@ ToolButton {
     }
     onClicked: menu.open()
 
-    Menu {
+    PaletteMenu {
         id: menu
 
         objectName: "exportMenu"
         y: root.height + 4
         x: root.width - width
-        padding: 4
-        background: Rectangle {
-            implicitWidth: 220
-            radius: 8
-            color: Theme.background
-            border.width: 1
-            border.color: Theme.alpha(Theme.accent, 0.4)
-        }
 
         ExportMenuItem {
             objectName: "exportText"

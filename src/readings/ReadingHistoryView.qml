@@ -258,7 +258,7 @@ NavigationPage {
         onMonthChosen: (row) => root.showMonth(row)
     }
 
-    Menu {
+    PaletteMenu {
         id: rowMenu
 
         property int row: -1

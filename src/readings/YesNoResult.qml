@@ -128,6 +128,7 @@ ScrollView {
                     card: root.model.drawnCard
                     isReversed: root.model.isReversed
                     positionId: "answer"
+                    textAbove: root.model.explanation
                 }
             }
         }

@@ -54,3 +54,17 @@ void CardMeaningModel::setPositionId(const QString &id)
     m_positionId = id;
     emit changed();
 }
+
+void CardMeaningModel::setTextAbove(const QString &text)
+{
+    if (text == m_textAbove)
+        return;
+    m_textAbove = text;
+    emit changed();
+}
+
+bool CardMeaningModel::meaningStartsFolded() const
+{
+    const QString meaning = meaningText().trimmed();
+    return !meaning.isEmpty() && m_textAbove.trimmed().endsWith(meaning);
+}

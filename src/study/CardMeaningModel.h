@@ -23,6 +23,8 @@ class CardMeaningModel : public QObject
     Q_PROPERTY(QString meaningText READ meaningText NOTIFY changed)
     Q_PROPERTY(bool showsPositionBox READ showsPositionBox NOTIFY changed)
     Q_PROPERTY(bool showsPositionDescription READ showsPositionDescription NOTIFY changed)
+    Q_PROPERTY(QString textAbove READ textAbove WRITE setTextAbove NOTIFY changed)
+    Q_PROPERTY(bool meaningStartsFolded READ meaningStartsFolded NOTIFY changed)
 
 public:
     explicit CardMeaningModel(QObject *parent = nullptr) : QObject(parent) {}
@@ -41,6 +43,9 @@ public:
     void setPositionName(const QString &name);
     void setPositionDescription(const QString &description);
     void setPositionId(const QString &id);
+    // The text the screen shows just above this view, if any.
+    QString textAbove() const { return m_textAbove; }
+    void setTextAbove(const QString &text);
 
     QStringList keywords() const { return m_reversed ? m_card.reversedKeywords : m_card.uprightKeywords; }
     // The title does not change when a position meaning is shown.
@@ -48,6 +53,9 @@ public:
     QString meaningText() const { return chooseMeaning(m_card, m_reversed, m_positionId); }
     bool showsPositionBox() const { return !m_positionName.isEmpty(); }
     bool showsPositionDescription() const { return showsPositionBox() && !m_positionDescription.isEmpty(); }
+    // The text above already ends with the meaning, so the meaning starts folded under its
+    // title rather than being read twice in a row.
+    bool meaningStartsFolded() const;
 
 signals:
     void changed();
@@ -58,4 +66,5 @@ private:
     QString m_positionName;
     QString m_positionDescription;
     QString m_positionId;
+    QString m_textAbove;
 };

@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Catalogue
 import Quillmoor.Cards
@@ -16,6 +17,8 @@ ColumnLayout {
     property string positionName
     property string positionDescription
     property string positionId
+    // The text shown just above the view; a meaning it already ends with starts folded.
+    property string textAbove
 
     spacing: 16
 
@@ -26,6 +29,7 @@ ColumnLayout {
         positionName: root.positionName
         positionDescription: root.positionDescription
         positionId: root.positionId
+        textAbove: root.textAbove
     }
 
     FontMetrics {
@@ -154,13 +158,48 @@ ColumnLayout {
 
         ReadableText {
             objectName: "meaningTitle"
+            visible: !meaning.meaningStartsFolded
             text: meaning.meaningTitle
             font: Theme.title3Serif
             color: Theme.accent
         }
 
+        // When the text above already ended with the meaning, its title opens it on request.
+        AbstractButton {
+            id: meaningDisclosure
+
+            objectName: "meaningDisclosure"
+            visible: meaning.meaningStartsFolded
+            checkable: true
+            focusPolicy: Qt.StrongFocus
+            text: meaning.meaningTitle
+            Accessible.role: Accessible.Button
+            Accessible.name: meaningDisclosure.text
+            Accessible.checkable: true
+            Accessible.checked: meaningDisclosure.checked
+
+            contentItem: Row {
+                spacing: 6
+
+                SymbolImage {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: meaningDisclosure.checked ? "chevron.down" : "chevron.right"
+                    size: Theme.subheadline.pixelSize
+                    color: Theme.accent
+                }
+                Text {
+                    text: meaningDisclosure.text
+                    font: Theme.title3Serif
+                    color: Theme.accent
+                }
+            }
+
+            FocusRing {}
+        }
+
         ReadableText {
             objectName: "meaningText"
+            visible: !meaning.meaningStartsFolded || meaningDisclosure.checked
             Layout.fillWidth: true
             text: meaning.meaningText
             font: Theme.body

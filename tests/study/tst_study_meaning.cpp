@@ -103,6 +103,38 @@ private slots:
         QCOMPARE(model.keywords(), reversed ? card.reversedKeywords : card.uprightKeywords);
     }
 
+    // A meaning that the text above already ended with starts folded; a different meaning (a
+    // position's own, or the other orientation) is shown open.
+    void meaningRepeatedAboveStartsFolded()
+    {
+        TarotCard card;
+        card.uprightMeaning = "Trust the path.";
+        card.reversedMeaning = "Doubt the map.";
+        card.positionMeanings.insert("past", {"Once trusted.", "Once doubted."});
+        CardMeaningModel model;
+        model.setCard(card);
+        QVERIFY(!model.meaningStartsFolded());
+        model.setTextAbove("The energy of the card suggests yes. Trust the path. ");
+        QVERIFY(model.meaningStartsFolded());
+        model.setReversed(true);
+        QVERIFY(!model.meaningStartsFolded());
+        model.setReversed(false);
+        model.setPositionId("past");
+        QVERIFY(!model.meaningStartsFolded());
+
+        Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; textAbove: \"So: "
+                    + card.uprightMeaning.toUtf8() + "\" }\n");
+        QVERIFY(scene.root);
+        scene.root->setProperty("card", QVariant::fromValue(card));
+        QQuickItem *text = scene.find("meaningText");
+        QQuickItem *disclosure = scene.find("meaningDisclosure");
+        QVERIFY(disclosure->isVisible());
+        QVERIFY(!scene.find("meaningTitle")->isVisible());
+        QVERIFY(!text->isVisible());
+        disclosure->setProperty("checked", true);
+        QVERIFY(text->isVisible());
+    }
+
     void badgeAndPositionBoxFollowTheFields_data()
     {
         QTest::addColumn<QByteArray>("properties");
