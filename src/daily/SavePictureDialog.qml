@@ -14,6 +14,6 @@ SaveFileDialog {
     nameFilters: [qsTr("PNG pictures (*.png)")]
     defaultSuffix: "png"
     currentFolder: root.sharer.picturesFolder()
-    selectedFile: root.sharer.picturesFolder() + "/" + root.sharer.suggestedFileName(root.card)
+    suggestedFile: root.sharer.picturesFolder() + "/" + root.sharer.suggestedFileName(root.card)
     onAccepted: root.sharer.saveTo(root.selectedFile)
 }

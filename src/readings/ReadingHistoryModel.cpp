@@ -223,8 +223,7 @@ QList<ReadingHistoryModel::Entry> ReadingHistoryModel::readEntries() const
     std::sort(inMemory.begin(), inMemory.end(), before);
     QList<Entry> merged;
     merged.reserve(stored.size() + inMemory.size());
-    std::merge(stored.cbegin(), stored.cend(), inMemory.cbegin(), inMemory.cend(), std::back_inserter(merged),
-               before);
+    std::merge(stored.cbegin(), stored.cend(), inMemory.cbegin(), inMemory.cend(), std::back_inserter(merged), before);
     return merged;
 }
 

@@ -1,6 +1,6 @@
+#include "MoodPalette.h"
 #include "Palette.h"
 #include "Symbols.h"
-#include "MoodPalette.h"
 #include "Theme.h"
 
 #include <QFontMetricsF>
@@ -53,9 +53,8 @@ private slots:
     // Every text and fill pair the chips and badges use reads at 4.5:1 at least.
     void chipAndBadgeTextsHaveContrast()
     {
-        const QList<QColor> tints{Theme::accent(),    Theme::positive(),  Theme::negative(),
-                                  Theme::suitCups(),  Theme::suitWands(), Theme::suitPentacles(),
-                                  Theme::suitSwords()};
+        const QList<QColor> tints{Theme::accent(),    Theme::positive(),      Theme::negative(),  Theme::suitCups(),
+                                  Theme::suitWands(), Theme::suitPentacles(), Theme::suitSwords()};
         for (const QColor &tint : tints)
             for (double opacity : {0.15, 0.25}) {
                 const QColor fill = Theme::alpha(tint, opacity);

@@ -8,10 +8,10 @@
 #include "ModelContext.h"
 #include "QueuedRandomSource.h"
 #include "Reading.h"
+#include "ReadingHistoryModel.h"
 #include "ReadingsViewSupport.h"
 #include "Scheduler.h"
 #include "SpreadDefinition.h"
-#include "ReadingHistoryModel.h"
 #include "WindowActions.h"
 #include "YesNoReadingModel.h"
 
@@ -261,8 +261,8 @@ private slots:
         for (int i = 0; i < readings; ++i)
             addReading(*app.state.context(), QStringLiteral("three_card"), newest.addSecs(-i * 4 * 3600));
         QVERIFY(app.state.context()->save());
-        const QString oldestDate = QLocale().toString(newest.addSecs(-(readings - 1) * 4 * 3600).date(),
-                                                      QStringLiteral("MMM d, yyyy"));
+        const QString oldestDate =
+            QLocale().toString(newest.addSecs(-(readings - 1) * 4 * 3600).date(), QStringLiteral("MMM d, yyyy"));
 
         app.go("readingHistoryEntry");
         auto *list = app.find("historyList");

@@ -1,5 +1,5 @@
-// The history of stored readings: every row known at once and read a page at a time, the favourites filter, deletion and its
-// undo, the live list, what a row shows, and a stored reading shown again.
+// The history of stored readings: every row known at once and read a page at a time, the favourites filter, deletion
+// and its undo, the live list, what a row shows, and a stored reading shown again.
 #include "CardDataStore.h"
 #include "DrawnCard.h"
 #include "PositionedCardList.h"
@@ -54,7 +54,6 @@ private:
                 return card.id;
         return {};
     }
-
 
 private slots:
     void initTestCase()
@@ -304,7 +303,8 @@ private slots:
         QCOMPARE(months.at(1).toMap().value("title").toString(), QStringLiteral("December 2025"));
         QCOMPARE(months.at(1).toMap().value("row").toInt(), 5);
         QCOMPARE(months.at(2).toMap().value("count").toInt(), 1);
-        QCOMPARE(model.data(model.index(5), ReadingHistoryModel::MonthRole).toString(), QStringLiteral("December 2025"));
+        QCOMPARE(model.data(model.index(5), ReadingHistoryModel::MonthRole).toString(),
+                 QStringLiteral("December 2025"));
 
         // Starring and unstarring with the filter on.
         model.setShowFavoritesOnly(true);

@@ -122,8 +122,8 @@ private slots:
         model.setPositionId("past");
         QVERIFY(!model.meaningStartsFolded());
 
-        Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; textAbove: \"So: "
-                    + card.uprightMeaning.toUtf8() + "\" }\n");
+        Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; textAbove: \"So: " +
+                    card.uprightMeaning.toUtf8() + "\" }\n");
         QVERIFY(scene.root);
         scene.root->setProperty("card", QVariant::fromValue(card));
         QQuickItem *text = scene.find("meaningText");
