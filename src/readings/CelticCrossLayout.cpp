@@ -3,29 +3,57 @@
 #include "CardStyle.h"
 #include "PositionedCardList.h"
 
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
+
+namespace {
+const CardMetrics &smallCard()
+{
+    static const CardMetrics metrics = CardStyle::metrics(int(CardSize::Small));
+    return metrics;
+}
+// The clear space left between two cards one above the other.
+constexpr double verticalGap = 12;
+// The clear space between the drawing's top and the highest card, the staff's last.
+constexpr double topMargin = 8;
+} // namespace
 
 double CelticCrossLayout::scaleFor(double width)
 {
     return std::min(width / 430.0, 1.4);
 }
 
+double CelticCrossLayout::verticalScale()
+{
+    // The staff's offsets are 100 apart; the cards keep their size, so the step follows from
+    // their height rather than from the width.
+    return (smallCard().height + verticalGap) / 100.0;
+}
+
 QPointF CelticCrossLayout::crossCentre(double width)
 {
-    const double s = scaleFor(width);
-    return {width / 2 - 10 * s, 190 * s};
+    // The offsets reach from -180 to 160 across; moving the centre 10 scaled points right puts
+    // the whole pattern in the middle of the drawing.
+    const double sy = verticalScale();
+    return {width / 2 + 10 * scaleFor(width), 150 * sy + smallCard().height / 2 + topMargin};
 }
 
 QPointF CelticCrossLayout::cardCentre(double width, QPointF layoutOffset)
 {
-    return crossCentre(width) + layoutOffset * scaleFor(width);
+    return crossCentre(width) + QPointF(layoutOffset.x() * scaleFor(width), layoutOffset.y() * verticalScale());
 }
 
-QPointF CelticCrossLayout::badgeOffsetFor(double width)
+QPointF CelticCrossLayout::badgeOffsetFor(double rotation)
 {
-    const double s = scaleFor(width);
-    return {-30 * s, -50 * s};
+    // Just inside the card's top left corner, turned with the card: on the crossing card it
+    // sits at the end that reaches past the centre card, so neither badge hides the other.
+    const CardMetrics &card = smallCard();
+    const double inset = badgeDiameter / 2 + 3;
+    const QPointF upright(-card.width / 2 + inset, -card.height / 2 + inset);
+    const double radians = qDegreesToRadians(rotation);
+    return {upright.x() * std::cos(radians) - upright.y() * std::sin(radians),
+            upright.x() * std::sin(radians) + upright.y() * std::cos(radians)};
 }
 
 CelticCrossLayout::CelticCrossLayout(QObject *parent) : QAbstractListModel(parent)
@@ -36,7 +64,7 @@ CelticCrossLayout::CelticCrossLayout(QObject *parent) : QAbstractListModel(paren
 
 double CelticCrossLayout::drawnHeight() const
 {
-    static const CardMetrics card = CardStyle::metrics(int(CardSize::Small));
+    const CardMetrics &card = smallCard();
     double bottom = fixedHeight;
     for (int row = 0; row < m_shown && m_cards; ++row) {
         const SpreadPosition position = m_cards->at(row).position;
@@ -132,6 +160,10 @@ QVariant CelticCrossLayout::data(const QModelIndex &index, int role) const
         return cardCentre(m_width, card.position.layoutOffset).x();
     case CentreYRole:
         return cardCentre(m_width, card.position.layoutOffset).y();
+    case BadgeXRole:
+        return badgeOffsetFor(card.position.layoutRotation).x();
+    case BadgeYRole:
+        return badgeOffsetFor(card.position.layoutRotation).y();
     case StackingRole:
         return stacking(row);
     case AccessibleNameRole:
@@ -146,5 +178,6 @@ QHash<int, QByteArray> CelticCrossLayout::roleNames() const
     return {{IndexRole, "cardIndex"},       {CardRole, "card"},
             {IsReversedRole, "isReversed"}, {RotationRole, "cardRotation"},
             {CentreXRole, "centreX"},       {CentreYRole, "centreY"},
-            {StackingRole, "stacking"},     {AccessibleNameRole, "accessibleName"}};
+            {StackingRole, "stacking"},     {AccessibleNameRole, "accessibleName"},
+            {BadgeXRole, "badgeX"},         {BadgeYRole, "badgeY"}};
 }

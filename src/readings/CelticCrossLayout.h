@@ -11,8 +11,9 @@ class PositionedCardList;
 Q_MOC_INCLUDE("PositionedCardList.h")
 
 // Where each card of a Celtic Cross lies in a drawing of a given width. The offsets of the
-// spread are scaled with the width (up to 1.4 times, reached at 602 points) around a centre a
-// little left of the middle; the cards themselves keep their size. One row per card shown:
+// spread are stretched across with the width (up to 1.4 times, reached at 602 points) and down
+// by a fixed step that leaves a gap between cards one above the other, since the cards
+// themselves keep their size. One row per card shown:
 // the first `revealedCount` cards, the crossing card drawn over the centre card.
 class CelticCrossLayout : public QAbstractListModel
 {
@@ -22,7 +23,7 @@ class CelticCrossLayout : public QAbstractListModel
     Q_PROPERTY(PositionedCardList *cards READ cards WRITE setCards NOTIFY cardsChanged)
     Q_PROPERTY(int revealedCount READ revealedCount WRITE setRevealedCount NOTIFY revealedCountChanged)
     Q_PROPERTY(double scale READ scale NOTIFY geometryChanged)
-    Q_PROPERTY(QPointF badgeOffset READ badgeOffset NOTIFY geometryChanged)
+    Q_PROPERTY(double badgeDiameter READ badgeDiameterValue CONSTANT)
     Q_PROPERTY(double height READ height CONSTANT)
     Q_PROPERTY(double drawnHeight READ drawnHeight NOTIFY drawnHeightChanged)
     Q_PROPERTY(int count READ count NOTIFY countChanged)
@@ -37,19 +38,26 @@ public:
         CentreYRole,
         StackingRole,
         AccessibleNameRole,
+        BadgeXRole,
+        BadgeYRole,
     };
 
     // The drawing is always this tall.
     static constexpr double fixedHeight = 500;
 
-    // How much the spread's offsets are stretched at this width.
+    static constexpr double badgeDiameter = 22;
+
+    // How much the spread's offsets are stretched across at this width.
     static double scaleFor(double width);
+    // How much they are stretched down, at any width.
+    static double verticalScale();
     // The centre of the cross, from the drawing's top left corner.
     static QPointF crossCentre(double width);
     // The centre of the card with this layout offset.
     static QPointF cardCentre(double width, QPointF layoutOffset);
-    // Where the number badge sits relative to its card's centre.
-    static QPointF badgeOffsetFor(double width);
+    // Where the number badge's centre sits relative to its card's centre, for a card turned by
+    // this many degrees.
+    static QPointF badgeOffsetFor(double rotation);
     // Drawing order: the crossing card lies on top of the centre card.
     static int stacking(int index) { return index == 1 ? 1 : 0; }
 
@@ -62,7 +70,7 @@ public:
     int revealedCount() const { return m_revealedCount; }
     void setRevealedCount(int count);
     double scale() const { return scaleFor(m_width); }
-    QPointF badgeOffset() const { return badgeOffsetFor(m_width); }
+    double badgeDiameterValue() const { return badgeDiameter; }
     double height() const { return fixedHeight; }
     // The room the cards shown take below the drawing's top: the fixed height, or more when the
     // stretched staff reaches below it (at the widest scale it does), so nothing laid out after

@@ -30,7 +30,7 @@ Item {
     Repeater {
         model: layout
 
-        // A point at the card's centre; the card and its badge are centred on it.
+        // A point at the card's centre; the card is centred on it.
         delegate: Item {
             id: entry
 
@@ -81,25 +81,43 @@ Item {
                     radius: 10
                 }
             }
+        }
+    }
 
-            Rectangle {
-                objectName: "crossBadge" + entry.cardIndex
-                x: layout.badgeOffset.x - width / 2
-                y: layout.badgeOffset.y - height / 2
-                width: 22
-                height: 22
-                radius: 11
-                color: Theme.accent
+    // The number badges lie above every card, so the crossing card never covers the centre
+    // card's number.
+    Repeater {
+        model: layout
 
-                Text {
-                    anchors.centerIn: parent
-                    text: entry.cardIndex + 1
-                    font: Theme.textStyle(Theme.Caption, false, Font.Bold)
-                    color: Theme.textOn(Theme.accent)
-                }
-                TapHandler {
-                    onTapped: root.cardTapped(entry.cardIndex)
-                }
+        delegate: Rectangle {
+            id: badge
+
+            required property int cardIndex
+            required property real centreX
+            required property real centreY
+            required property real badgeX
+            required property real badgeY
+
+            objectName: "crossBadge" + badge.cardIndex
+            x: badge.centreX + badge.badgeX - width / 2
+            y: badge.centreY + badge.badgeY - height / 2
+            z: 10
+            width: layout.badgeDiameter
+            height: layout.badgeDiameter
+            radius: width / 2
+            color: Theme.accent
+            Accessible.ignored: true
+
+            NumberAnimation on opacity { from: 0; to: 1; duration: 350 }
+
+            Text {
+                anchors.centerIn: parent
+                text: badge.cardIndex + 1
+                font: Theme.textStyle(Theme.Caption, false, Font.Bold)
+                color: Theme.textOn(Theme.accent)
+            }
+            TapHandler {
+                onTapped: root.cardTapped(badge.cardIndex)
             }
         }
     }

@@ -1,6 +1,7 @@
 // The rules under the reading screens: the Celtic Cross placement, paging, the menu's starred
 // readings, the star itself, the summary's choice of narrative and the rows' meanings.
 #include "CardPager.h"
+#include "CardStyle.h"
 #include "CelticCrossLayout.h"
 #include "DrawnCard.h"
 #include "FavoriteToggle.h"
@@ -51,28 +52,22 @@ class ReadingsRulesTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The offsets of the spread stretch with the width up to 1.4 times; the centre of the cross
-    // sits 10 scaled points left of the middle.
-    void theCrossScalesWithItsWidth_data()
+    // At every width the results column has from the smallest window up, the ten cards stack with a clear gap (the
+    // crossing card apart, which lies on the centre card), the pattern stays centred inside the
+    // drawing, and each number sits on its own card, clear of every other card.
+    void theCrossLeavesGapsAndShowsEveryNumber_data()
     {
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("scale");
-        QTest::addColumn<QPointF>("present");
-        QTest::addColumn<QPointF>("outcome");
-        // The room the drawing takes: the staff's lowest card reaches below 500 once stretched.
-        QTest::addColumn<double>("drawnHeight");
-        const double stretchedBottom = 266 + 150 * 1.4 + 80 * 16 / 9.0 / 2;
-        QTest::newRow("430: natural size") << 430.0 << 1.0 << QPointF(145, 190) << QPointF(365, 40) << 500.0;
-        QTest::newRow("215: half") << 215.0 << 0.5 << QPointF(72.5, 95) << QPointF(182.5, 20) << 500.0;
-        QTest::newRow("602: largest") << 602.0 << 1.4 << QPointF(203, 266) << QPointF(511, 56) << stretchedBottom;
-        QTest::newRow("900: no larger") << 900.0 << 1.4 << QPointF(352, 266) << QPointF(660, 56) << stretchedBottom;
+        QTest::newRow("430: natural size") << 430.0 << 1.0;
+        QTest::newRow("520") << 520.0 << 520 / 430.0;
+        QTest::newRow("602: largest") << 602.0 << 1.4;
+        QTest::newRow("1100: no larger") << 1100.0 << 1.4;
     }
-    void theCrossScalesWithItsWidth()
+    void theCrossLeavesGapsAndShowsEveryNumber()
     {
         QFETCH(double, width);
         QFETCH(double, scale);
-        QFETCH(QPointF, present);
-        QFETCH(QPointF, outcome);
         PositionedCardList cards;
         cards.setCards(cardsFor(SpreadDefinition::celticCross()));
         CelticCrossLayout layout;
@@ -80,12 +75,40 @@ private slots:
         layout.setRevealedCount(10);
         layout.setWidth(width);
         QCOMPARE(layout.scale(), scale);
-        QCOMPARE(centreOf(layout, 0), present);
-        QCOMPARE(centreOf(layout, 1), present); // the crossing card lies on the centre card
-        QCOMPARE(centreOf(layout, 9), outcome);
-        QCOMPARE(layout.badgeOffset(), QPointF(-30 * scale, -50 * scale));
-        QCOMPARE(layout.height(), 500.0);
-        QTEST(layout.drawnHeight(), "drawnHeight");
+
+        const CardMetrics metrics = CardStyle::metrics(int(CardSize::Small));
+        QList<QRectF> cardRects, badgeRects;
+        QRectF pattern;
+        for (int row = 0; row < 10; ++row) {
+            const QModelIndex index = layout.index(row);
+            const QPointF centre = centreOf(layout, row);
+            const bool across = layout.data(index, CelticCrossLayout::RotationRole).toDouble() == 90;
+            const QSizeF size = across ? QSizeF(metrics.height, metrics.width) : QSizeF(metrics.width, metrics.height);
+            cardRects.append(QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size));
+            const QPointF badge = centre + QPointF(layout.data(index, CelticCrossLayout::BadgeXRole).toDouble(),
+                                                   layout.data(index, CelticCrossLayout::BadgeYRole).toDouble());
+            const double radius = CelticCrossLayout::badgeDiameter / 2;
+            badgeRects.append(QRectF(badge - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)));
+            pattern |= cardRects.last();
+        }
+        QCOMPARE(centreOf(layout, 1), centreOf(layout, 0));
+        QVERIFY(centreOf(layout, 9).y() < centreOf(layout, 6).y()); // the staff rises to the outcome
+        QVERIFY2(pattern.left() >= 0 && pattern.right() <= width && pattern.top() >= 0,
+                 qPrintable(QString::number(pattern.left())));
+        QVERIFY(qAbs(pattern.left() - (width - pattern.right())) < 0.5);
+        QVERIFY(layout.drawnHeight() >= pattern.bottom());
+        for (int a = 0; a < 10; ++a) {
+            QVERIFY2(cardRects[a].contains(badgeRects[a]), qPrintable(QString::number(a + 1)));
+            for (int b = 0; b < 10; ++b) {
+                if (a == b)
+                    continue;
+                const QString pair = QStringLiteral("%1 and %2").arg(a + 1).arg(b + 1);
+                QVERIFY2(!badgeRects[a].intersects(cardRects[b]), qPrintable("badge " + pair));
+                if (a + b == 1) // the crossing card and the centre card
+                    continue;
+                QVERIFY2(!cardRects[a].adjusted(-8, -8, 8, 8).intersects(cardRects[b]), qPrintable("cards " + pair));
+            }
+        }
     }
 
     void onlyTheRevealedCardsAreDrawnAndTheCrossingCardLiesOnTop()

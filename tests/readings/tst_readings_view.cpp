@@ -174,6 +174,9 @@ private slots:
         QQuickItem *results = app.find("celticCrossResults");
         QTRY_VERIFY(results->property("firstFrameShown").toBool());
         saveScreenshot(app.window, "celtic-cross-results-1000x700");
+        // Wide enough for the cross to keep its gaps (the layout's own test covers 430 and up).
+        const double drawingWidth = app.find("celticCrossLayout")->width();
+        QVERIFY2(drawingWidth >= 430, qPrintable(QString::number(drawingWidth)));
         QCOMPARE(visibleCount(results, "rowPositionDescription"), 10);
         QCOMPARE(visibleCount(results, "arrowConnector"), 0);
         QCOMPARE(visibleCount(results, "summaryParagraph"), 5);
