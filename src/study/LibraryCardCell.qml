@@ -19,6 +19,9 @@ AbstractButton {
     focusPolicy: Qt.NoFocus
     Accessible.role: Accessible.Button
     Accessible.name: root.name
+    // A screen reader's press opens the card as a click does (without it the press does nothing
+    // on the cell, which leaves focus to the grid).
+    Accessible.onPressAction: root.clicked()
 
     Rectangle {
         objectName: "libraryCellFocus"

@@ -62,6 +62,15 @@ def press(app, role, name):
     action.doAction(names.index('press'))
 
 
+def to_roman(number):
+    numerals = ((10, 'X'), (9, 'IX'), (5, 'V'), (4, 'IV'), (1, 'I'))
+    text = ''
+    for value, numeral in numerals:
+        while number >= value:
+            text, number = text + numeral, number - value
+    return text
+
+
 def main():
     with open(sys.argv[1], encoding='utf-8') as file:
         magician = next(card for card in json.load(file) if card['id'] == 'major_01')
@@ -82,8 +91,18 @@ def main():
 
     # The reader can choose a section with its own action, as a click does.
     press(app, 'list item', 'Library')
-    node(app, 'push button', magician['name'])
-    print('the daily invitation is read with its texts, and a section opens by the reader')
+
+    # A card opened by the reader reads as its words: name, number line, keywords, meaning and
+    # the picture's description, each with its role.
+    press(app, 'push button', magician['name'])
+    node(app, 'heading', magician['name'])
+    node(app, 'label', f"{to_roman(magician['number'])} \u2014 Major Arcana")
+    for keyword in magician['uprightKeywords']:
+        node(app, 'label', keyword)
+    node(app, 'heading', 'Upright Meaning')
+    node(app, 'paragraph', magician['uprightMeaning'])
+    node(app, 'paragraph', magician['artDescription'])
+    print('the daily invitation and a card\'s detail are read with their texts, opened by the reader')
 
 
 if __name__ == '__main__':
