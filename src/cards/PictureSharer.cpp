@@ -56,9 +56,11 @@ bool PictureSharer::saveTo(const QUrl &file)
     const QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
     if (!m_picture.save(path, "PNG")) {
         setError(tr("The picture could not be saved to %1.").arg(path));
+        m_savedNotice.dismiss();
         return false;
     }
     setError(QString());
+    m_savedNotice.show(path);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SavedFileNotice.h"
 #include "TarotCard.h"
 
 #include <QDateTime>
@@ -21,6 +22,7 @@ class PictureSharer : public QObject
     Q_PROPERTY(bool hasPicture READ hasPicture NOTIFY pictureChanged)
     Q_PROPERTY(QString lastError READ lastError NOTIFY lastErrorChanged)
     Q_PROPERTY(int pixelsPerPoint READ pixelsPerPoint CONSTANT)
+    Q_PROPERTY(SavedFileNotice *savedNotice READ savedNotice CONSTANT)
 
 public:
     static constexpr int scale = 3;
@@ -30,6 +32,7 @@ public:
     // Starts rendering `item`; pictureChanged follows when the picture is ready. Nothing happens
     // when the item cannot be rendered (no window, no size).
     Q_INVOKABLE void render(QQuickItem *item);
+    // Writes the picture as a PNG and confirms it with the saved notice.
     Q_INVOKABLE bool saveTo(const QUrl &file);
     Q_INVOKABLE void copyToClipboard() const;
     // A file name to offer in the save dialog.
@@ -46,6 +49,7 @@ public:
     bool hasPicture() const { return !m_picture.isNull(); }
     const QImage &picture() const { return m_picture; }
     QString lastError() const { return m_lastError; }
+    SavedFileNotice *savedNotice() { return &m_savedNotice; }
 
 signals:
     void pictureChanged();
@@ -56,5 +60,6 @@ private:
 
     QImage m_picture;
     QString m_lastError;
+    SavedFileNotice m_savedNotice;
     QSharedPointer<QQuickItemGrabResult> m_pending;
 };

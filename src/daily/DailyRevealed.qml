@@ -73,7 +73,7 @@ Item {
             width: parent.width - 301
             height: parent.height
             contentWidth: availableWidth
-            ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+            ScrollBar.vertical: PageScrollBar {}
 
             Column {
                 id: reading
@@ -320,6 +320,14 @@ Item {
             root.sharing = false;
             shareMenu.open();
         }
+    }
+
+    SavedFileBar {
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: Theme.defaultPadding
+        z: 5
+        notice: sharer.savedNotice
     }
 
     // Opens just below the share button, centred under it.

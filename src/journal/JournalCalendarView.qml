@@ -58,4 +58,11 @@ NavigationPage {
     ExportFailedMessage {
         exporter: root.model.exporter
     }
+
+    SavedFileBar {
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: Theme.defaultPadding
+        notice: root.model.exporter.savedNotice
+    }
 }

@@ -182,6 +182,7 @@ bool JournalExporter::writeAtomically(const QString &path, const QString &text, 
 void JournalExporter::setRevealer(FileRevealer &revealer)
 {
     m_revealer = &revealer;
+    m_savedNotice.setRevealer(revealer);
 }
 
 void JournalExporter::setCardStore(const CardDataStore &cards)
@@ -249,6 +250,7 @@ void JournalExporter::save(const QUrl &file)
     QString error;
     if (!writeAtomically(path, document, &error)) {
         m_failureMessage = tr("“%1” could not be written: %2.").arg(QFileInfo(path).fileName(), error);
+        m_savedNotice.dismiss();
         setPhase(WriteFailed);
         return;
     }
@@ -256,6 +258,7 @@ void JournalExporter::save(const QUrl &file)
     // The session bus is only reached for when there is something to show.
     FileRevealer &revealer = m_revealer ? *m_revealer : FileRevealer::system();
     revealer.reveal(path, QFileInfo(path).absolutePath());
+    m_savedNotice.show(path);
     emit exported(path);
 }
 

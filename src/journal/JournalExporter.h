@@ -2,6 +2,7 @@
 
 #include "JournalEntry.h"
 #include "ModelContext.h"
+#include "SavedFileNotice.h"
 
 #include <QLocale>
 #include <QObject>
@@ -28,6 +29,7 @@ class JournalExporter : public QObject
     Q_PROPERTY(QString fileExtension READ fileExtension NOTIFY phaseChanged)
     Q_PROPERTY(QUrl startFolder READ startFolder CONSTANT)
     Q_PROPERTY(QString failureMessage READ failureMessage NOTIFY phaseChanged)
+    Q_PROPERTY(SavedFileNotice *savedNotice READ savedNotice CONSTANT)
 
 public:
     enum Format { Text, Markdown, Csv };
@@ -72,6 +74,8 @@ public:
 
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);
+    // Confirms a written file, with a way to show it again in the file manager.
+    SavedFileNotice *savedNotice() { return &m_savedNotice; }
     Phase phase() const { return m_phase; }
     Format format() const { return m_format; }
     QString suggestedFileName() const { return suggestedFileName(m_format); }
@@ -96,6 +100,7 @@ private:
 
     QPointer<ModelContext> m_context;
     FileRevealer *m_revealer = nullptr; // the system's when not set
+    SavedFileNotice m_savedNotice;
     const CardDataStore *m_cards = nullptr;
     Phase m_phase = Idle;
     Format m_format = Text;

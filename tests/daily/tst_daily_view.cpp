@@ -255,6 +255,10 @@ private slots:
 
         const QString saved = pictures + '/' + suggested;
         QTRY_VERIFY(QFile::exists(saved));
+        QTRY_VERIFY(shown(app.find("savedFileBar")));
+        QCOMPARE(textOf(app.find("savedFileMessage")), "Saved \u201c" + suggested + "\u201d in My Pictures.");
+        click(app.window, app.find("savedFileCloseButton"));
+        QVERIFY(!shown(app.find("savedFileBar")));
         const QString screenshot = QStringLiteral(QUILLMOOR_BINARY_DIR "/screenshots/share-picture.png");
         QFile::remove(screenshot);
         QVERIFY(QFile::copy(saved, screenshot));

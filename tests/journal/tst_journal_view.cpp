@@ -205,6 +205,13 @@ private slots:
         QCOMPARE(QString::fromUtf8(file.readAll()),
                  "# Quillmoor Tarot \u2014 Journal\n\n## December 9, 2026\n**Mood:** Anxious\n\nQuiet morning");
         QCOMPARE(revealer.revealed, QStringList{path});
+        // A confirmation names the file and its folder and can show it again.
+        QTRY_VERIFY(app.shows("savedFileBar"));
+        QCOMPARE(app.text("savedFileMessage"),
+                 QStringLiteral("Saved \u201cReflections.md\u201d in %1.").arg(QDir(out.path()).dirName()));
+        saveScreenshot(app.window, "journal-export-saved");
+        click(app.window, app.find("showInFolderButton"));
+        QCOMPARE(revealer.revealed, (QStringList{path, path}));
 
         const QString notAFolder = out.filePath("journal");
         QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
@@ -212,7 +219,8 @@ private slots:
         QTRY_VERIFY(app.shows("exportFailureText"));
         QVERIFY(app.text("exportFailureText").contains("Quillmoor-Journal.csv"));
         saveScreenshot(app.window, "journal-export-failed");
-        QCOMPARE(revealer.revealed, QStringList{path});
+        QCOMPARE(revealer.revealed, (QStringList{path, path}));
+        QVERIFY2(!app.shows("savedFileBar"), "a failed export still says the last one was saved");
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{"journal", "Reflections.md"}));
         QCOMPARE(QFileInfo(notAFolder).size(), 0);
