@@ -65,7 +65,7 @@ FocusScope {
         contentHeight: content.height + 2 * Theme.defaultPadding
         clip: true
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: PageScrollBar {}
 
         Item {
             id: content

@@ -29,9 +29,7 @@ Item {
         contentHeight: Math.max(height, column.height + 2 * Theme.defaultPadding)
         boundsBehavior: Flickable.StopAtBounds
         clip: true
-        ScrollBar.vertical: ScrollBar {
-            policy: flick.contentHeight > flick.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
-        }
+        ScrollBar.vertical: PageScrollBar {}
 
         Column {
             id: column

@@ -12,7 +12,7 @@ ScrollView {
 
     objectName: "dayPanel"
     contentWidth: availableWidth
-    ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+    ScrollBar.vertical: PageScrollBar {}
 
     // Only the layout for the day as it is gets built.
     Column {

@@ -66,7 +66,7 @@ NavigationPage {
 
         anchors.fill: parent
         contentWidth: availableWidth
-        ScrollBar.vertical.policy: ScrollBar.AsNeeded
+        ScrollBar.vertical: PageScrollBar {}
 
         Column {
             x: Theme.defaultPadding

@@ -18,7 +18,7 @@ Flickable {
     contentHeight: column.implicitHeight
     boundsBehavior: Flickable.StopAtBounds
     clip: true
-    ScrollBar.vertical: ScrollBar {}
+    ScrollBar.vertical: PageScrollBar {}
 
     Column {
         id: column

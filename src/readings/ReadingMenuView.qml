@@ -43,7 +43,7 @@ NavigationPage {
         objectName: "readingMenuScroll"
         anchors.fill: parent
         contentWidth: availableWidth
-        ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+        ScrollBar.vertical: PageScrollBar {}
 
         Column {
             id: column

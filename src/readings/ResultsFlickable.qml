@@ -24,9 +24,7 @@ Flickable {
     contentHeight: column.implicitHeight + root.topPadding + 32
     boundsBehavior: Flickable.StopAtBounds
     clip: true
-    ScrollBar.vertical: ScrollBar {
-        policy: ScrollBar.AlwaysOn
-    }
+    ScrollBar.vertical: PageScrollBar {}
 
     // The results fade in as the shuffle gives way to them.
     NumberAnimation on opacity {

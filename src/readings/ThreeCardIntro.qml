@@ -17,7 +17,7 @@ Flickable {
     contentHeight: Math.max(height, column.implicitHeight + 2 * Theme.defaultPadding)
     boundsBehavior: Flickable.StopAtBounds
     clip: true
-    ScrollBar.vertical: ScrollBar {}
+    ScrollBar.vertical: PageScrollBar {}
 
     Column {
         id: column

@@ -13,7 +13,7 @@ ScrollView {
 
     objectName: "yesNoResult"
     contentWidth: availableWidth
-    ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+    ScrollBar.vertical: PageScrollBar {}
 
     NumberAnimation on opacity {
         from: 0

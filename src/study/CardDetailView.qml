@@ -94,7 +94,7 @@ Item {
             scroller.contentY = Math.max(0, Math.min(wanted, scroller.contentHeight - scroller.height));
         }
 
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: PageScrollBar {}
 
         CardDetailPanel {
             id: panel

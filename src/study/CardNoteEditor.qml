@@ -35,7 +35,7 @@ Rectangle {
         boundsBehavior: Flickable.StopAtBounds
         clip: true
 
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: PageScrollBar {}
 
         TextArea.flickable: TextArea {
             id: area

@@ -30,7 +30,7 @@ NavigationPage {
         objectName: "articleScroll"
         anchors.fill: parent
         contentWidth: availableWidth
-        ScrollBar.vertical.policy: ScrollBar.AsNeeded
+        ScrollBar.vertical: PageScrollBar {}
 
         Column {
             id: column

@@ -14,7 +14,7 @@ ScrollView {
 
     objectName: "flashcardMainArea"
     contentWidth: availableWidth
-    ScrollBar.vertical.policy: ScrollBar.AsNeeded
+    ScrollBar.vertical: PageScrollBar {}
 
     Column {
         id: column

@@ -82,7 +82,7 @@ Rectangle {
         Accessible.name: qsTr("Cards")
         Keys.onUpPressed: root.model.previous()
         Keys.onDownPressed: root.model.next()
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: PageScrollBar {}
 
         delegate: FlashcardSidebarRow {
             width: ListView.view.width

@@ -37,7 +37,7 @@ GridView {
     Keys.onEnterPressed: root.cardOpened(root.currentIndex)
     Keys.onSpacePressed: root.cardOpened(root.currentIndex)
 
-    ScrollBar.vertical: ScrollBar {}
+    ScrollBar.vertical: PageScrollBar {}
 
     FontMetrics {
         id: nameMetrics

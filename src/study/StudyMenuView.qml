@@ -36,7 +36,7 @@ NavigationPage {
         objectName: "studyMenuScroll"
         anchors.fill: parent
         contentWidth: availableWidth
-        ScrollBar.vertical.policy: ScrollBar.AsNeeded
+        ScrollBar.vertical: PageScrollBar {}
 
         Column {
             id: column
