@@ -9,11 +9,15 @@
 #include "SpreadMenu.h"
 
 ReadingDetailModel::ReadingDetailModel(QObject *parent) : QObject(parent), m_cards(new PositionedCardList(this))
-{}
+{
+    connect(this, &ReadingDetailModel::cardsChanged, this, &ReadingDetailModel::titleChanged);
+    connect(this, &ReadingDetailModel::dateChanged, this, &ReadingDetailModel::titleChanged);
+}
 
-ReadingDetailModel::ReadingDetailModel(CardDataStore &cardStore, QObject *parent)
-    : QObject(parent), m_cardStore(&cardStore), m_cards(new PositionedCardList(this))
-{}
+ReadingDetailModel::ReadingDetailModel(CardDataStore &cardStore, QObject *parent) : ReadingDetailModel(parent)
+{
+    m_cardStore = &cardStore;
+}
 
 ReadingDetailModel::~ReadingDetailModel() = default;
 
@@ -66,6 +70,12 @@ void ReadingDetailModel::rebuild()
 QString ReadingDetailModel::spreadName() const
 {
     return m_reading ? SpreadMenu::spreadName(m_reading->spreadType()) : QString();
+}
+
+QString ReadingDetailModel::title() const
+{
+    const QString date = dateText();
+    return date.isEmpty() ? spreadName() : tr("%1, %2").arg(spreadName(), date);
 }
 
 QString ReadingDetailModel::dateText() const

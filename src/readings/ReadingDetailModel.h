@@ -23,6 +23,7 @@ class ReadingDetailModel : public QObject
     Q_PROPERTY(Reading *reading READ reading WRITE setReading NOTIFY readingChanged)
     Q_PROPERTY(QString spreadName READ spreadName NOTIFY cardsChanged)
     Q_PROPERTY(QString dateText READ dateText NOTIFY dateChanged)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(bool hasSpread READ hasSpread NOTIFY cardsChanged)
     Q_PROPERTY(bool showsCross READ showsCross NOTIFY cardsChanged)
     Q_PROPERTY(PositionedCardList *cards READ cards CONSTANT)
@@ -45,6 +46,8 @@ public:
     QString spreadName() const;
     // The reading's day in the long date style.
     QString dateText() const;
+    // The title bar's words: the spread and the day, "Celtic Cross, 5 January 2026".
+    QString title() const;
     bool hasSpread() const;
     // A Celtic Cross whose ten cards can all be laid out.
     bool showsCross() const;
@@ -60,6 +63,7 @@ signals:
     void readingChanged();
     void cardsChanged();
     void dateChanged();
+    void titleChanged();
     void selectedCardIndexChanged();
 
 private:

@@ -19,6 +19,7 @@ NavigationPage {
     readonly property string notes: root.reading ? root.reading.notes : ""
 
     objectName: "readingDetailView"
+    navigationTitle: detailModel.title
     focus: true
     activeFocusOnTab: true
     toolbarItems: [
@@ -55,7 +56,7 @@ NavigationPage {
         objectName: "readingDetailScroll"
         anchors.fill: parent
         contentWidth: availableWidth
-        ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+        ScrollBar.vertical: PageScrollBar {}
 
         Column {
             id: column

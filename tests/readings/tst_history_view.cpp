@@ -373,6 +373,7 @@ private slots:
         app.go("historyRow0");
         QQuickItem *detail = app.find("readingDetailView");
         QCOMPARE(app.text("detailSpreadName"), "Celtic Cross");
+        QCOMPARE(app.text("navigationTitle"), "Celtic Cross, " + app.text("detailDate"));
         QVERIFY(app.shows("celticCrossLayout"));
         QCOMPARE(visibleCount(detail, "summaryParagraph"), 5);
         app.animation.advanceBy(400);
