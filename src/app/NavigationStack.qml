@@ -70,6 +70,9 @@ Item {
             height: 32
             Accessible.name: qsTr("Back")
             Accessible.ignored: !back.visible
+            HintToolTip {
+                text: qsTr("Back")
+            }
             contentItem: SymbolImage {
                 name: "chevron.left"
                 size: 20

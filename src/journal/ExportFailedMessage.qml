@@ -72,10 +72,14 @@ Popup {
                 implicitHeight: 28
                 radius: 6
                 color: Theme.accent
-                border.width: okButton.visualFocus ? 2 : 0
-                border.color: Theme.textPrimary
             }
             onClicked: root.close()
+
+            // Cream rather than gold: a gold ring beside a gold button would hardly show.
+            FocusRing {
+                radius: 9
+                border.color: Theme.textPrimary
+            }
         }
     }
 }

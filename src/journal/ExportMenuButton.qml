@@ -17,7 +17,7 @@ ToolButton {
     // Return and Enter click it too, as Space does.
     Keys.onReturnPressed: root.clicked()
     Keys.onEnterPressed: root.clicked()
-    Accessible.name: qsTr("Export")
+    Accessible.name: qsTr("Export Journal")
     contentItem: SymbolImage {
         name: "square.and.arrow.up"
         size: 18
@@ -56,5 +56,10 @@ ToolButton {
             symbol: "tablecells"
             onTriggered: root.exporter.start(JournalExporter.Csv)
         }
+    }
+
+    // An icon alone does not say what it does: its name shows while the pointer rests on it.
+    HintToolTip {
+        text: root.Accessible.name
     }
 }

@@ -48,4 +48,9 @@ AbstractButton {
         radius: 8
     }
     onClicked: toggle.toggle()
+
+    // An icon alone does not say what it does: its name shows while the pointer rests on it.
+    HintToolTip {
+        text: root.Accessible.name
+    }
 }

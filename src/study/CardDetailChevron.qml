@@ -24,4 +24,9 @@ AbstractButton {
     FocusRing {
         radius: 8
     }
+
+    // An icon alone does not say what it does: its name shows while the pointer rests on it.
+    HintToolTip {
+        text: root.Accessible.name
+    }
 }

@@ -24,4 +24,9 @@ AbstractButton {
         border.width: root.visualFocus ? 2 : 0
         border.color: Theme.accent
     }
+
+    // An icon alone does not say what it does: its name shows while the pointer rests on it.
+    HintToolTip {
+        text: root.Accessible.name
+    }
 }
