@@ -16,6 +16,7 @@
 #include "SoundCues.h"
 #include "StoreLog.h"
 
+#include <QLocale>
 #include <QTimeZone>
 
 DailyCardViewModel::DailyCardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
@@ -317,4 +318,9 @@ MoonPhase DailyCardViewModel::moonPhase() const
 QString DailyCardViewModel::todayText() const
 {
     return DateFormat::longDate(Clock::today());
+}
+
+QString DailyCardViewModel::streakText() const
+{
+    return QLocale().toString(m_currentStreak) + tr(" day streak");
 }

@@ -45,6 +45,7 @@ class DailyCardViewModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(bool hasDrawnToday READ hasDrawnToday NOTIFY todaysCardChanged)
     Q_PROPERTY(JournalEntry *journalEntry READ journalEntry NOTIFY journalEntryChanged)
     Q_PROPERTY(int currentStreak READ currentStreak NOTIFY currentStreakChanged)
+    Q_PROPERTY(QString streakText READ streakText NOTIFY currentStreakChanged)
     Q_PROPERTY(MoonPhase moonPhase READ moonPhase NOTIFY todayChanged)
     Q_PROPERTY(QString todayText READ todayText NOTIFY todayChanged)
 
@@ -114,6 +115,8 @@ public:
     bool hasDrawnToday() const { return m_hasDrawnToday; }
     JournalEntry *journalEntry() const { return m_journalEntry; }
     int currentStreak() const { return m_currentStreak; }
+    // "1,200 day streak": the count as the user's locale writes numbers.
+    QString streakText() const;
     MoonPhase moonPhase() const;
     // Today in the long date style of the user's locale, without the weekday.
     QString todayText() const;

@@ -63,7 +63,7 @@ Rectangle {
             ReadableText {
                 objectName: "streakText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: root.model.currentStreak + qsTr(" day streak")
+                text: root.model.streakText
                 font: Theme.subheadline
                 color: Theme.accent
             }

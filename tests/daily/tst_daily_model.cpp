@@ -164,6 +164,21 @@ private slots:
         QCOMPARE(model.currentStreak(), streak);
     }
 
+    // A long streak is written with the locale's digit grouping.
+    void aLongStreakReadsAsTheLocaleWritesNumbers()
+    {
+        Clock::pin(noon);
+        for (int ago = 0; ago < 1200; ++ago)
+            m_context->insert(new JournalEntry(noon.addDays(-ago)));
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        DailyCardViewModel model(m_cards, m_context.get());
+        QCOMPARE(model.streakText(), "1,200 day streak");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(model.streakText(), "1.200 day streak");
+        QLocale::setDefault(before);
+    }
+
     // The whole ritual belongs to the model: a shuffle ends in the draw, the turn ends in the
     // reading, and actions out of turn do nothing.
     void theRitualMovesThroughItsPhases_data()
