@@ -83,6 +83,11 @@ Column {
             onClicked: root.model.sendFeedback()
             onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
         }
+        FeedbackAddressRow {
+            width: parent.width
+            visible: root.model.showsFeedbackAddress
+            model: root.model
+        }
     }
 
     SettingsSection {

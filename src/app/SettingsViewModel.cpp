@@ -9,8 +9,12 @@
 #include "NotificationCenter.h"
 #include "StoreLog.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSysInfo>
 
 SettingsViewModel::SettingsViewModel(QObject *parent) : QObject(parent)
@@ -283,11 +287,33 @@ QUrl SettingsViewModel::feedbackUrl(const QString &osText)
     return url.isValid() ? url : QUrl();
 }
 
-void SettingsViewModel::sendFeedback() const
+void SettingsViewModel::sendFeedback()
 {
     const QUrl url = feedbackUrl(operatingSystemText());
-    if (url.isValid())
-        QDesktopServices::openUrl(url);
+    const bool opened = url.isValid() && m_hasMailProgram() && QDesktopServices::openUrl(url);
+    if (opened == !m_showsFeedbackAddress)
+        return;
+    m_showsFeedbackAddress = !opened;
+    emit showsFeedbackAddressChanged();
+}
+
+bool SettingsViewModel::systemHasMailProgram()
+{
+    // The desktop's own answer; without the tool to ask, opening the link is left to try.
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty())
+        return true;
+    QProcess process;
+    process.start(query,
+                  {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
+    if (!process.waitForFinished(2000))
+        return true;
+    return !process.readAllStandardOutput().trimmed().isEmpty();
+}
+
+void SettingsViewModel::copyFeedbackAddress() const
+{
+    QGuiApplication::clipboard()->setText(feedbackAddress());
 }
 
 void SettingsViewModel::openWebsite() const

@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
+
 // The settings sheet: edits the one settings record (reversed cards, the daily reminder and its
 // time), keeps the daily reminder notification in step with it, and builds the feedback mail.
 // The sheet calls appear() each time it opens.
@@ -31,6 +33,8 @@ class SettingsViewModel : public QObject
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(QString deckThemeName READ deckThemeName CONSTANT)
     Q_PROPERTY(QString websiteHost READ websiteHost CONSTANT)
+    Q_PROPERTY(bool showsFeedbackAddress READ showsFeedbackAddress NOTIFY showsFeedbackAddressChanged)
+    Q_PROPERTY(QString feedbackAddress READ feedbackAddress CONSTANT)
 
 public:
     // The parts of the reminder time picker.
@@ -53,7 +57,8 @@ public:
     // A key typed on a part of the picker: digits (two make a number) and, on the period, the
     // first letter of AM or PM. Returns whether the key was used.
     Q_INVOKABLE bool typeReminderKey(SettingsViewModel::Segment segment, const QString &text);
-    Q_INVOKABLE void sendFeedback() const;
+    // Opens the feedback mail, or shows the address when there is no mail program.
+    Q_INVOKABLE void sendFeedback();
     Q_INVOKABLE void openWebsite() const;
 
     ModelContext *modelContext() const { return m_context; }
@@ -83,6 +88,15 @@ public:
     // That link as a URL; invalid when it does not form one.
     static QUrl feedbackUrl(const QString &osText);
 
+    // Whether the desktop has a program for mail links. The system's answer unless a test says
+    // otherwise.
+    using MailProgramCheck = std::function<bool()>;
+    void setMailProgramCheck(MailProgramCheck check) { m_hasMailProgram = std::move(check); }
+    static bool systemHasMailProgram();
+    // True once Send Feedback found no mail program: the address is shown to copy instead.
+    bool showsFeedbackAddress() const { return m_showsFeedbackAddress; }
+    Q_INVOKABLE void copyFeedbackAddress() const;
+
 signals:
     void modelContextChanged();
     void notificationCenterChanged();
@@ -90,6 +104,7 @@ signals:
     void settingsChanged();
     void reminderTimeChanged();
     void remindersNeedAppChanged();
+    void showsFeedbackAddressChanged();
 
 private:
     void refresh();
@@ -105,4 +120,6 @@ private:
     // The first digit typed on a part of the picker, waiting for a second.
     Segment m_typingSegment = Hour;
     int m_typedDigit = -1;
+    MailProgramCheck m_hasMailProgram = &SettingsViewModel::systemHasMailProgram;
+    bool m_showsFeedbackAddress = false;
 };

@@ -158,8 +158,10 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
         Sheet sheet;
+        sheet.model->setMailProgramCheck([] { return true; });
         sheet.model->sendFeedback();
         sheet.model->openWebsite();
+        QVERIFY(!sheet.model->showsFeedbackAddress());
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(catcher.opened.size(), 2);
@@ -167,6 +169,21 @@ private slots:
         QCOMPARE(QUrlQuery(catcher.opened.at(0)).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
                  QStringLiteral("\n\n---\nApp Version: 1.0.0\nmacOS ") + QSysInfo::prettyProductName());
         QCOMPARE(catcher.opened.at(1).host(), sheet.model->websiteHost());
+
+        // Without a mail program nothing is opened: the address is shown to copy, until a
+        // later try reaches one.
+        Sheet bare;
+        bool hasMailProgram = false;
+        bare.model->setMailProgramCheck([&hasMailProgram] { return hasMailProgram; });
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+        bare.model->sendFeedback();
+        QVERIFY(bare.model->showsFeedbackAddress());
+        QCOMPARE(catcher.opened.size(), 2);
+        hasMailProgram = true;
+        bare.model->sendFeedback();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QVERIFY(!bare.model->showsFeedbackAddress());
+        QCOMPARE(catcher.opened.size(), 3);
     }
 
     // The picker's keys: each part wraps on its own, digits type a part, letters pick AM or PM.
