@@ -44,9 +44,11 @@ Column {
     SettingsSection {
         width: root.width
         title: qsTr("Notifications")
-        footer: root.model.remindersNeedApp
-                ? qsTr("Reminders arrive only while Quillmoor Tarot is open.")
-                : ""
+        footer: root.model.reminderRefusal !== ""
+                ? root.model.reminderRefusal
+                : root.model.remindersNeedApp && root.model.settings.dailyReminderEnabled
+                  ? qsTr("Reminders arrive only while Quillmoor Tarot is open.")
+                  : ""
 
         SettingsToggleRow {
             objectName: "dailyReminderToggle"

@@ -103,17 +103,22 @@ void SettingsViewModel::setDailyReminderEnabled(bool enabled)
         return;
     AppSettings *settings = m_current;
     settings->setDailyReminderEnabled(enabled);
+    setReminderRefusal(QString());
     if (enabled) {
         if (m_center) {
             // The answer is tied to the record, not to this sheet: closing the sheet before it
             // comes must not leave the switch on without a reminder.
             QPointer<AppSettings> record(settings);
             QPointer<NotificationCenter> center(m_center);
-            m_center->requestAuthorization(settings, [record, center](bool granted) {
+            QPointer<SettingsViewModel> sheet(this);
+            m_center->requestAuthorization(settings, [record, center, sheet](bool granted) {
                 if (!record)
                     return;
                 if (!granted) {
                     record->setDailyReminderEnabled(false);
+                    if (sheet)
+                        sheet->setReminderRefusal(
+                            tr("The reminder could not be turned on: the desktop did not allow notifications."));
                     return;
                 }
                 // The switch may have been turned off while the question was open.
@@ -122,11 +127,20 @@ void SettingsViewModel::setDailyReminderEnabled(bool enabled)
             });
         } else {
             settings->setDailyReminderEnabled(false);
+            setReminderRefusal(tr("The reminder could not be turned on: this desktop has no notification service."));
         }
     } else if (m_center) {
         DailyReminder::cancel(*m_center);
     }
     saveContext(*m_context);
+}
+
+void SettingsViewModel::setReminderRefusal(const QString &reason)
+{
+    if (m_reminderRefusal == reason)
+        return;
+    m_reminderRefusal = reason;
+    emit reminderRefusalChanged();
 }
 
 int SettingsViewModel::reminderHour() const

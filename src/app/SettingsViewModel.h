@@ -30,6 +30,7 @@ class SettingsViewModel : public QObject
     Q_PROPERTY(QString periodText READ periodText NOTIFY reminderTimeChanged)
     Q_PROPERTY(QString reminderTimeText READ reminderTimeText NOTIFY reminderTimeChanged)
     Q_PROPERTY(bool remindersNeedApp READ remindersNeedApp NOTIFY remindersNeedAppChanged)
+    Q_PROPERTY(QString reminderRefusal READ reminderRefusal NOTIFY reminderRefusalChanged)
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(QString deckThemeName READ deckThemeName CONSTANT)
     Q_PROPERTY(QString websiteHost READ websiteHost CONSTANT)
@@ -95,6 +96,8 @@ public:
     static bool systemHasMailProgram();
     // True once Send Feedback found no mail program: the address is shown to copy instead.
     bool showsFeedbackAddress() const { return m_showsFeedbackAddress; }
+    // Why the Daily Reminder switch went back off, until it is tried again; empty otherwise.
+    QString reminderRefusal() const { return m_reminderRefusal; }
     Q_INVOKABLE void copyFeedbackAddress() const;
 
 signals:
@@ -105,9 +108,11 @@ signals:
     void reminderTimeChanged();
     void remindersNeedAppChanged();
     void showsFeedbackAddressChanged();
+    void reminderRefusalChanged();
 
 private:
     void refresh();
+    void setReminderRefusal(const QString &reason);
     int reminderHour() const;
     int reminderMinute() const;
     void setSegment(Segment segment, int value);
@@ -122,4 +127,5 @@ private:
     int m_typedDigit = -1;
     MailProgramCheck m_hasMailProgram = &SettingsViewModel::systemHasMailProgram;
     bool m_showsFeedbackAddress = false;
+    QString m_reminderRefusal;
 };

@@ -129,6 +129,17 @@ private slots:
         alone.model->setNotificationCenter(nullptr);
         alone.model->setDailyReminderEnabled(true);
         QVERIFY(!alone.settings()->dailyReminderEnabled());
+        QVERIFY(alone.model->reminderRefusal().contains("no notification service"));
+
+        // A refusal says why the switch went back off, until the next try.
+        Sheet refused;
+        refused.model->setDailyReminderEnabled(true);
+        QVERIFY(refused.model->reminderRefusal().isEmpty());
+        refused.center.answer(false);
+        QVERIFY(!refused.settings()->dailyReminderEnabled());
+        QVERIFY(refused.model->reminderRefusal().contains("did not allow notifications"));
+        refused.model->setDailyReminderEnabled(true);
+        QVERIFY(refused.model->reminderRefusal().isEmpty());
     }
 
     // An empty store gets one saved settings record; each appearance applies the sound setting.

@@ -64,6 +64,7 @@ private slots:
         QTRY_VERIFY(!window.find("dailyReminderToggle")->property("checked").toBool());
         QVERIFY(!window.find("reminderTimeRow"));
         QVERIFY(window.center.pending.isEmpty());
+        window.screenshot(QStringLiteral("settings-reminder-refused"));
 
         clickOn(window.app.window, window.find("dailyReminderToggle"));
         window.center.answer(true);
