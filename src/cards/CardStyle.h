@@ -20,6 +20,7 @@ class CardStyle : public QObject
     QML_ELEMENT
     QML_SINGLETON
     Q_PROPERTY(QString artCredit READ artCredit CONSTANT)
+    Q_PROPERTY(double captionTop READ captionTop CONSTANT)
 
 public:
     // The engine's instance; it also gives the engine the card picture provider, which every
@@ -45,6 +46,10 @@ public:
     // What a card view is called for assistive technology: the card's name, and ", reversed"
     // when it is drawn upside down ("Three of Cups, reversed").
     Q_INVOKABLE static QString accessibleName(const TarotCard &card, bool isReversed);
+
+    // Where the caption band of a card picture begins, as a fraction of the picture's height:
+    // the pictures print their card's name in a band along the bottom edge.
+    static constexpr double captionTop() { return 0.905; }
 
     // The credit the card pictures ask for, for the about information.
     static QString artCredit();

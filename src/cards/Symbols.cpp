@@ -58,9 +58,10 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("plus.circle"), 0xF419},                                     // plus-circle-outline
         {QStringLiteral("doc.text"), 0xF219},                                        // file-document
         {QStringLiteral("doc.richtext"), 0xF21A},                                    // file-document-box
-        {QStringLiteral("tablecells"), 0xF4EB},
-        {QStringLiteral("checkmark"), 0xF12C}, // check
-        {QStringLiteral("xmark"), 0xF156},     // close                                      // table
+        {QStringLiteral("tablecells"), 0xF4EB},                                      // table
+        {QStringLiteral("checkmark"), 0xF12C},                                       // check
+        {QStringLiteral("xmark"), 0xF156},                                           // close
+        {QStringLiteral("eye.slash"), 0xF209},                                       // eye-off
     };
     return symbols;
 }

@@ -15,6 +15,9 @@ Item {
     property int size: CardSize.Medium
     property bool tappable: false
     property bool showFullScreen: false
+    // Covers the name the picture prints along its bottom edge (and the drawn face's name), for
+    // practice where the name is the answer.
+    property bool coversCaption: false
 
     readonly property cardMetrics metrics: CardStyle.metrics(root.size)
     // The picture is decoded and shown; until then the drawn plate stands in.
@@ -93,6 +96,7 @@ Item {
 
             Text {
                 objectName: "cardName"
+                visible: !root.coversCaption
                 width: root.width - 8
                 text: root.card.name
                 color: Theme.textPrimary
@@ -103,6 +107,39 @@ Item {
                 elide: Text.ElideRight
                 fontSizeMode: Text.HorizontalFit
                 minimumPixelSize: root.metrics.minimumNamePixelSize
+            }
+        }
+
+        // The caption band of the picture as painted (centred, kept to its shape), with only its
+        // bottom corners rounded like the card's.
+        Item {
+            objectName: "captionCover"
+            visible: root.coversCaption && root.showsPicture
+            readonly property real paintedTop: (face.height - picture.paintedHeight) / 2
+            x: (face.width - picture.paintedWidth) / 2
+            y: paintedTop + picture.paintedHeight * CardStyle.captionTop
+            width: picture.paintedWidth
+            height: picture.paintedHeight * (1 - CardStyle.captionTop) + 1
+            clip: true
+
+            Rectangle {
+                y: -radius
+                width: parent.width
+                height: parent.height + radius
+                radius: root.metrics.cornerRadius
+                color: Theme.faceTop
+                border.width: 1
+                border.color: Theme.alpha(Theme.accent, 0.6)
+            }
+            Text {
+                anchors.centerIn: parent
+                width: parent.width - 8
+                text: qsTr("Name hidden")
+                font: Theme.subheadline
+                color: Theme.textSecondary
+                horizontalAlignment: Text.AlignHCenter
+                elide: Text.ElideRight
+                Accessible.ignored: true
             }
         }
 

@@ -152,6 +152,12 @@ QColor Theme::textOn(const QColor &fill)
     return contrastRatio(textPrimary(), fill) >= contrastRatio(background(), fill) ? textPrimary() : background();
 }
 
+QColor Theme::focusRingOn(const QColor &fill)
+{
+    const double gold = contrastRatio(accent(), fill);
+    return gold >= minimumRingContrast || gold >= contrastRatio(textPrimary(), fill) ? accent() : textPrimary();
+}
+
 QColor Theme::tintedTextOn(const QColor &tint, const QColor &fill)
 {
     const QColor solid = over(tint, over(fill, background()));

@@ -101,6 +101,10 @@ public:
     // Text in a tint's own hue on a fill (a chip tinted by the same colour): the tint, lifted
     // toward the cream text as far as it takes to reach 4.5:1 on the fill.
     Q_INVOKABLE static QColor tintedTextOn(const QColor &tint, const QColor &fill);
+    // The focus ring around a control filled with `fill`: gold, or cream where gold would not
+    // stand apart from the fill (a gold button, a gold selected chip) and cream does better.
+    Q_INVOKABLE static QColor focusRingOn(const QColor &fill);
+    static constexpr double minimumRingContrast = 3.0;
     // The least contrast any text of the screens may have.
     static constexpr double minimumTextContrast = 4.5;
 

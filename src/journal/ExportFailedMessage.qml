@@ -75,10 +75,9 @@ Popup {
             }
             onClicked: root.close()
 
-            // Cream rather than gold: a gold ring beside a gold button would hardly show.
             FocusRing {
-                radius: 9
-                border.color: Theme.textPrimary
+                radius: 10
+                fill: Theme.accent
             }
         }
     }

@@ -38,6 +38,7 @@ AbstractButton {
         FocusRing {
             control: root
             radius: height / 2
+            fill: root.selected ? MoodPalette.color(root.mood) : "transparent"
         }
     }
 }

@@ -25,6 +25,7 @@ AbstractButton {
     }
 
     FocusRing {
-        radius: root.height / 2 + 4
+        radius: root.height / 2 + 5
+        fill: Theme.accent
     }
 }

@@ -66,7 +66,7 @@ ScrollView {
             width: face.width
             height: face.height
             focusPolicy: Qt.StrongFocus
-            Accessible.name: root.model.currentCard.name
+            Accessible.name: root.model.cardAccessibleName
             Accessible.description: root.model.showMeaning ? qsTr("Hide the meaning") : qsTr("Reveal the meaning")
             onClicked: root.model.toggleMeaning()
             Keys.onReturnPressed: cardButton.clicked()
@@ -80,6 +80,7 @@ ScrollView {
 
                 card: root.model.currentCard
                 size: CardSize.Large
+                coversCaption: root.model.coversName
             }
         }
 

@@ -17,6 +17,9 @@ NavigationPage {
     objectName: "flashcardView"
     navigationTitle: qsTr("Flashcard Practice")
     toolbarItems: [
+        HideNamesToggle {
+            flashcards: root.model
+        },
         FlashcardFilterPicker {
             flashcards: root.model
         }

@@ -7,11 +7,16 @@
 #include <algorithm>
 
 FlashcardViewModel::FlashcardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
-{}
+{
+    connect(this, &FlashcardViewModel::deckChanged, this, &FlashcardViewModel::coverChanged);
+}
 
 FlashcardViewModel::FlashcardViewModel(CardDataStore &cards, RandomSource &random, QObject *parent)
     : QObject(parent), m_cards(&cards), m_random(&random)
-{}
+{
+    // The cover is for the card shown: another card or another count can change it.
+    connect(this, &FlashcardViewModel::deckChanged, this, &FlashcardViewModel::coverChanged);
+}
 
 CardDataStore &FlashcardViewModel::cards() const
 {
@@ -155,6 +160,23 @@ void FlashcardViewModel::setShowMeaning(bool show, bool animated)
     }
     m_showMeaning = show;
     emit meaningChanged();
+    emit coverChanged();
+}
+
+void FlashcardViewModel::setHidesNames(bool hides)
+{
+    if (hides == m_hidesNames)
+        return;
+    m_hidesNames = hides;
+    emit hidesNamesChanged();
+    emit coverChanged();
+}
+
+QString FlashcardViewModel::cardAccessibleName() const
+{
+    if (coversName())
+        return tr("Hidden card, %1").arg(counterText());
+    return currentCardValue().name;
 }
 
 void FlashcardViewModel::markStudied()

@@ -32,6 +32,9 @@ class FlashcardViewModel : public QObject
     Q_PROPERTY(QString counterText READ counterText NOTIFY deckChanged)
     Q_PROPERTY(bool showMeaning READ showMeaning NOTIFY meaningChanged)
     Q_PROPERTY(bool animatesMeaning READ animatesMeaning NOTIFY animatesMeaningChanged)
+    Q_PROPERTY(bool hidesNames READ hidesNames WRITE setHidesNames NOTIFY hidesNamesChanged)
+    Q_PROPERTY(bool coversName READ coversName NOTIFY coverChanged)
+    Q_PROPERTY(QString cardAccessibleName READ cardAccessibleName NOTIFY coverChanged)
     Q_PROPERTY(int studiedCount READ studiedCount NOTIFY progressChanged)
     Q_PROPERTY(QString progressText READ progressText NOTIFY progressChanged)
 
@@ -64,6 +67,9 @@ public:
     // Reveals or hides the meaning; revealing counts the card as studied.
     Q_INVOKABLE void toggleMeaning();
     void markStudied();
+    // While names are hidden, the card shown keeps its name covered until its meaning is
+    // revealed, so the picture's caption does not give the answer away.
+    void setHidesNames(bool hides);
 
     StudyFilter filter() const { return m_filter; }
     FlashcardDeckModel *deck() { return &m_deck; }
@@ -83,6 +89,10 @@ public:
     // Whether the last change of showMeaning came from a click on the card (shown with a
     // slide) rather than from paging (shown at once).
     bool animatesMeaning() const { return m_animatesMeaning; }
+    bool hidesNames() const { return m_hidesNames; }
+    bool coversName() const { return m_hidesNames && !m_showMeaning && hasCurrentCard(); }
+    // What a screen reader says for the card: its name, or only its place while covered.
+    QString cardAccessibleName() const;
     int studiedCount() const { return int(m_studiedIDs.size()); }
     QString progressText() const;
 
@@ -93,6 +103,9 @@ signals:
     // Emitted before meaningChanged, so a view knows how to show the change when it comes.
     void animatesMeaningChanged();
     void progressChanged();
+    void hidesNamesChanged();
+    // Whether the name of the card shown is covered may have changed.
+    void coverChanged();
 
 private:
     CardDataStore &cards() const;
@@ -106,6 +119,7 @@ private:
     int m_currentIndex = 0;
     bool m_showMeaning = false;
     bool m_animatesMeaning = false;
+    bool m_hidesNames = false;
     QSet<QString> m_studiedIDs;
     StudyFilter m_filter = All;
     QList<TarotCard> m_shuffledCards;

@@ -35,5 +35,6 @@ AbstractButton {
 
     FocusRing {
         radius: height / 2
+        fill: root.selected ? Theme.accent : "transparent"
     }
 }

@@ -110,6 +110,7 @@ private slots:
         clickOn(app.window, help);
         QTRY_VERIFY(!menu->property("visible").toBool());
         QVERIFY(!help->property("highlighted").toBool());
+        QVERIFY(popupHasEdge(menu));
         saveScreenshot(app.window, QStringLiteral("help-menu-after-escape"));
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
             QVERIFY(tabTo(app.window, QStringLiteral("helpMenuTitle")));

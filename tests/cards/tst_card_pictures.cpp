@@ -35,6 +35,44 @@ void writePicture(const QString &path, QSize size)
     QVERIFY(picture.save(path));
 }
 
+// How a picture row reads: the share of its pixels without colour (paper, ink and the grey
+// edges of letters) and the share of ink alone.
+struct RowTone
+{
+    double neutral = 0;
+    double ink = 0;
+};
+
+RowTone toneOf(const QImage &picture, int y)
+{
+    int neutral = 0, ink = 0;
+    for (int x = 0; x < picture.width(); ++x) {
+        const QColor pixel = picture.pixelColor(x, y);
+        const int lightest = std::max({pixel.red(), pixel.green(), pixel.blue()});
+        const int darkest = std::min({pixel.red(), pixel.green(), pixel.blue()});
+        // Grey or cream paper, black ink and the grey edges of its letters.
+        neutral += lightest - darkest < 40 || (darkest > 140 && lightest - darkest < 70);
+        ink += lightest < 90;
+    }
+    return {double(neutral) / picture.width(), double(ink) / picture.width()};
+}
+
+// The top row of the caption band along the picture's bottom edge, or -1 when it has none:
+// rows up from the bottom without colour, up to the ruled line above the band or to the
+// first row with colour, where the painted scene begins.
+int captionBandTop(const QImage &picture)
+{
+    int y = picture.height() - 1;
+    for (; y > 0; --y) {
+        const RowTone tone = toneOf(picture, y);
+        if (tone.neutral < 0.9)
+            break;
+        if (tone.ink >= 0.8 && picture.height() - y > picture.height() / 25)
+            return y;
+    }
+    return picture.height() - 1 - y >= picture.height() / 25 ? y + 1 : -1;
+}
+
 } // namespace
 
 class CardPicturesTest : public QObject
@@ -72,6 +110,52 @@ private slots:
         }
         QCOMPARE(found, expected);
         QVERIFY(QFile::exists(ResourceLocation::bundleRoot() + QStringLiteral("/pictures/LICENSE")));
+    }
+
+    // The majors, the aces and the court cards print their name along the bottom edge; the band
+    // that hides names in practice covers all of it, and little of the scene above.
+    void captionBandHoldsEveryPrintedName()
+    {
+        int captioned = 0;
+        for (const TarotCard &card : CardDataStore::shared().allCards()) {
+            const bool printsName = card.arcana == Arcana::major || card.number == 1 || card.number >= 11;
+            if (!printsName)
+                continue;
+            const QString path =
+                ResourceLocation::bundleRoot() + QStringLiteral("/pictures/%1.jpg").arg(card.imageName);
+            const QImage picture = QImage(path).convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(!picture.isNull(), qPrintable(path));
+            const double top = double(captionBandTop(picture)) / picture.height();
+            QVERIFY2(top > 0, qPrintable(card.name));
+            QVERIFY2(top >= CardStyle::captionTop() && top <= CardStyle::captionTop() + 0.04,
+                     qPrintable(QStringLiteral("%1: the caption starts at %2").arg(card.name).arg(top)));
+            ++captioned;
+        }
+        QCOMPARE(captioned, 22 + 4 * 5);
+    }
+
+    // The cover lies over the caption band of the picture as painted, which is narrower than the
+    // card when the shapes differ, and only while asked for.
+    void captionCoverLiesOverThePaintedBand()
+    {
+        Scene scene(cardScene("TarotCardView", "size: CardSize.Large; coversCaption: true"));
+        scene.root->setProperty("card", shipped("major_00"));
+        QQuickItem *picture = scene.find(QStringLiteral("picture"));
+        QTRY_COMPARE(pictureStatus(picture), QStringLiteral("ready"));
+        QQuickItem *cover = scene.find(QStringLiteral("captionCover"));
+        QVERIFY(cover->isVisible());
+        const double paintedWidth = picture->property("paintedWidth").toDouble();
+        const double paintedHeight = picture->property("paintedHeight").toDouble();
+        const QRectF painted((picture->width() - paintedWidth) / 2, (picture->height() - paintedHeight) / 2,
+                             paintedWidth, paintedHeight);
+        const QRectF covered = cover->mapRectToItem(picture, QRectF(0, 0, cover->width(), cover->height()));
+        QVERIFY2(std::abs(covered.left() - painted.left()) < 0.5 && std::abs(covered.right() - painted.right()) < 0.5,
+                 qPrintable(QStringLiteral("%1 %2").arg(covered.left()).arg(covered.right())));
+        QVERIFY(std::abs(covered.top() - (painted.top() + paintedHeight * CardStyle::captionTop())) < 0.5);
+        QVERIFY(covered.bottom() >= painted.bottom());
+        saveScreenshot(&scene.window, QStringLiteral("card-caption-covered"));
+        scene.root->setProperty("coversCaption", false);
+        QVERIFY(!cover->isVisible());
     }
 
     void picturesFitInsideWithoutGrowing_data()

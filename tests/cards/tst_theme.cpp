@@ -77,6 +77,32 @@ private slots:
         QCOMPARE(Theme::contrastRatio(Theme::accent(), Theme::accent()), 1.0);
     }
 
+    // A focus ring stands apart from the screen behind it and, where it can, from the control
+    // it surrounds: gold around dark controls, cream around gold ones and the mood colours
+    // that gold would melt into.
+    void focusRingsStandApartFromWhatTheySurround()
+    {
+        QCOMPARE(Theme::focusRingOn(Qt::transparent), Theme::accent());
+        QCOMPARE(Theme::focusRingOn(Theme::alpha(Theme::surface(), 0.5)), Theme::accent());
+        QCOMPARE(Theme::focusRingOn(Theme::accent()), Theme::textPrimary());
+        MoodPalette moods;
+        QList<QColor> fills{Theme::accent(), Qt::transparent, Theme::alpha(Theme::surface(), 0.5)};
+        for (const QString &mood : moods.moods())
+            fills.append(moods.color(mood));
+        for (const QColor &fill : fills) {
+            const QColor ring = Theme::focusRingOn(fill);
+            // Against the background it is drawn on, past the gap, every ring is clear.
+            QVERIFY2(Theme::contrastRatio(ring, Theme::background()) >= Theme::minimumRingContrast,
+                     qPrintable(fill.name()));
+            // Against the fill, the chosen ring is never the worse of the two palette choices.
+            const double other =
+                Theme::contrastRatio(ring == Theme::accent() ? Theme::textPrimary() : Theme::accent(), fill);
+            QVERIFY2(Theme::contrastRatio(ring, fill) >= Theme::minimumRingContrast ||
+                         Theme::contrastRatio(ring, fill) >= other,
+                     qPrintable(fill.name()));
+        }
+    }
+
     // Every symbol a screen asks for must have a glyph, or it would silently draw nothing.
     void everySymbolNamedInTheScreensHasAGlyph()
     {

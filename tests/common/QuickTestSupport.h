@@ -69,3 +69,18 @@ inline void saveScreenshot(QQuickWindow *window, const QString &name)
     QVERIFY(!image.isNull());
     QVERIFY(image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
 }
+
+// Whether an open popup is set off from the screen under it: a visible edge around its
+// background, or a background that itself differs from the window's.
+inline bool popupHasEdge(QObject *popup)
+{
+    auto *background = popup ? popup->property("background").value<QQuickItem *>() : nullptr;
+    if (!background)
+        return false;
+    const QColor fill = background->property("color").value<QColor>();
+    if (Theme::contrastRatio(fill, Theme::background()) >= 1.3)
+        return true;
+    auto *border = background->property("border").value<QObject *>();
+    return border && border->property("width").toDouble() >= 1 &&
+           Theme::contrastRatio(border->property("color").value<QColor>(), fill) >= 1.5;
+}

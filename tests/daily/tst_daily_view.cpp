@@ -231,6 +231,7 @@ private slots:
         QObject *menu = app.find("dailyRevealed")->findChild<QObject *>(QStringLiteral("shareMenu"));
         QVERIFY(menu);
         QTRY_VERIFY(menu->property("opened").toBool());
+        QVERIFY(popupHasEdge(menu));
         QQuickItem *save = app.find("savePictureItem");
         QVERIFY(save);
         const double buttonBottom = shareButton->mapToScene(QPointF(0, shareButton->height())).y();

@@ -48,6 +48,7 @@ void exportThroughTheDialog(AppUnderTest &app, const QString &format, const QStr
     dialog->setProperty("currentFolder", QUrl::fromLocalFile(folder));
     click(app.window, app.find("exportMenuButton"));
     QTRY_VERIFY(shown(app.find("export" + format)));
+    QVERIFY(popupHasEdge(app.find("journalCalendarView")->findChild<QObject *>(QStringLiteral("exportMenu"))));
     saveScreenshot(app.window, "journal-export-menu");
     click(app.window, app.find("export" + format));
     QTRY_VERIFY(dialog->property("visible").toBool());

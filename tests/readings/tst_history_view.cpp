@@ -171,6 +171,7 @@ private slots:
         click(app.window, app.find("historyRow0"), {-1, -1}, Qt::RightButton);
         app.animation.advanceBy(300);
         QTRY_VERIFY(app.shows("deleteReadingItem"));
+        QVERIFY(popupHasEdge(app.find("readingHistoryView")->findChild<QObject *>(QStringLiteral("historyRowMenu"))));
         saveScreenshot(app.window, "history-row-menu");
         click(app.window, app.find("deleteReadingItem"));
         app.animation.advanceBy(300);

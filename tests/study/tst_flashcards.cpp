@@ -142,6 +142,37 @@ private slots:
         QCOMPARE(model.counterText(), "Card 78 of 78");
     }
 
+    // Hidden names cover the card shown until its meaning is revealed, and every card paged to
+    // or dealt afresh starts covered again; a screen reader hears only its place meanwhile.
+    void hiddenNamesStayCoveredUntilTheMeaningIsRevealed()
+    {
+        FlashcardViewModel model(m_catalogue, RandomSource::system());
+        QVERIFY(!model.coversName());
+        model.setHidesNames(true);
+        QVERIFY2(!model.coversName(), "nothing is dealt yet");
+        model.appear();
+        QVERIFY(model.coversName());
+        QCOMPARE(model.cardAccessibleName(), "Hidden card, Card 1 of 78");
+
+        QSignalSpy cover(&model, &FlashcardViewModel::coverChanged);
+        model.toggleMeaning();
+        QVERIFY(!model.coversName());
+        QCOMPARE(model.cardAccessibleName(), model.currentCard()->name);
+        model.next();
+        QVERIFY(model.coversName());
+        QCOMPARE(model.cardAccessibleName(), "Hidden card, Card 2 of 78");
+        model.toggleMeaning();
+        model.selectFilter(filterEntry("Cups"));
+        QVERIFY(model.hidesNames() && model.coversName());
+        QCOMPARE(model.cardAccessibleName(), "Hidden card, Card 1 of 14");
+        QVERIFY(cover.count() >= 4);
+
+        // Turned off in the middle of a card, its name shows at once.
+        model.setHidesNames(false);
+        QVERIFY(!model.coversName());
+        QCOMPARE(model.cardAccessibleName(), model.currentCard()->name);
+    }
+
     void choosingWandsDealsTheFourteenWandsAfresh()
     {
         // The whole deck stays in order; the wands are dealt with every swap one place on,

@@ -133,6 +133,27 @@ private slots:
         QVERIFY(!findItem(currentScreen(app), QStringLiteral("previousCardButton"))->isEnabled());
         screenshots(app, animation, "flashcards-hidden");
 
+        // Hiding names covers the printed name until the meaning shows.
+        QQuickItem *cardFace = findItem(currentScreen(app), QStringLiteral("flashcardCard"));
+        QQuickItem *cover = findItem(cardFace, QStringLiteral("captionCover"));
+        QVERIFY(!cover->isVisible());
+        click(app.window, app.find("hideNamesToggle"));
+        QVERIFY(model->hidesNames());
+        QTRY_VERIFY(cover->isVisible());
+        QQuickItem *toggle = app.find("hideNamesToggle");
+        const QRectF toggleRect = toggle->mapRectToScene(QRectF(0, 0, toggle->width(), toggle->height()));
+        QVERIFY(QRectF(0, 0, 1000, 700).contains(toggleRect));
+        QVERIFY(!toggleRect.intersects(app.find("flashcardFilter")->mapRectToScene(QRectF(0, 0, 150, 30))));
+        screenshots(app, animation, "flashcards-names-hidden");
+        QTest::keyClick(app.window, Qt::Key_Space);
+        advance(app, animation, 320);
+        QVERIFY(!cover->isVisible());
+        QTest::keyClick(app.window, Qt::Key_Space);
+        click(app.window, app.find("hideNamesToggle"));
+        QVERIFY(!model->hidesNames() && !cover->isVisible());
+        // The toggle keeps the focus (Space would press it again): back to the practice.
+        currentScreen(app)->forceActiveFocus();
+
         // Ten cards from the keyboard: Space reveals each, the right arrow moves on.
         for (int card = 0; card < 10; ++card) {
             if (card > 0)
