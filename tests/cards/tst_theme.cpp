@@ -38,7 +38,8 @@ private slots:
 
         // Figures stand as tall as capitals, so 1 and 10 never read as I and IO, nor 0 as o
         // (measured large, where pixels do not round the difference away).
-        for (QFont font : {theme.bodySerif(), theme.title3Serif(), theme.subheadlineSerifMedium()}) {
+        for (QFont font : {theme.bodySerif(), theme.title3Serif(), theme.subheadlineSerifMedium(),
+                           theme.titleSerifBold(), theme.title2SerifSemibold()}) {
             font.setPixelSize(100);
             const QFontMetricsF metrics(font);
             const qreal capital = metrics.tightBoundingRect(QStringLiteral("H")).height();
