@@ -6,13 +6,15 @@
 
 #include <algorithm>
 
-FlashcardViewModel::FlashcardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
-{
-    connect(this, &FlashcardViewModel::deckChanged, this, &FlashcardViewModel::coverChanged);
-}
+FlashcardViewModel::FlashcardViewModel(QObject *parent) : FlashcardViewModel(nullptr, RandomSource::system(), parent)
+{}
 
 FlashcardViewModel::FlashcardViewModel(CardDataStore &cards, RandomSource &random, QObject *parent)
-    : QObject(parent), m_cards(&cards), m_random(&random)
+    : FlashcardViewModel(&cards, random, parent)
+{}
+
+FlashcardViewModel::FlashcardViewModel(CardDataStore *cards, RandomSource &random, QObject *parent)
+    : QObject(parent), m_cards(cards), m_random(&random)
 {
     // The cover is for the card shown: another card or another count can change it.
     connect(this, &FlashcardViewModel::deckChanged, this, &FlashcardViewModel::coverChanged);

@@ -108,6 +108,8 @@ signals:
     void coverChanged();
 
 private:
+    // The shared catalogue, read on first use, when `cards` is null.
+    FlashcardViewModel(CardDataStore *cards, RandomSource &random, QObject *parent);
     CardDataStore &cards() const;
     // Moves to `index` with the meaning hidden, then counts the card there.
     void moveTo(int index);
