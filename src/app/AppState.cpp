@@ -88,6 +88,13 @@ void AppState::ensureAppSettings()
         return;
     if (!m_context->fetch<AppSettings>().isEmpty())
         return;
+    // Nothing is written to a store before it has been read whole and found sound. A store
+    // made here is sound; any other waits for the check, without holding up the first frame.
+    if (!m_context->isChecked()) {
+        connect(m_context.get(), &ModelContext::checkPassed, this, &AppState::ensureAppSettings, Qt::UniqueConnection);
+        m_context->checkIntegrityInBackground();
+        return;
+    }
     // Another instance started at the same moment may be doing the same: the store decides.
     QString error;
     if (!m_context->insertIfNoneStored(new AppSettings, &error))

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <limits>
 #include <sqlite3.h>
+#include <utility>
 
 using namespace StoreSchema;
 using Problem = ModelContext::Problem;
@@ -175,12 +176,19 @@ std::unique_ptr<ModelContext> ModelContext::open(const QString &path, QString *e
 
 bool ModelContext::connect(QString *error, Problem *problem)
 {
+    bool created = false;
     const auto fail = [&](Problem kind, const QString &why) {
         if (error)
             *error = why;
         if (problem)
             *problem = kind;
         disconnect();
+        // A refused file keeps the modes it had.
+        StoreFile::restoreModes(std::exchange(m_tightenedModes, {}));
+        // A file made here that could not even be set up (a full disk, say) is still empty:
+        // nobody has anything in it, and it is not left behind.
+        if (created)
+            StoreFile::removeIfEmpty(m_path);
         return false;
     };
 
@@ -193,9 +201,10 @@ bool ModelContext::connect(QString *error, Problem *problem)
     if (inspection.kind == StoreFile::Kind::Missing) {
         // Created by us so it is private from the first byte. Another instance starting at the
         // same moment may have created it first; then it is inspected again.
-        if (StoreFile::createEmptyFile(m_path))
+        if (StoreFile::createEmptyFile(m_path)) {
             inspection.kind = StoreFile::Kind::Empty;
-        else if (errno == EEXIST)
+            created = true;
+        } else if (errno == EEXIST)
             inspection = StoreFile::inspect(m_path);
         else
             return fail(
@@ -215,12 +224,15 @@ bool ModelContext::connect(QString *error, Problem *problem)
         return fail(Problem::CannotOpen, inspection.problem);
     }
 
-    // Before SQLite opens anything: it gives its side files the main file's mode.
-    StoreFile::makeFilesPrivate(m_path);
     // Checked before SQLite opens the file, which would otherwise leave its side files beside a
     // store it cannot use; the write transaction below has the last word.
     if (!StoreFile::isWritable(m_path))
         return fail(Problem::ReadOnly, QStringLiteral("The store file or its folder cannot be written."));
+    // Before SQLite opens anything: it gives its side files the main file's mode.
+    if (!m_checked)
+        m_tightenedModes += StoreFile::makeFilesPrivate(m_path);
+    else
+        StoreFile::makeFilesPrivate(m_path);
 
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_db.setDatabaseName(m_path);
@@ -283,6 +295,18 @@ bool ModelContext::prepareSchema(QString *error, Problem *problem)
             query.exec(QStringLiteral("ROLLBACK"));
             return true;
         }
+        if (version != 0 && !m_checked) {
+            // An upgrade is the first write: the old file is read whole first, once.
+            query.exec(QStringLiteral("ROLLBACK"));
+            const QString found = findDamage(m_db);
+            if (!found.isEmpty()) {
+                *error = found;
+                *problem = Problem::Damaged;
+                return false;
+            }
+            takeCheckResult({});
+            continue;
+        }
         const QStringList statements =
             version == 0 ? StoreSchema::createStatements() : StoreSchema::upgradeStatements(version);
         for (const QString &statement : statements)
@@ -290,6 +314,9 @@ bool ModelContext::prepareSchema(QString *error, Problem *problem)
                 return fail(query.lastError());
         if (!query.exec(QStringLiteral("COMMIT")))
             return fail(query.lastError());
+        // Made here from nothing, so there is nothing in it to check.
+        if (version == 0)
+            takeCheckResult({});
     }
 }
 
@@ -543,7 +570,22 @@ void ModelContext::markDamaged(const QString &detail)
     if (m_damaged)
         return;
     m_damaged = true;
+    if (!m_checked)
+        StoreFile::restoreModes(std::exchange(m_tightenedModes, {}));
     emit damaged(detail);
+}
+
+void ModelContext::takeCheckResult(const QString &finding)
+{
+    if (!finding.isEmpty()) {
+        markDamaged(finding);
+        return;
+    }
+    if (m_checked || m_damaged)
+        return;
+    m_checked = true;
+    m_tightenedModes.clear();
+    emit checkPassed();
 }
 
 bool ModelContext::checkIntegrity(QString *error)
@@ -551,17 +593,41 @@ bool ModelContext::checkIntegrity(QString *error)
     if (!m_db.isOpen())
         return true;
     const QString found = findDamage(m_db);
+    takeCheckResult(found);
     if (found.isEmpty())
         return true;
     if (error)
         *error = found;
-    markDamaged(found);
     return false;
+}
+
+bool ModelContext::ensureChecked(QString *error)
+{
+    if (!m_checked && !m_damaged) {
+        if (m_integrityCheck.joinable()) {
+            m_integrityCheck.join();
+            takeCheckResult(m_backgroundFinding);
+        } else {
+            takeCheckResult(findDamage(m_db));
+        }
+    }
+    if (m_damaged && error)
+        *error = QStringLiteral("The store is damaged; nothing more is written to it.");
+    return m_checked && !m_damaged;
+}
+
+void ModelContext::finishBackgroundCheck()
+{
+    // A save may have waited for the thread already and taken its result.
+    if (!m_integrityCheck.joinable())
+        return;
+    m_integrityCheck.join();
+    takeCheckResult(m_backgroundFinding);
 }
 
 void ModelContext::checkIntegrityInBackground()
 {
-    if (m_integrityCheck.joinable() || m_damaged)
+    if (m_integrityCheck.joinable() || m_damaged || m_checked)
         return;
     const QString path = m_path;
     const QString connectionName = m_connectionName + QStringLiteral("-check");
@@ -576,9 +642,8 @@ void ModelContext::checkIntegrityInBackground()
             db.close();
         }
         QSqlDatabase::removeDatabase(connectionName);
-        if (!found.isEmpty())
-            QMetaObject::invokeMethod(
-                this, [this, found] { markDamaged(found); }, Qt::QueuedConnection);
+        m_backgroundFinding = found;
+        QMetaObject::invokeMethod(this, &ModelContext::finishBackgroundCheck, Qt::QueuedConnection);
     });
 }
 
@@ -625,6 +690,9 @@ bool ModelContext::insertIfNoneStored(Record *record, QString *error)
         insert(record);
         return false;
     }
+    QString unchecked;
+    if (!ensureChecked(&unchecked))
+        return failed(unchecked);
 
     QSqlQuery query(m_db);
     bool inserted = false;
@@ -725,7 +793,7 @@ bool ModelContext::save(QString *error)
             *error = QStringLiteral("The store is damaged; nothing more is written to it.");
         return false;
     }
-    if (!ensureConnected(error))
+    if (!ensureConnected(error) || !ensureChecked(error))
         return false;
 
     QHash<Record *, qint64> newIds;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Record.h"
+#include "StoreFile.h"
 
 #include <QHash>
 #include <QList>
@@ -17,7 +18,8 @@
 // The window's view of the object store: an identity map of live records over one SQLite file.
 // Fetches see inserted but unsaved records and never removed ones; save() writes every pending
 // insert, change and removal in one transaction, and on failure leaves memory as it was so the
-// next save tries again. A store found damaged is never written again by its context.
+// next save tries again. Nothing is written to a store until it has been read whole and found
+// sound (or was created here), and a store found damaged is never written again by its context.
 class ModelContext : public QObject
 {
     Q_OBJECT
@@ -152,8 +154,13 @@ public:
 
     // Whether a read found the file damaged; such a context refuses every save.
     bool isDamaged() const { return m_damaged; }
+    // Whether every page of the file has been read and found sound, or the file was created by
+    // this context. The first write of a context that has not checked its file runs the check
+    // first (waiting for one running in the background).
+    bool isChecked() const { return m_checked; }
     // Reads every page of the file on a worker thread with its own read-only connection, so the
-    // window is not held up; damage found there is reported like damage found while loading.
+    // window is not held up; damage found there is reported like damage found while loading,
+    // a sound file by checkPassed().
     void checkIntegrityInBackground();
     // The same check, here and now. Returns false and explains why when the file is damaged.
     bool checkIntegrity(QString *error = nullptr);
@@ -163,6 +170,8 @@ signals:
     void changed();
     // The file turned out to be damaged. Emitted once; nothing is written to the file afterwards.
     void damaged(const QString &detail);
+    // The whole file was read and found sound: writing to it may begin.
+    void checkPassed();
 
 private:
     friend class Record;
@@ -187,6 +196,12 @@ private:
                   QList<Record *> *rows = nullptr);
     void loadDrawnCardsOf(const QList<Record *> &readings);
     void markDamaged(const QString &detail);
+    // Takes the result of an integrity check: sound (empty `finding`) or damaged.
+    void takeCheckResult(const QString &finding);
+    void finishBackgroundCheck();
+    // Runs or waits for the integrity check if it has not passed yet; false when the file is
+    // damaged, with `error` saying so.
+    bool ensureChecked(QString *error);
     void recordChanged(Record *record);
     void scheduleChanged();
     bool ensureConnected(QString *error);
@@ -197,6 +212,9 @@ private:
     QSqlDatabase m_db;
     bool m_needsReconnect = false;
     bool m_damaged = false;
+    bool m_checked = false;
+    // Modes taken away from the store's files on opening, given back if the store is refused.
+    QList<StoreFile::ModeChange> m_tightenedModes;
     int m_busyTimeoutMs = 5000;
     QHash<const QMetaObject *, TypeState> m_types;
     QList<Record *> m_inserted;
@@ -206,4 +224,6 @@ private:
     QSet<qint64> m_drawnCardsRead;
     bool m_changeQueued = false;
     std::thread m_integrityCheck;
+    // Written by the check's thread before it ends; read only after joining it.
+    QString m_backgroundFinding;
 };

@@ -80,17 +80,25 @@ QStringList filesOf(const QString &path)
     return {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm"), path + QStringLiteral("-journal")};
 }
 
-void makeFilesPrivate(const QString &path)
+QList<ModeChange> makeFilesPrivate(const QString &path)
 {
+    QList<ModeChange> changes;
     for (const QString &file : filesOf(path)) {
         const QByteArray native = QFile::encodeName(file);
         struct stat status;
         if (::lstat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode))
             continue;
-        const mode_t mode = status.st_mode & 0777;
-        if (mode != (mode & 0600))
-            ::chmod(native.constData(), mode & 0600);
+        const mode_t mode = status.st_mode & 07777;
+        if (mode != (mode & 0600) && ::chmod(native.constData(), mode & 0600) == 0)
+            changes.append({file, unsigned(mode)});
     }
+    return changes;
+}
+
+void restoreModes(const QList<ModeChange> &changes)
+{
+    for (const ModeChange &change : changes)
+        ::chmod(QFile::encodeName(change.file).constData(), mode_t(change.mode));
 }
 
 bool createEmptyFile(const QString &path)
@@ -101,6 +109,15 @@ bool createEmptyFile(const QString &path)
     ::fchmod(fd, 0600);
     ::close(fd);
     return true;
+}
+
+void removeIfEmpty(const QString &path)
+{
+    const QString journal = path + QStringLiteral("-journal");
+    if (QFileInfo(path).size() != 0 || QFileInfo(journal).size() != 0)
+        return;
+    QFile::remove(journal);
+    QFile::remove(path);
 }
 
 bool isWritable(const QString &path)

@@ -41,13 +41,26 @@ bool makePrivateFolder(const QString &folder);
 // The store file and the files SQLite keeps beside it.
 QStringList filesOf(const QString &path);
 
+// A file's permission bits before makeFilesPrivate() changed them.
+struct ModeChange
+{
+    QString file;
+    unsigned mode = 0;
+};
+
 // Takes the group's and others' access away from every existing file of the store, so that each
 // is at most 0600. Owner bits are never added: a file the user made read-only stays read-only.
-void makeFilesPrivate(const QString &path);
+// Returns what it changed, so that a store refused afterwards can be given its modes back.
+QList<ModeChange> makeFilesPrivate(const QString &path);
+void restoreModes(const QList<ModeChange> &changes);
 
 // Creates an empty store file with mode 0600. Returns false when the file exists already or
 // cannot be created (see errno).
 bool createEmptyFile(const QString &path);
+
+// Removes the store file at `path` if it is still empty, with an empty rollback journal beside
+// it: what a store that could not be set up leaves.
+void removeIfEmpty(const QString &path);
 
 // Whether this process can write the store file and create files beside it (SQLite's log and
 // index files). A store that can only be read is refused rather than losing every later save.

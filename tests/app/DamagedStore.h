@@ -28,15 +28,17 @@ inline bool damagePageOf(const QString &path, const QString &table)
     return file.write(QByteArray(pageSize, '\xA5')) == pageSize;
 }
 
-// A store with some history (300 readings, 100 journal entries) in which one page of `table`
-// has been overwritten, as a failing disk would leave it.
-inline bool writeDamagedStore(const QString &path, const QString &table)
+// A store with some history (300 readings, 100 journal entries, and the settings record unless
+// `withSettings` is false) in which one page of `table` has been overwritten, as a failing disk
+// would leave it.
+inline bool writeDamagedStore(const QString &path, const QString &table, bool withSettings = true)
 {
     {
         auto context = ModelContext::open(path, nullptr);
         if (!context)
             return false;
-        context->insert(new AppSettings);
+        if (withSettings)
+            context->insert(new AppSettings);
         for (int i = 0; i < 300; ++i) {
             auto *reading = new Reading(QStringLiteral("three_card"));
             reading->setNotes(QStringLiteral("Reading number %1, kept for later.").arg(i));

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +35,12 @@ QString folderOthersCanReach()
             return candidate;
     }
     return {};
+}
+
+int modeOf(const QString &path)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
 }
 
 QString storePath(const QTemporaryDir &dir)
@@ -67,7 +74,9 @@ private slots:
             QVERIFY(first.context()->fetch<AppSettings>().isEmpty());
             QVERIFY(second.context()->fetch<AppSettings>().isEmpty());
             first.ensureAppSettings();
+            // The second did not make the file, so it stores nothing before reading it whole.
             second.ensureAppSettings();
+            QTRY_VERIFY(second.context()->isChecked());
             QCOMPARE(settingsOnDisk(storePath(dir)).size(), 1);
             // The second sees the record the first stored, and has nothing left to save.
             QCOMPARE(second.context()->fetch<AppSettings>().size(), 1);
@@ -79,6 +88,7 @@ private slots:
         later.ensureAppSettings();
         later.ensureAppSettings();
         QVERIFY(!later.context()->hasChanges());
+        QVERIFY(!later.context()->isChecked()); // finding the record needed no check
         const auto onDisk = settingsOnDisk(storePath(dir));
         QCOMPARE(onDisk.size(), 1);
         QVERIFY(!onDisk.first()->allowReversedCards());
@@ -150,6 +160,7 @@ private slots:
         }
         const QByteArray before = fingerprint(path);
         const QStringList files = QDir(folder).entryList(QDir::Files);
+        const int mode = modeOf(path);
 
         QProcess opener;
         opener.start(QStringLiteral(STORE_OPENER), {path, QLatin1String(unprivileged ? "--unprivileged" : "--as-is")});
@@ -158,48 +169,64 @@ private slots:
                  (QStringLiteral("refused: ") + AppState::sentenceFor(ModelContext::Problem::ReadOnly)).toUtf8());
         QCOMPARE(fingerprint(path), before);
         QCOMPARE(QDir(folder).entryList(QDir::Files), files);
+        QCOMPARE(modeOf(path), mode);
     }
 
     void aDamagedStoreEndsOnTheErrorScreenAndIsNeverWritten_data()
     {
         QTest::addColumn<QString>("table");
-        QTest::addColumn<bool>("foundByLoading");
-        QTest::newRow("journal page, read at start") << QStringLiteral("JournalEntry") << true;
-        QTest::newRow("reading page, found by the check") << QStringLiteral("Reading") << false;
+        QTest::addColumn<bool>("withSettings");
+        QTest::addColumn<QString>("before"); // what happens before the damage is found
+        QTest::newRow("journal page, no settings record yet")
+            << QStringLiteral("JournalEntry") << false << QStringLiteral("nothing");
+        QTest::newRow("journal page, read at start")
+            << QStringLiteral("JournalEntry") << true << QStringLiteral("read");
+        QTest::newRow("reading page, a save before anything read it")
+            << QStringLiteral("Reading") << true << QStringLiteral("save");
+        QTest::newRow("drawn card page, no settings record, a save")
+            << QStringLiteral("DrawnCard") << false << QStringLiteral("save");
     }
     void aDamagedStoreEndsOnTheErrorScreenAndIsNeverWritten()
     {
         QFETCH(QString, table);
-        QFETCH(bool, foundByLoading);
+        QFETCH(bool, withSettings);
+        QFETCH(QString, before);
         QTemporaryDir dir;
-        QVERIFY(writeDamagedStore(storePath(dir), table));
-        const QByteArray before = fingerprint(storePath(dir));
+        const QString path = storePath(dir);
+        QVERIFY(writeDamagedStore(path, table, withSettings));
+        // Opened to others on purpose: a refused file keeps its mode as well as its bytes.
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+        const QByteArray file = fingerprint(path);
+        const QByteArray log = fingerprint(path + QStringLiteral("-wal"));
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral(
                                                 "^Failed to create ModelContainer: The store is damaged")));
         {
-            AppState state(storePath(dir));
+            AppState state(path);
             QSignalSpy switched(&state, &AppState::storeReadyChanged);
             QVERIFY(state.storeReady());
-            // What the daily screen does as it is built.
+            // What the window does as it is built: the settings record waits for the check.
             state.ensureAppSettings();
-            state.context()->fetch<JournalEntry>();
-            if (!foundByLoading) {
-                // Until the check has run, a change is saved, into the log beside the file.
+            if (before == QLatin1String("read")) {
+                state.context()->fetch<JournalEntry>();
+            } else if (before == QLatin1String("save")) {
                 state.context()->fetch<JournalEntry>().first()->setMood(QStringLiteral("Peaceful"));
-                QVERIFY(state.context()->save());
-                QCoreApplication::processEvents();
-                QVERIFY(state.storeReady());
-                state.context()->checkIntegrityInBackground();
+                QVERIFY(!state.context()->save());
             }
             QTRY_VERIFY(!state.storeReady());
             QCOMPARE(switched.size(), 1);
             QCOMPARE(state.storeProblem(), ModelContext::Problem::Damaged);
             QCOMPARE(state.storeError(), AppState::sentenceFor(ModelContext::Problem::Damaged));
+            QVERIFY(!state.context()->isChecked());
             // Whatever the user still manages to do is kept in memory only.
+            state.ensureAppSettings();
             state.context()->insert(new UserCardNote(QStringLiteral("major_10"), QStringLiteral("turning")));
             QVERIFY(!state.context()->save());
         }
-        QCOMPARE(fingerprint(storePath(dir)), before);
+        QCOMPARE(fingerprint(path), file);
+        QCOMPARE(fingerprint(path + QStringLiteral("-wal")), log);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        QCOMPARE(modeOf(path), 0644);
     }
 };
 
