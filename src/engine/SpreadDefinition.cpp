@@ -1,7 +1,5 @@
 #include "SpreadDefinition.h"
 
-#include "Reading.h"
-
 #include <algorithm>
 
 namespace {
@@ -102,9 +100,4 @@ std::optional<SpreadDefinition> SpreadDefinition::withID(const QString &id)
     if (found == spreads.cend())
         return std::nullopt;
     return *found;
-}
-
-std::optional<SpreadDefinition> spreadDefinition(const Reading &reading)
-{
-    return SpreadDefinition::withID(reading.spreadType());
 }

@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class Reading;
-
 // One place of a spread. Positions are the same position whenever their ids agree, whatever
 // their names or geometry.
 struct SpreadPosition
@@ -68,7 +66,3 @@ public:
     // The first spread with exactly this id.
     static std::optional<SpreadDefinition> withID(const QString &id);
 };
-
-// The spread a saved reading was dealt from, or nothing when the table has no spread with the
-// reading's spreadType.
-std::optional<SpreadDefinition> spreadDefinition(const Reading &reading);

@@ -31,7 +31,7 @@ CardDataStore &ReadingDetailModel::catalogue() const
 QList<PositionedCard> ReadingDetailModel::positionedCards(const Reading &reading, const CardDataStore &cards)
 {
     QList<PositionedCard> result;
-    const std::optional<SpreadDefinition> spread = spreadDefinition(reading);
+    const std::optional<SpreadDefinition> spread = SpreadDefinition::withID(reading.spreadType());
     if (!spread)
         return result;
     for (const DrawnCard *drawn : reading.drawnCards()) {
@@ -87,7 +87,7 @@ QString ReadingDetailModel::dateText() const
 
 bool ReadingDetailModel::hasSpread() const
 {
-    return m_reading && spreadDefinition(*m_reading).has_value();
+    return m_reading && SpreadDefinition::withID(m_reading->spreadType()).has_value();
 }
 
 bool ReadingDetailModel::showsCross() const

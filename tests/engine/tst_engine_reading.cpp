@@ -1,6 +1,5 @@
 #include "CardFixtures.h"
 #include "Clock.h"
-#include "Reading.h"
 #include "ReadingEngine.h"
 #include "ScriptedRandomSource.h"
 
@@ -207,7 +206,7 @@ private slots:
         QCOMPARE(ReadingEngine::yesNoAnswer(star, reversed), (YesNoAnswer{answer, explanation}));
     }
 
-    // Positions are equal by id alone; a stored reading finds its spread by its exact type.
+    // Positions are equal by id alone; a spread is found by its exact id.
     void spreadsAndTheirPositions()
     {
         const SpreadPosition threeCardPresent = SpreadDefinition::threeCard().positions.at(1);
@@ -216,8 +215,8 @@ private slots:
         QCOMPARE(qHash(threeCardPresent), qHash(crossPresent));
         QVERIFY(threeCardPresent.name != crossPresent.name);
         QVERIFY(threeCardPresent != SpreadDefinition::threeCard().positions.at(0));
-        QCOMPARE(spreadDefinition(Reading("celtic_cross"))->name, "Celtic Cross");
-        QVERIFY(!spreadDefinition(Reading("CELTIC_CROSS")) && !spreadDefinition(Reading("")));
+        QCOMPARE(SpreadDefinition::withID("celtic_cross")->name, "Celtic Cross");
+        QVERIFY(!SpreadDefinition::withID("CELTIC_CROSS") && !SpreadDefinition::withID(""));
     }
 };
 
