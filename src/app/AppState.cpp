@@ -1,6 +1,7 @@
 #include "AppState.h"
 
 #include "AppSettings.h"
+#include "Settings.h"
 #include "StoreLog.h"
 
 #include <QDesktopServices>
@@ -86,7 +87,7 @@ void AppState::ensureAppSettings()
 {
     if (!m_context || !m_ready)
         return;
-    if (!m_context->fetch<AppSettings>().isEmpty())
+    if (Settings(m_context.get()).stored())
         return;
     // Nothing is written to a store before it has been read whole and found sound. A store
     // made here is sound; any other waits for the check, without holding up the first frame.

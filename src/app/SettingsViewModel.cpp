@@ -7,6 +7,7 @@
 #include "DailyReminder.h"
 #include "ModelContext.h"
 #include "NotificationCenter.h"
+#include "Settings.h"
 #include "StoreLog.h"
 
 #include <QClipboard>
@@ -60,9 +61,8 @@ void SettingsViewModel::refresh()
     AppSettings *current = nullptr;
     if (m_local && !m_local->isDeleted()) {
         current = m_local;
-    } else if (m_context) {
-        const QList<AppSettings *> all = m_context->fetch<AppSettings>();
-        current = all.isEmpty() ? nullptr : all.constFirst();
+    } else {
+        current = Settings(m_context).stored();
     }
     if (current == m_current)
         return;

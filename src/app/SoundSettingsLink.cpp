@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "AudioManager.h"
 #include "ModelContext.h"
+#include "Settings.h"
 #include "SoundCues.h"
 
 SoundSettingsLink::SoundSettingsLink(ModelContext *context, AudioManager &audio, QObject *parent)
@@ -16,11 +17,7 @@ SoundSettingsLink::SoundSettingsLink(ModelContext *context, AudioManager &audio,
 
 void SoundSettingsLink::follow()
 {
-    AppSettings *first = nullptr;
-    if (m_context) {
-        const QList<AppSettings *> all = m_context->fetch<AppSettings>();
-        first = all.isEmpty() ? nullptr : all.first();
-    }
+    AppSettings *first = Settings(m_context).stored();
     if (first != m_settings) {
         if (m_settings)
             disconnect(m_settings, nullptr, this, nullptr);

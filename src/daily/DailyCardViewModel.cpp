@@ -7,11 +7,13 @@
 #include "DayTracker.h"
 #include "Deck.h"
 #include "JournalCalendar.h"
+#include "JournalEntries.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "MoodPalette.h"
 #include "RandomSource.h"
 #include "Scheduler.h"
+#include "Settings.h"
 #include "ShuffleChoreography.h"
 #include "SoundCues.h"
 #include "StoreLog.h"
@@ -151,21 +153,8 @@ JournalEntry *DailyCardViewModel::todaysEntry() const
 {
     if (!m_context)
         return nullptr;
-    // Only today's rows are read; the first in the order they were stored is today's entry.
-    const QDate today = Clock::today();
-    const QDateTime start = today.startOfDay();
-    const QDateTime end = today.addDays(1).startOfDay();
-    const QList<JournalEntry *> todays = m_context->fetch<JournalEntry>(
-        ModelContext::RowQuery{QStringLiteral("date >= ? AND date < ?"),
-                               {start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch()},
-                               QStringLiteral("pk"),
-                               -1},
-        [&](const JournalEntry *e) { return e->date().isValid() && start <= e->date() && e->date() < end; },
-        [](const JournalEntry *a, const JournalEntry *b) {
-            // Saved records first, by store order; new ones after, in the order they came.
-            return a->storeId() != 0 && (b->storeId() == 0 || a->storeId() < b->storeId());
-        });
-    return JournalCalendar::entryOfDay(todays, today);
+    // The first of the day's entries in the order they were stored is today's entry.
+    return JournalEntries(m_context).ofDay(Clock::today()).value(0);
 }
 
 void DailyCardViewModel::setJournalEntry(JournalEntry *entry)
@@ -235,8 +224,7 @@ void DailyCardViewModel::drawCard(bool allowReversed)
         return;
     JournalEntry *entry = todaysEntry();
     if (!entry) {
-        entry = new JournalEntry(Clock::now());
-        m_context->insert(entry);
+        entry = JournalEntries(m_context).add(Clock::now());
     }
     entry->setDailyCardId(card->id);
     entry->setDailyCardReversed(reversed);
@@ -249,13 +237,7 @@ void DailyCardViewModel::drawCard(bool allowReversed)
 
 void DailyCardViewModel::drawWithStoredSetting()
 {
-    bool allowReversed = true;
-    if (m_context) {
-        const QList<AppSettings *> settings = m_context->fetch<AppSettings>();
-        if (!settings.isEmpty())
-            allowReversed = settings.first()->allowReversedCards();
-    }
-    drawCard(allowReversed);
+    drawCard(Settings(m_context).current().allowReversedCards());
 }
 
 void DailyCardViewModel::setMood(const QString &mood)
@@ -278,20 +260,11 @@ void DailyCardViewModel::updateStreak()
 {
     int count = 0;
     if (m_context) {
-        // The dates of the entries up to today, newest first, read over the date index without
-        // loading the entries; entries not yet saved count by their values in memory.
+        // The dates of the entries up to today, newest first, read without loading the entries.
         const QTimeZone zone = QTimeZone::systemTimeZone();
         const QDate today = Clock::today();
         qint64 end = today.addDays(1).startOfDay(zone).toMSecsSinceEpoch();
-        QList<qint64> dates;
-        for (const QVariant &date : m_context->storedValues(
-                 JournalEntry::staticMetaObject, QStringLiteral("date"),
-                 ModelContext::RowQuery{QStringLiteral("date < ?"), {end}, QStringLiteral("date DESC"), -1}))
-            dates.append(date.toLongLong());
-        for (const JournalEntry *entry : m_context->pendingRecords<JournalEntry>())
-            if (entry->date().isValid())
-                dates.append(entry->date().toMSecsSinceEpoch());
-        std::sort(dates.begin(), dates.end(), std::greater<>());
+        const QList<qint64> dates = JournalEntries(m_context).datesBefore(QDateTime::fromMSecsSinceEpoch(end, zone));
         // Back from today, one calendar day at a time, while each day holds an entry.
         qsizetype next = 0;
         for (QDate day = today; day.isValid(); day = day.addDays(-1)) {

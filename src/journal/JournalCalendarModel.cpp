@@ -5,6 +5,7 @@
 #include "DateFormat.h"
 #include "DayTracker.h"
 #include "JournalCalendar.h"
+#include "JournalEntries.h"
 #include "MoodPalette.h"
 #include "PerceivedText.h"
 #include "Scheduler.h"
@@ -67,18 +68,8 @@ void JournalCalendarModel::appear()
 
 QList<JournalEntry *> JournalCalendarModel::entriesBetween(QDate first, QDate last) const
 {
-    if (!m_context)
-        return {};
-    const QDateTime start = JournalCalendar::startOf(first);
-    const QDateTime end = JournalCalendar::endOf(last);
     // Only the rows of these days are read from disk while the journal is not loaded whole.
-    return m_context->fetchRange<JournalEntry>(
-        QStringLiteral("date"), start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch(),
-        [&](const JournalEntry *entry) {
-            const QDateTime date = entry->date();
-            return date.isValid() && start <= date && date < end;
-        },
-        [](const JournalEntry *a, const JournalEntry *b) { return a->date() > b->date(); });
+    return JournalEntries(m_context).between(first, last);
 }
 
 void JournalCalendarModel::refreshDays()

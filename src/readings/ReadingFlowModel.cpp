@@ -6,7 +6,9 @@
 #include "PositionedCardList.h"
 #include "RandomSource.h"
 #include "ReadingEngine.h"
+#include "Readings.h"
 #include "Scheduler.h"
+#include "Settings.h"
 #include "ShuffleChoreography.h"
 #include "SoundCues.h"
 
@@ -83,10 +85,7 @@ void ReadingFlowModel::beginReading()
 
 bool ReadingFlowModel::reversedCardsAllowed(ModelContext *context)
 {
-    if (!context)
-        return true;
-    const QList<AppSettings *> settings = context->fetch<AppSettings>();
-    return settings.isEmpty() || settings.first()->allowReversedCards();
+    return Settings(context).current().allowReversedCards();
 }
 
 void ReadingFlowModel::shuffleCompleted()
@@ -109,13 +108,10 @@ void ReadingFlowModel::storeReading(const QList<PositionedCard> &cards)
 {
     if (!m_context)
         return;
-    auto *reading = new Reading(m_spread.id);
-    m_context->insert(reading);
-    for (const PositionedCard &card : cards) {
-        auto *drawn = new DrawnCard(card.card.id, card.position.id, card.isReversed);
-        m_context->insert(drawn);
-        reading->addDrawnCard(drawn);
-    }
+    QList<Readings::Card> drawn;
+    for (const PositionedCard &card : cards)
+        drawn.append({card.card.id, card.position.id, card.isReversed});
+    Reading *reading = Readings(m_context).record(m_spread.id, drawn);
     // The reading is shown whether or not it reached the disk; the next save stores it.
     m_context->save();
     m_savedReading = reading;

@@ -4,6 +4,7 @@
 #include "DateFormat.h"
 #include "DrawnCard.h"
 #include "Reading.h"
+#include "Readings.h"
 #include "SpreadDefinition.h"
 #include "SpreadMenu.h"
 #include "StoreLog.h"
@@ -172,24 +173,13 @@ void ReadingHistoryModel::readPageOf(int row) const
         return;
     const int first = row / m_pageSize * m_pageSize;
     const int last = std::min(int(m_entries.size()), first + m_pageSize);
-    QStringList marks;
-    QVariantList keys;
-    QSet<qint64> wanted;
+    QList<qint64> keys;
     for (int i = first; i < last; ++i) {
         const Entry &entry = m_entries.at(i);
-        if (entry.pending || m_read.value(entry.pk))
-            continue;
-        marks.append(QStringLiteral("?"));
-        keys.append(entry.pk);
-        wanted.insert(entry.pk);
+        if (!entry.pending && !m_read.value(entry.pk))
+            keys.append(entry.pk);
     }
-    if (keys.isEmpty())
-        return;
-    const QList<Reading *> page = m_context->fetch<Reading>(
-        ModelContext::RowQuery{QStringLiteral("pk IN (%1)").arg(marks.join(QLatin1Char(','))), keys, {}, -1},
-        [&](const Reading *reading) { return wanted.contains(reading->storeId()); },
-        [](const Reading *, const Reading *) { return false; });
-    for (Reading *reading : page)
+    for (Reading *reading : Readings(m_context).withStoreIds(keys))
         m_read.insert(reading->storeId(), reading);
 }
 
@@ -201,22 +191,15 @@ QList<ReadingHistoryModel::Entry> ReadingHistoryModel::readEntries() const
     QList<Entry> stored;
     if (!m_context)
         return stored;
-    const QString starred = m_favoritesOnly ? QStringLiteral("isFavorite = 1 AND ") : QString();
-    const auto readStored = [&](const QString &where, const QString &orderBy, bool dated) {
-        const QList<ModelContext::StoredValue> rows =
-            m_context->storedRows(Reading::staticMetaObject, QStringLiteral("date"),
-                                  ModelContext::RowQuery{starred + where, {}, orderBy, -1});
-        for (const ModelContext::StoredValue &row : rows)
-            stored.append({Key{dated, dated ? row.value.toLongLong() : 0, true, row.pk}, row.pk, nullptr});
-    };
-    stored.reserve(m_entries.size() + m_pageSize);
-    readStored(QStringLiteral("date IS NOT NULL"), QStringLiteral("date DESC, pk DESC"), true);
-    readStored(QStringLiteral("date IS NULL"), QStringLiteral("pk DESC"), false);
+    const Readings readings(m_context);
+    const QList<Readings::Listed> listed = readings.listed(m_favoritesOnly);
+    stored.reserve(listed.size());
+    for (const Readings::Listed &row : listed)
+        stored.append({Key{row.dated, row.date, true, row.storeId}, row.storeId, nullptr});
 
     QList<Entry> inMemory;
-    for (Reading *reading : m_context->pendingRecords<Reading>())
-        if (!reading->isDeleted() && (!m_favoritesOnly || reading->isFavorite()))
-            inMemory.append({keyOf(reading), 0, reading});
+    for (Reading *reading : readings.pending(m_favoritesOnly))
+        inMemory.append({keyOf(reading), 0, reading});
     if (inMemory.isEmpty())
         return stored;
     const auto before = [](const Entry &a, const Entry &b) { return listedBefore(a.key, b.key); };
@@ -260,12 +243,7 @@ QVariantList ReadingHistoryModel::months() const
 
 bool ReadingHistoryModel::anyReadingStored() const
 {
-    return m_context &&
-           !m_context
-                ->fetch<Reading>(
-                    ModelContext::RowQuery{QString(), {}, QStringLiteral("pk"), 1},
-                    [](const Reading *) { return true; }, [](const Reading *, const Reading *) { return false; })
-                .isEmpty();
+    return Readings(m_context).any();
 }
 
 void ReadingHistoryModel::reload()
@@ -374,11 +352,9 @@ void ReadingHistoryModel::deleteRow(int row)
     Reading *reading = at(row);
     if (!reading || !m_context)
         return;
-    DeletedReading deleted{reading->id(),    reading->spreadType(), reading->date(),
-                           reading->notes(), reading->isFavorite(), {}};
-    for (const DrawnCard *card : reading->drawnCards())
-        deleted.cards.append({card->cardId(), card->positionId(), card->isReversed()});
-    m_context->remove(reading);
+    const Readings readings(m_context);
+    const Readings::Contents deleted = Readings::contentsOf(*reading);
+    readings.remove(reading);
     saveContext(*m_context);
     m_lastDeleted = deleted;
     emit canUndoChanged();
@@ -389,19 +365,9 @@ void ReadingHistoryModel::undoDelete()
 {
     if (!m_lastDeleted || !m_context)
         return;
-    const DeletedReading deleted = *m_lastDeleted;
+    const Readings::Contents deleted = *m_lastDeleted;
     m_lastDeleted.reset();
-    auto *reading = new Reading(deleted.spreadType);
-    reading->setId(deleted.id);
-    reading->setDate(deleted.date);
-    reading->setNotes(deleted.notes);
-    reading->setIsFavorite(deleted.isFavorite);
-    m_context->insert(reading);
-    for (const DeletedReading::Card &card : deleted.cards) {
-        auto *drawn = new DrawnCard(card.cardId, card.positionId, card.isReversed);
-        m_context->insert(drawn);
-        reading->addDrawnCard(drawn);
-    }
+    Readings(m_context).restore(deleted);
     saveContext(*m_context);
     emit canUndoChanged();
     refresh();

@@ -2,6 +2,7 @@
 
 #include "ModelContext.h"
 #include "ReadingEngine.h"
+#include "Readings.h"
 
 #include <QAbstractListModel>
 #include <QColor>
@@ -139,22 +140,6 @@ signals:
     void canUndoChanged();
 
 private:
-    struct DeletedReading
-    {
-        QUuid id;
-        QString spreadType;
-        QDateTime date;
-        QString notes;
-        bool isFavorite = false;
-        struct Card
-        {
-            QString cardId;
-            QString positionId;
-            bool isReversed = false;
-        };
-        QList<Card> cards;
-    };
-
     // One row: where it is listed, and the reading when it lives in memory unsaved (or changed).
     struct Entry
     {
@@ -183,5 +168,5 @@ private:
     // The readings read so far, by store key.
     mutable QHash<qint64, QPointer<Reading>> m_read;
     EmptyState m_emptyState = NoReadings;
-    std::optional<DeletedReading> m_lastDeleted;
+    std::optional<Readings::Contents> m_lastDeleted;
 };

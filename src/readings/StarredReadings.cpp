@@ -2,6 +2,7 @@
 
 #include "DateFormat.h"
 #include "Reading.h"
+#include "Readings.h"
 #include "RecordListModel.h"
 #include "SpreadMenu.h"
 
@@ -22,10 +23,7 @@ void StarredReadings::setModelContext(ModelContext *context)
         m_query = new RecordListModel(
             context,
             [this](ModelContext &c) {
-                const QList<Reading *> starred = c.fetch<Reading>(
-                    ModelContext::RowQuery{QStringLiteral("isFavorite = 1"), {}, QStringLiteral("date DESC"), m_limit},
-                    [](const Reading *r) { return r->isFavorite(); },
-                    [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
+                const QList<Reading *> starred = Readings(&c).starred(m_limit);
                 return QList<Record *>(starred.cbegin(), starred.cend());
             },
             this);

@@ -8,6 +8,7 @@
 #include "RandomSource.h"
 #include "ReadingEngine.h"
 #include "ReadingFlowModel.h"
+#include "Readings.h"
 #include "Scheduler.h"
 #include "ShuffleChoreography.h"
 #include "SoundCues.h"
@@ -134,14 +135,10 @@ void YesNoReadingModel::storeReading()
 {
     if (!m_context)
         return;
-    auto *reading = new Reading(SpreadDefinition::yesNo().id);
-    m_context->insert(reading);
-    auto *drawn = new DrawnCard(m_drawnCard->id, SpreadDefinition::yesNo().positions.first().id, m_isReversed);
-    m_context->insert(drawn);
-    reading->addDrawnCard(drawn);
     // The question is kept exactly as typed; with none the notes keep their empty default.
-    if (!m_questionText.isEmpty())
-        reading->setNotes(m_questionText);
+    const SpreadDefinition &spread = SpreadDefinition::yesNo();
+    Reading *reading = Readings(m_context).record(
+        spread.id, {{m_drawnCard->id, spread.positions.first().id, m_isReversed}}, m_questionText);
     // The card is shown whether or not the save reached the disk; the next save stores it.
     m_context->save();
     m_savedReading = reading;

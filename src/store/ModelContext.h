@@ -79,6 +79,52 @@ public:
     // Live records of one type, loading them from disk on first use.
     const QList<Record *> &records(const QMetaObject &type);
 
+    // Records of a type inserted or changed but not yet saved.
+    template <typename T> QList<T *> pendingRecords() const
+    {
+        QList<T *> result;
+        for (Record *record : m_inserted)
+            if (record->metaObject() == &T::staticMetaObject)
+                result.append(static_cast<T *>(record));
+        for (Record *record : m_dirty)
+            if (record->metaObject() == &T::staticMetaObject)
+                result.append(static_cast<T *>(record));
+        return result;
+    }
+
+    bool hasChanges() const;
+    bool save(QString *error = nullptr);
+
+    // How long a save waits for another process that holds the store before failing.
+    void setBusyTimeout(int milliseconds);
+
+    // Whether a read found the file damaged; such a context refuses every save.
+    bool isDamaged() const { return m_damaged; }
+    // Whether every page of the file has been read and found sound, or the file was created by
+    // this context. The first write of a context that has not checked its file runs the check
+    // first (waiting for one running in the background).
+    bool isChecked() const { return m_checked; }
+    // Reads every page of the file on a worker thread with its own read-only connection, so the
+    // window is not held up; damage found there is reported like damage found while loading,
+    // a sound file by checkPassed().
+    void checkIntegrityInBackground();
+    // The same check, here and now. Returns false and explains why when the file is damaged.
+    bool checkIntegrity(QString *error = nullptr);
+
+signals:
+    // Something was inserted, removed or changed; emitted at most once per event-loop turn.
+    void changed();
+    // The file turned out to be damaged. Emitted once; nothing is written to the file afterwards.
+    void damaged(const QString &detail);
+    // The whole file was read and found sound: writing to it may begin.
+    void checkPassed();
+
+private:
+    friend class Record;
+    // The repositories, which own every selection of rows and its SQL.
+    friend class Readings;
+    friend class JournalEntries;
+
     // A selection of stored rows that SQL makes over the table's indexes: `where` is a
     // condition on stored columns with ? placeholders bound to `values` in order, `orderBy` an
     // ORDER BY list ("date DESC"), `limit` the most rows read (-1: all).
@@ -123,19 +169,6 @@ public:
         QVariant value;
     };
     QList<StoredValue> storedRows(const QMetaObject &type, const QString &column, const RowQuery &query);
-    // Records of a type inserted or changed but not yet saved.
-    template <typename T> QList<T *> pendingRecords() const
-    {
-        QList<T *> result;
-        for (Record *record : m_inserted)
-            if (record->metaObject() == &T::staticMetaObject)
-                result.append(static_cast<T *>(record));
-        for (Record *record : m_dirty)
-            if (record->metaObject() == &T::staticMetaObject)
-                result.append(static_cast<T *>(record));
-        return result;
-    }
-
     // The records whose stored integer `column` (a date is stored in milliseconds) lies in
     // [from, to), read as a RowQuery; `inRange` says the same on the values in memory.
     template <typename T>
@@ -146,35 +179,6 @@ public:
                         lessThan);
     }
 
-    bool hasChanges() const;
-    bool save(QString *error = nullptr);
-
-    // How long a save waits for another process that holds the store before failing.
-    void setBusyTimeout(int milliseconds);
-
-    // Whether a read found the file damaged; such a context refuses every save.
-    bool isDamaged() const { return m_damaged; }
-    // Whether every page of the file has been read and found sound, or the file was created by
-    // this context. The first write of a context that has not checked its file runs the check
-    // first (waiting for one running in the background).
-    bool isChecked() const { return m_checked; }
-    // Reads every page of the file on a worker thread with its own read-only connection, so the
-    // window is not held up; damage found there is reported like damage found while loading,
-    // a sound file by checkPassed().
-    void checkIntegrityInBackground();
-    // The same check, here and now. Returns false and explains why when the file is damaged.
-    bool checkIntegrity(QString *error = nullptr);
-
-signals:
-    // Something was inserted, removed or changed; emitted at most once per event-loop turn.
-    void changed();
-    // The file turned out to be damaged. Emitted once; nothing is written to the file afterwards.
-    void damaged(const QString &detail);
-    // The whole file was read and found sound: writing to it may begin.
-    void checkPassed();
-
-private:
-    friend class Record;
     struct TypeState
     {
         bool loaded = false;

@@ -1,5 +1,6 @@
 #include "CardDetailModel.h"
 
+#include "CardNotes.h"
 #include "Clock.h"
 #include "PerceivedText.h"
 #include "Scheduler.h"
@@ -103,14 +104,7 @@ QString CardDetailModel::meaningTitle() const
 
 void CardDetailModel::appear()
 {
-    UserCardNote *found = nullptr;
-    if (m_context) {
-        const QString id = m_card.id;
-        const QList<UserCardNote *> notes =
-            m_context->fetch<UserCardNote>([&id](const UserCardNote *note) { return note->cardId() == id; });
-        if (!notes.isEmpty())
-            found = notes.constFirst();
-    }
+    UserCardNote *found = CardNotes(m_context).of(m_card.id);
     if (found != m_note) {
         m_note = found;
         emit noteChanged();
@@ -145,9 +139,7 @@ void CardDetailModel::store(const QString &text)
         m_note->setNoteText(text);
         m_note->setLastModified(Clock::now());
     } else if (!text.isEmpty() && m_context) {
-        auto *note = new UserCardNote(m_card.id, text);
-        m_context->insert(note);
-        m_note = note;
+        m_note = CardNotes(m_context).add(m_card.id, text);
         emit noteChanged();
     }
     requestSave();

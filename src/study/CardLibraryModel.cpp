@@ -1,6 +1,7 @@
 #include "CardLibraryModel.h"
 
 #include "CardDataStore.h"
+#include "CardNotes.h"
 #include "CardSize.h"
 #include "UserCardNote.h"
 
@@ -275,7 +276,7 @@ QList<TarotCard> CardLibraryModel::compute()
     QList<TarotCard> cards = cardsForFilter(store(), m_filter);
     if (m_searchText.isEmpty())
         return cards;
-    const QList<UserCardNote *> notes = m_context ? m_context->fetch<UserCardNote>() : QList<UserCardNote *>();
+    const QList<UserCardNote *> notes = CardNotes(m_context).all();
     // Entries of notes that are gone would only pile up.
     if (m_foldedNotes.size() > 2 * notes.size() + 64)
         m_foldedNotes.clear();
@@ -300,7 +301,7 @@ void CardLibraryModel::warmNotes()
 {
     if (!m_context)
         return;
-    for (const UserCardNote *note : m_context->fetch<UserCardNote>())
+    for (const UserCardNote *note : CardNotes(m_context).all())
         foldedNote(note);
 }
 

@@ -358,11 +358,8 @@ private slots:
         QCOMPARE(app.text("emptyTitle"), "No saved readings");
         saveScreenshot(app.window, "history-filtered-empty" + suffix);
         context
-            ->fetch<Reading>(
-                ModelContext::RowQuery{
-                    QStringLiteral("spreadType = 'celtic_cross'"), {}, QStringLiteral("date DESC"), 1},
-                [](const Reading *r) { return r->spreadType() == QLatin1String("celtic_cross"); },
-                [](const Reading *a, const Reading *b) { return a->date() > b->date(); })
+            ->fetch<Reading>([](const Reading *r) { return r->spreadType() == QLatin1String("celtic_cross"); },
+                             [](const Reading *a, const Reading *b) { return a->date() > b->date(); })
             .first()
             ->setIsFavorite(true);
         QTRY_VERIFY(app.shows("historyRow0"));
