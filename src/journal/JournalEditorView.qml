@@ -3,7 +3,6 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
 import Quillmoor.Store
-import Quillmoor.Study
 import Quillmoor.Journal
 
 // The full-page editor of one journal entry, pushed onto a section's stack.

@@ -2,7 +2,6 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Cards
 import Quillmoor.Store
-import Quillmoor.Study
 import Quillmoor.Journal
 
 // "How are you feeling?" with a chip per mood; `mood` is the one shown as chosen.

@@ -2,7 +2,6 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Cards
 import Quillmoor.Store
-import Quillmoor.Study
 
 // Which colour stands for which mood: a small swatch and the word, for every mood in order.
 Item {

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
-import Quillmoor.Study
 import Quillmoor.Readings
 
 // The answer: the card and the answer word on the left; the question, the explanation and the

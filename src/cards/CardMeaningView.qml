@@ -4,7 +4,6 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Catalogue
 import Quillmoor.Cards
-import Quillmoor.Study
 
 // The compact explanation of one drawn card: name and number, the reversed badge, the spread
 // position, keywords, the meaning and the imagery. No background of its own. Give it a width:

@@ -8,13 +8,10 @@
 
 #include <QFile>
 
-Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
-Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
-
 using Positions = QList<QPointF>;
 using namespace Qt::StringLiterals;
 
-class StudyMeaningTest : public QObject
+class CardMeaningTest : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +54,7 @@ private slots:
     // and reports the arrangement as its implicit size.
     void flowItemPlacesItsChildren()
     {
-        Scene scene("import QtQuick\nimport Quillmoor.Study\n"
+        Scene scene("import QtQuick\nimport Quillmoor.Cards\n"
                     "FlowLayout { width: 112; spacing: 6\n"
                     "  Repeater { model: 3; Rectangle { implicitWidth: 50; implicitHeight: 20 } } }\n");
         QVERIFY(scene.root);
@@ -122,7 +119,7 @@ private slots:
         model.setPositionId("past");
         QVERIFY(!model.meaningStartsFolded());
 
-        Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; textAbove: \"So: " +
+        Scene scene("import QtQuick\nimport Quillmoor.Cards\nCardMeaningView { width: 400; textAbove: \"So: " +
                     card.uprightMeaning.toUtf8() + "\" }\n");
         QVERIFY(scene.root);
         scene.root->setProperty("card", QVariant::fromValue(card));
@@ -155,7 +152,7 @@ private slots:
         QFETCH(bool, badge);
         QFETCH(bool, box);
         QFETCH(bool, description);
-        Scene scene("import QtQuick\nimport Quillmoor.Study\nCardMeaningView { width: 400; " + properties + " }\n");
+        Scene scene("import QtQuick\nimport Quillmoor.Cards\nCardMeaningView { width: 400; " + properties + " }\n");
         QVERIFY(scene.root);
         QCOMPARE(scene.find("reversedBadge")->isVisible(), badge);
         QCOMPARE(scene.find("positionBox")->isVisible(), box);
@@ -166,7 +163,7 @@ private slots:
     // card mid-flip, both shuffles mid-way and a meaning panel.
     void galleryScreenshot()
     {
-        QFile file(QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/study/card_gallery.qml"));
+        QFile file(QStringLiteral(QUILLMOOR_SOURCE_DIR "/tests/cards/card_gallery.qml"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         Scene scene(file.readAll(), {1280, 1280});
         QVERIFY(scene.root);
@@ -184,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StudyMeaningTest)
-#include "tst_study_meaning.moc"
+QTEST_MAIN(CardMeaningTest)
+#include "tst_card_meaning.moc"

@@ -1,7 +1,6 @@
 import QtQuick
 import Quillmoor.Catalogue
 import Quillmoor.Cards
-import Quillmoor.Study
 
 // Every card view side by side, for people to look at.
 Rectangle {
