@@ -285,13 +285,16 @@ QString SettingsViewModel::feedbackAddress()
 
 QString SettingsViewModel::operatingSystemText()
 {
-    return QSysInfo::prettyProductName();
+    // The distribution's own name and version ("Debian GNU/Linux 12 (bookworm)").
+    const QString name = QSysInfo::prettyProductName();
+    return name.isEmpty() ? QStringLiteral("Linux") : name;
 }
 
 QString SettingsViewModel::feedbackMailText(const QString &osText)
 {
     return QStringLiteral("mailto:") + feedbackAddress() +
-           QStringLiteral("?subject=Quillmoor%20Tarot%20Feedback&body=%0A%0A---%0AApp%20Version:%201.0.0%0AmacOS%20") +
+           QStringLiteral("?subject=Quillmoor%20Tarot%20Feedback&body=%0A%0A---%0AApp%20Version:%20") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral(QUILLMOOR_VERSION))) + QStringLiteral("%0A") +
            osText;
 }
 

@@ -77,7 +77,7 @@ public:
     QString periodText() const;
     QString reminderTimeText() const;
     bool remindersNeedApp() const;
-    QString version() const { return QStringLiteral("1.0.0"); }
+    QString version() const { return QStringLiteral(QUILLMOOR_VERSION); }
     QString deckThemeName() const { return tr("Dark Art Nouveau"); }
     QString websiteHost() const;
 

@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
 
     QGuiApplication::setOrganizationName(QStringLiteral("Quillmoor"));
     QGuiApplication::setApplicationName(QStringLiteral("Quillmoor Tarot"));
-    QGuiApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quillmoor.tarot"));
 
     // Started by the daily reminder's timer: post the notification, no window, no display needed.
