@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickStyle>
@@ -54,9 +55,12 @@ struct AppUnderTest
         // The section's screen is built just after the first frame, as in the app; tests start
         // once it is there.
         if (window && QTest::qWaitForWindowExposed(window))
-            if (auto *content = find<QObject>(QStringLiteral("contentView")))
-                // A test that needs the screen fails on its own if it never comes.
+            if (QPointer<QObject> content = find<QObject>(QStringLiteral("contentView")))
+                // A test that needs the screen fails on its own if it never comes. A store
+                // found damaged meanwhile replaces the screen with the error screen.
                 static_cast<void>(QTest::qWaitFor([content] {
+                    if (!content)
+                        return true;
                     auto *model = content->property("model").value<QObject *>();
                     return model && model->property("isWindowShown").toBool();
                 }));
