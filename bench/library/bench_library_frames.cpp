@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
         for (int round = 0; round < 10; ++round)
             for (int filter : {1, 2, 3, 4, 5, 0})
                 chips.push_back(toNextFrame(
-                    window, [&] { model->setSelectedFilter(CardLibraryModel::CardFilter(filter)); }, &chipsCpu));
+                    window, [&] { model->setSelectedFilter(DeckFilter::Group(filter)); }, &chipsCpu));
         report("filter chip", chips);
         report("  of which the GUI thread's cpu", chipsCpu);
         std::vector<double> typing;

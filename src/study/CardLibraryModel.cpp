@@ -62,50 +62,12 @@ CardLibraryModel::CardLibraryModel(QObject *parent) : QAbstractListModel(parent)
     refresh();
 }
 
-QString CardLibraryModel::filterLabel(CardFilter filter)
-{
-    switch (filter) {
-    case All:
-        return QStringLiteral("All");
-    case Major:
-        return QStringLiteral("Major");
-    case Wands:
-        return QStringLiteral("Wands");
-    case Cups:
-        return QStringLiteral("Cups");
-    case Swords:
-        return QStringLiteral("Swords");
-    case Pentacles:
-        return QStringLiteral("Pentacles");
-    }
-    return {};
-}
-
 QStringList CardLibraryModel::filterLabels()
 {
     QStringList labels;
-    for (CardFilter filter : {All, Major, Wands, Cups, Swords, Pentacles})
-        labels.append(filterLabel(filter));
+    for (DeckFilter::Group group : DeckFilter::groups())
+        labels.append(DeckFilter::shortName(group));
     return labels;
-}
-
-QList<TarotCard> CardLibraryModel::cardsForFilter(const CardDataStore &store, CardFilter filter)
-{
-    switch (filter) {
-    case All:
-        return store.allCards();
-    case Major:
-        return store.majorArcana();
-    case Wands:
-        return store.cardsForSuit(Suit::wands);
-    case Cups:
-        return store.cardsForSuit(Suit::cups);
-    case Swords:
-        return store.cardsForSuit(Suit::swords);
-    case Pentacles:
-        return store.cardsForSuit(Suit::pentacles);
-    }
-    return {};
 }
 
 QString CardLibraryModel::folded(const QString &text, const QLocale &locale)
@@ -167,7 +129,7 @@ void CardLibraryModel::setModelContext(ModelContext *context)
     refresh();
 }
 
-void CardLibraryModel::setSelectedFilter(CardFilter filter)
+void CardLibraryModel::setSelectedFilter(DeckFilter::Group filter)
 {
     if (filter == m_filter)
         return;
@@ -273,7 +235,7 @@ const CardLibraryModel::FoldedCard &CardLibraryModel::foldedCard(const TarotCard
 
 QList<TarotCard> CardLibraryModel::compute()
 {
-    QList<TarotCard> cards = cardsForFilter(store(), m_filter);
+    QList<TarotCard> cards = DeckFilter::cardsOf(store(), m_filter);
     if (m_searchText.isEmpty())
         return cards;
     const QList<UserCardNote *> notes = CardNotes(m_context).all();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeckFilter.h"
 #include "ModelContext.h"
 #include "TarotCard.h"
 
@@ -25,7 +26,8 @@ class CardLibraryModel : public QAbstractListModel
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(ModelContext *modelContext READ modelContext WRITE setModelContext NOTIFY modelContextChanged)
-    Q_PROPERTY(CardFilter selectedFilter READ selectedFilter WRITE setSelectedFilter NOTIFY selectedFilterChanged)
+    Q_PROPERTY(
+        DeckFilter::Group selectedFilter READ selectedFilter WRITE setSelectedFilter NOTIFY selectedFilterChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(double cardScale READ cardScale WRITE setCardScale NOTIFY cardScaleChanged)
     Q_PROPERTY(int cardSize READ cardSize NOTIFY cardScaleChanged)
@@ -35,18 +37,12 @@ class CardLibraryModel : public QAbstractListModel
     Q_PROPERTY(QStringList cardIds READ cardIds NOTIFY cardsChanged)
 
 public:
-    // The chips, in the order they are shown; each label is the chip's text.
-    enum CardFilter { All, Major, Wands, Cups, Swords, Pentacles };
-    Q_ENUM(CardFilter)
     enum Roles { CardRole = Qt::UserRole + 1, CardIdRole, NameRole };
 
     explicit CardLibraryModel(QObject *parent = nullptr);
 
-    static QString filterLabel(CardFilter filter);
-    // Every chip's label, in chip order.
+    // Every chip's label, in chip order: the deck's groups by their short names.
     static QStringList filterLabels();
-    // The catalogue's list for a chip, in the catalogue's own order.
-    static QList<TarotCard> cardsForFilter(const CardDataStore &store, CardFilter filter);
     // The search rule over an already filtered list; `notes` may name any card.
     static QList<TarotCard> search(const QList<TarotCard> &cards, const QString &searchText,
                                    const QList<UserCardNote *> &notes, const QLocale &locale = QLocale());
@@ -61,8 +57,8 @@ public:
 
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);
-    CardFilter selectedFilter() const { return m_filter; }
-    void setSelectedFilter(CardFilter filter);
+    DeckFilter::Group selectedFilter() const { return m_filter; }
+    void setSelectedFilter(DeckFilter::Group filter);
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
     double cardScale() const { return m_cardScale; }
@@ -115,7 +111,7 @@ private:
     const CardDataStore *m_store = nullptr;
     QPointer<ModelContext> m_context;
     QLocale m_locale;
-    CardFilter m_filter = All;
+    DeckFilter::Group m_filter = DeckFilter::All;
     QString m_searchText = QStringLiteral("");
     double m_cardScale = 1.0;
     QList<TarotCard> m_cards;

@@ -28,51 +28,17 @@ CardDataStore &FlashcardViewModel::cards() const
     return *m_cards;
 }
 
-QString FlashcardViewModel::label(StudyFilter filter)
-{
-    switch (filter) {
-    case All:
-        return QStringLiteral("All Cards");
-    case Major:
-        return QStringLiteral("Major Arcana");
-    case Wands:
-        return QStringLiteral("Wands");
-    case Cups:
-        return QStringLiteral("Cups");
-    case Swords:
-        return QStringLiteral("Swords");
-    case Pentacles:
-        return QStringLiteral("Pentacles");
-    }
-    return {};
-}
-
 QStringList FlashcardViewModel::filterLabels()
 {
     QStringList labels;
-    for (StudyFilter filter : {All, Major, Wands, Cups, Swords, Pentacles})
-        labels.append(label(filter));
+    for (DeckFilter::Group group : DeckFilter::groups())
+        labels.append(DeckFilter::name(group));
     return labels;
 }
 
 QList<TarotCard> FlashcardViewModel::filteredCards() const
 {
-    CardDataStore &store = cards();
-    switch (m_filter) {
-    case All:
-        return store.allCards();
-    case Major:
-        return store.majorArcana();
-    case Wands:
-        return store.cardsForSuit(Suit::wands);
-    case Cups:
-        return store.cardsForSuit(Suit::cups);
-    case Swords:
-        return store.cardsForSuit(Suit::swords);
-    case Pentacles:
-        return store.cardsForSuit(Suit::pentacles);
-    }
-    return {};
+    return DeckFilter::cardsOf(cards(), m_filter);
 }
 
 void FlashcardViewModel::appear()
@@ -102,11 +68,11 @@ void FlashcardViewModel::reshuffle()
 
 void FlashcardViewModel::selectFilter(int index)
 {
-    if (index >= 0 && index <= Pentacles)
-        setFilter(StudyFilter(index));
+    if (index >= 0 && index < DeckFilter::groups().size())
+        setFilter(DeckFilter::Group(index));
 }
 
-void FlashcardViewModel::setFilter(StudyFilter filter)
+void FlashcardViewModel::setFilter(DeckFilter::Group filter)
 {
     if (filter == m_filter)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeckFilter.h"
 #include "FlashcardDeckModel.h"
 #include "TarotCard.h"
 
@@ -20,7 +21,7 @@ class FlashcardViewModel : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(StudyFilter filter READ filter NOTIFY deckChanged)
+    Q_PROPERTY(DeckFilter::Group filter READ filter NOTIFY deckChanged)
     Q_PROPERTY(QStringList filterLabels READ filterLabels CONSTANT)
     Q_PROPERTY(FlashcardDeckModel *deck READ deck CONSTANT)
     Q_PROPERTY(int cardCount READ cardCount NOTIFY deckChanged)
@@ -39,16 +40,12 @@ class FlashcardViewModel : public QObject
     Q_PROPERTY(QString progressText READ progressText NOTIFY progressChanged)
 
 public:
-    // The groups one can practise; the label of each is also its text in the filter menu.
-    enum StudyFilter { All, Major, Wands, Cups, Swords, Pentacles };
-    Q_ENUM(StudyFilter)
-
     // For QML: the shared catalogue and the system's randomness.
     explicit FlashcardViewModel(QObject *parent = nullptr);
     // Both must outlive the model.
     FlashcardViewModel(CardDataStore &cards, RandomSource &random, QObject *parent = nullptr);
 
-    static QString label(StudyFilter filter);
+    // The groups one can practise by their full names, in the filter menu's order.
     static QStringList filterLabels();
 
     // The screen appears: the first time the deck is dealt; every time the card shown counts
@@ -59,7 +56,7 @@ public:
     // Chooses the group to practise (by its place in the filter menu) and starts over; the
     // group already chosen changes nothing.
     Q_INVOKABLE void selectFilter(int index);
-    void setFilter(StudyFilter filter);
+    void setFilter(DeckFilter::Group filter);
     Q_INVOKABLE void next();
     Q_INVOKABLE void previous();
     // Shows the card with this id (a row of the sidebar list); unknown ids change nothing.
@@ -71,7 +68,7 @@ public:
     // revealed, so the picture's caption does not give the answer away.
     void setHidesNames(bool hides);
 
-    StudyFilter filter() const { return m_filter; }
+    DeckFilter::Group filter() const { return m_filter; }
     FlashcardDeckModel *deck() { return &m_deck; }
     // The cards the current group selects, in catalogue order.
     QList<TarotCard> filteredCards() const;
@@ -123,6 +120,6 @@ private:
     bool m_animatesMeaning = false;
     bool m_hidesNames = false;
     QSet<QString> m_studiedIDs;
-    StudyFilter m_filter = All;
+    DeckFilter::Group m_filter = DeckFilter::All;
     QList<TarotCard> m_shuffledCards;
 };

@@ -185,7 +185,7 @@ private slots:
 
         model.selectFilter(filterEntry("Wands"));
         QVERIFY(random.usedExactly());
-        QCOMPARE(model.filter(), FlashcardViewModel::Wands);
+        QCOMPARE(model.filter(), DeckFilter::Wands);
         QStringList expected;
         for (int number = 2; number <= 14; ++number)
             expected.append(QStringLiteral("wands_%1").arg(number, 2, 10, QChar('0')));

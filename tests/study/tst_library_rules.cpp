@@ -90,8 +90,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("noted"); // card ids with a note "a cups of tea ritual"
         QTest::addColumn<QStringList>("expected");
-        const int all = CardLibraryModel::All;
-        const int major = CardLibraryModel::Major;
+        const int all = DeckFilter::All;
+        const int major = DeckFilter::Major;
         QTest::newRow("no text keeps the chip's list")
             << major << u""_s << QStringList{}
             << QStringList{"major_00", "major_01", "major_02", "major_03", "major_04"};
@@ -112,7 +112,7 @@ private slots:
         QTest::newRow("two blanks match nothing") << major << u"  "_s << QStringList{} << QStringList{};
         QTest::newRow("sharp s meets double s") << all << u"STRASSE"_s << QStringList{} << QStringList{"major_03"};
         QTest::newRow("a note on a card outside the chip's list has no effect")
-            << int(CardLibraryModel::Cups) << u"ritual"_s << QStringList{"major_04"} << QStringList{};
+            << int(DeckFilter::Cups) << u"ritual"_s << QStringList{"major_04"} << QStringList{};
     }
     void search()
     {
@@ -122,14 +122,14 @@ private slots:
         QFETCH(QStringList, expected);
         for (const QString &id : noted)
             m_context->insert(new UserCardNote(id, "A Cups of tea ritual"));
-        const auto list = CardLibraryModel::cardsForFilter(*m_store, CardLibraryModel::CardFilter(filter));
+        const auto list = DeckFilter::cardsOf(*m_store, DeckFilter::Group(filter));
         QCOMPARE(ids(CardLibraryModel::search(list, text, m_context->fetch<UserCardNote>())), expected);
 
         // The model gives the same, with its kept foldings.
         CardLibraryModel model;
         model.setCardStore(*m_store);
         model.setModelContext(m_context.get());
-        model.setSelectedFilter(CardLibraryModel::CardFilter(filter));
+        model.setSelectedFilter(DeckFilter::Group(filter));
         model.setSearchText(text);
         QCOMPARE(model.cardIds(), expected);
     }
@@ -168,12 +168,12 @@ private slots:
 
         // A change of chip is one change of the list; a suit without cards here shows none.
         model.setSearchText(QString());
-        model.setSelectedFilter(CardLibraryModel::Cups);
+        model.setSelectedFilter(DeckFilter::Cups);
         idsChanged.clear();
-        model.setSelectedFilter(CardLibraryModel::Major);
+        model.setSelectedFilter(DeckFilter::Major);
         QCOMPARE(idsChanged.count(), 1);
         QCOMPARE(model.count(), 5);
-        model.setSelectedFilter(CardLibraryModel::Wands);
+        model.setSelectedFilter(DeckFilter::Wands);
         QCOMPARE(model.count(), 0);
     }
 

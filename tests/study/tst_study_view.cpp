@@ -195,7 +195,7 @@ private slots:
         saveScreenshot(app.window, "flashcards-filter-menu");
         QTest::keyClick(app.window, Qt::Key_Return);
         advance(app, animation, 300);
-        QCOMPARE(model->filter(), FlashcardViewModel::Wands);
+        QCOMPARE(model->filter(), DeckFilter::Wands);
         QCOMPARE(textOnScreen(app, "cardCounter"), "Card 1 of 14");
         screenshots(app, animation, "flashcards-wands");
 
