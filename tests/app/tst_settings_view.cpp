@@ -6,7 +6,10 @@
 #include "FakeNotificationCenter.h"
 #include "ManualAnimationDriver.h"
 #include "ModelContext.h"
+#include "SettingsViewModel.h"
 #include "WindowActions.h"
+
+#include <QClipboard>
 
 namespace {
 
@@ -161,6 +164,35 @@ private slots:
         QCOMPARE(window.find("reminderHour")->property("text").toString(), QStringLiteral("9"));
         QCOMPARE(window.find("reminderPeriod")->property("text").toString(), QStringLiteral("PM"));
         window.screenshot(QStringLiteral("settings-reminder-in-app-large"));
+    }
+    // Without a mail program, Send Feedback shows the address inside the sheet, its words clear
+    // of the button, and the button copies it.
+    void withoutAMailProgramTheAddressIsShownToCopy()
+    {
+        SettingsWindow window;
+        QVERIFY(window.open());
+        auto *model = window.find("settingsView")->findChild<SettingsViewModel *>();
+        QVERIFY(model);
+        model->setMailProgramCheck([] { return false; });
+        QQuickItem *row = window.find("feedbackAddressRow");
+        QVERIFY(row && !row->isVisible());
+        clickOn(window.app.window, window.find("sendFeedbackButton"));
+        QTRY_VERIFY(row->isVisible());
+        QQuickItem *text = window.find("feedbackAddressText");
+        QQuickItem *button = window.find("copyFeedbackAddressButton");
+        QVERIFY(text->property("text").toString().contains(SettingsViewModel::feedbackAddress()));
+        const auto rectOf = [](QQuickItem *item) {
+            return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+        };
+        QVERIFY(rectOf(window.find("settingsView")).contains(rectOf(row)));
+        QVERIFY(!rectOf(text).intersects(rectOf(button)));
+        QVERIFY(rectOf(row).contains(rectOf(text)) && rectOf(row).contains(rectOf(button)));
+        window.screenshot(QStringLiteral("settings-feedback-address"));
+
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(tabTo(window.app.window, QStringLiteral("copyFeedbackAddressButton")));
+        QTest::keyClick(window.app.window, Qt::Key_Return);
+        QCOMPARE(QGuiApplication::clipboard()->text(), SettingsViewModel::feedbackAddress());
     }
 };
 
