@@ -176,3 +176,12 @@ QString Theme::symbol(const QString &name)
 {
     return Symbols::glyph(name);
 }
+
+QColor Theme::answerColor(const QString &answer)
+{
+    if (answer == QLatin1String("Yes"))
+        return positive();
+    if (answer == QLatin1String("No"))
+        return negative();
+    return accent();
+}

@@ -91,6 +91,9 @@ public:
     // A palette string as a colour, with an extra opacity multiplied into its alpha.
     static QColor hex(const QString &palette, double opacity = 1.0);
     // A colour with an extra opacity multiplied into its alpha: Theme.alpha(Theme.accent, 0.4).
+    // The colour a yes/no answer or leaning is shown in: green for "Yes", red for "No", gold
+    // for "Maybe" and anything else.
+    Q_INVOKABLE static QColor answerColor(const QString &answer);
     Q_INVOKABLE static QColor alpha(const QColor &color, double opacity);
     // The contrast ratio of `foreground` over `background` (1 to 21), each composited over the
     // window's background first when it is translucent.

@@ -400,11 +400,9 @@ QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
         return SpreadMenu::iconName(reading->spreadType());
     case DateTextRole:
         return reading->date().isValid() ? DateFormat::mediumDate(reading->date().toLocalTime().date()) : QString();
-    case AnswerRole:
-    case AnswerColorRole: {
+    case AnswerRole: {
         const std::optional<YesNoAnswer> answer = yesNoAnswerOf(*reading, cards());
-        const QString word = answer ? answer->answer : QString();
-        return role == AnswerRole ? QVariant(word) : QVariant(YesNoReadingModel::answerColor(word));
+        return answer ? answer->answer : QString();
     }
     case CardCountTextRole:
         return cardCountText(int(reading->drawnCards().size()));
@@ -425,14 +423,8 @@ QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> ReadingHistoryModel::roleNames() const
 {
-    return {{SpreadNameRole, "spreadName"},
-            {IconNameRole, "iconName"},
-            {DateTextRole, "dateText"},
-            {AnswerRole, "answer"},
-            {AnswerColorRole, "answerColor"},
-            {CardCountTextRole, "cardCountText"},
-            {AccessibleNameRole, "accessibleName"},
-            {NotesRole, "notes"},
-            {IsFavoriteRole, "isFavorite"},
-            {MonthRole, "month"}};
+    return {
+        {SpreadNameRole, "spreadName"}, {IconNameRole, "iconName"},           {DateTextRole, "dateText"},
+        {AnswerRole, "answer"},         {CardCountTextRole, "cardCountText"}, {AccessibleNameRole, "accessibleName"},
+        {NotesRole, "notes"},           {IsFavoriteRole, "isFavorite"},       {MonthRole, "month"}};
 }

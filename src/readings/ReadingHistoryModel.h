@@ -5,7 +5,6 @@
 #include "Readings.h"
 
 #include <QAbstractListModel>
-#include <QColor>
 #include <QDateTime>
 #include <QPointer>
 #include <QUuid>
@@ -46,7 +45,6 @@ public:
         IconNameRole,
         DateTextRole,
         AnswerRole, // "Yes", "No", "Maybe", or empty when the row shows the card count
-        AnswerColorRole,
         CardCountTextRole,
         AccessibleNameRole,
         NotesRole,

@@ -14,7 +14,6 @@ AbstractButton {
     required property string iconName
     required property string dateText
     required property string answer
-    required property color answerColor
     required property string cardCountText
     required property string accessibleName
     required property string notes
@@ -69,7 +68,7 @@ AbstractButton {
                 visible: root.answer.length > 0
                 text: root.answer
                 font: Theme.title2SerifSemibold
-                color: root.answerColor
+                color: Theme.answerColor(root.answer)
             }
             Text {
                 objectName: "rowNotes"

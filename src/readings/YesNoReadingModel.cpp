@@ -13,7 +13,6 @@
 #include "ShuffleChoreography.h"
 #include "SoundCues.h"
 #include "SpreadDefinition.h"
-#include "Theme.h"
 
 YesNoReadingModel::YesNoReadingModel(QObject *parent) : YesNoReadingModel(CardDataStore::shared(), nullptr, parent)
 {}
@@ -42,15 +41,6 @@ void YesNoReadingModel::setScheduler(Scheduler &scheduler)
     m_scheduler = &scheduler;
     m_shuffle->setScheduler(&scheduler);
     m_fan->setScheduler(scheduler);
-}
-
-QColor YesNoReadingModel::answerColor(const QString &answer)
-{
-    if (answer == QLatin1String("Yes"))
-        return Theme::positive();
-    if (answer == QLatin1String("No"))
-        return Theme::negative();
-    return Theme::accent();
 }
 
 void YesNoReadingModel::setModelContext(ModelContext *context)

@@ -4,7 +4,6 @@
 #include "Reading.h"
 #include "TarotCard.h"
 
-#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
@@ -42,7 +41,6 @@ class YesNoReadingModel : public QObject
     Q_PROPERTY(bool isCardRevealed READ isCardRevealed NOTIFY isCardRevealedChanged)
     Q_PROPERTY(QString answer READ answer NOTIFY drawnCardChanged)
     Q_PROPERTY(QString explanation READ explanation NOTIFY drawnCardChanged)
-    Q_PROPERTY(QColor answerColor READ answerColor NOTIFY drawnCardChanged)
     Q_PROPERTY(Reading *savedReading READ savedReading NOTIFY savedReadingChanged)
 
 public:
@@ -70,9 +68,6 @@ public:
     void setRandomSource(RandomSource &random);
     void setScheduler(Scheduler &scheduler);
 
-    // The colour an answer word is shown in: green for "Yes", red for "No", gold otherwise.
-    static QColor answerColor(const QString &answer);
-
     // "Shuffle the Deck": only from the question.
     Q_INVOKABLE void shuffleDeck();
     // A card of the fan was clicked.
@@ -97,7 +92,6 @@ public:
     bool isCardRevealed() const { return m_isCardRevealed; }
     QString answer() const { return m_answer; }
     QString explanation() const { return m_explanation; }
-    QColor answerColor() const { return answerColor(m_answer); }
     Reading *savedReading() const { return m_savedReading; }
 
 signals:

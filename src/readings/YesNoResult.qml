@@ -60,7 +60,7 @@ ScrollView {
                     anchors.centerIn: parent
                     text: root.model.answer
                     font: answerWord.font
-                    color: Theme.alpha(root.model.answerColor, 0.4)
+                    color: Theme.alpha(Theme.answerColor(root.model.answer), 0.4)
                     radius: 20
                 }
                 ReadableText {
@@ -71,7 +71,7 @@ ScrollView {
                     font.family: Theme.serifFontFamily
                     font.pixelSize: 48
                     font.bold: true
-                    color: root.model.answerColor
+                    color: Theme.answerColor(root.model.answer)
                 }
             }
         }

@@ -5,7 +5,6 @@
 #include "PerceivedText.h"
 #include "Scheduler.h"
 #include "StoreLog.h"
-#include "Theme.h"
 
 #include <QCoreApplication>
 
@@ -40,19 +39,6 @@ QString CardDetailModel::leaningLabel(YesNoLeaning leaning)
 {
     const QString raw = rawValue(leaning);
     return raw.left(1).toUpper() + raw.mid(1);
-}
-
-QColor CardDetailModel::leaningColor(YesNoLeaning leaning)
-{
-    switch (leaning) {
-    case YesNoLeaning::yes:
-        return Theme::positive();
-    case YesNoLeaning::no:
-        return Theme::negative();
-    case YesNoLeaning::maybe:
-        break;
-    }
-    return Theme::accent();
 }
 
 void CardDetailModel::setScheduler(Scheduler &scheduler)

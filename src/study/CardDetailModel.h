@@ -4,7 +4,6 @@
 #include "TarotCard.h"
 #include "UserCardNote.h"
 
-#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -33,7 +32,6 @@ class CardDetailModel : public QObject
     Q_PROPERTY(QString meaningTitle READ meaningTitle NOTIFY showReversedChanged)
     Q_PROPERTY(QString meaningText READ meaningText NOTIFY showReversedChanged)
     Q_PROPERTY(QString leaningText READ leaningText NOTIFY showReversedChanged)
-    Q_PROPERTY(QColor leaningColor READ leaningColor NOTIFY showReversedChanged)
     Q_PROPERTY(QString noteText READ noteText NOTIFY noteTextChanged)
     Q_PROPERTY(UserCardNote *note READ note NOTIFY noteChanged)
 
@@ -51,7 +49,6 @@ public:
     static YesNoLeaning shownLeaning(YesNoLeaning leaning, bool reversed);
     // "Yes", "No" or "Maybe".
     static QString leaningLabel(YesNoLeaning leaning);
-    static QColor leaningColor(YesNoLeaning leaning);
 
     // Times the save; the system's unless a test gives its own, which must outlive the model.
     void setScheduler(Scheduler &scheduler);
@@ -69,7 +66,6 @@ public:
     QString meaningTitle() const;
     QString meaningText() const { return m_showReversed ? m_card.reversedMeaning : m_card.uprightMeaning; }
     QString leaningText() const { return leaningLabel(shownLeaning(m_card.yesNoLeaning, m_showReversed)); }
-    QColor leaningColor() const { return leaningColor(shownLeaning(m_card.yesNoLeaning, m_showReversed)); }
     QString noteText() const { return m_noteText; }
     UserCardNote *note() const { return m_note; }
 

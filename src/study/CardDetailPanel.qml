@@ -81,7 +81,7 @@ Rectangle {
                     objectName: "leaningChip"
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: root.detail.leaningText
-                    tint: root.detail.leaningColor
+                    tint: Theme.answerColor(root.detail.leaningText)
                 }
             }
         }

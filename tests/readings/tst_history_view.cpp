@@ -12,6 +12,7 @@
 #include "ReadingsViewSupport.h"
 #include "Scheduler.h"
 #include "SpreadDefinition.h"
+#include "Theme.h"
 #include "WindowActions.h"
 #include "YesNoReadingModel.h"
 
@@ -94,7 +95,7 @@ class HistoryViewTest : public QObject
         QCOMPARE(model.phase(), YesNoReadingModel::Result);
         app.animation.advanceBy(500);
         QCOMPARE(app.text("answerWord"), answer);
-        QCOMPARE(app.find("answerWord")->property("color").value<QColor>(), YesNoReadingModel::answerColor(answer));
+        QCOMPARE(app.find("answerWord")->property("color").value<QColor>(), Theme::answerColor(answer));
         QVERIFY(app.shows("favoriteToggleButton"));
         saveScreenshot(app.window, "yes-no-result-" + suffix);
     }

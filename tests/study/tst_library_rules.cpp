@@ -251,7 +251,7 @@ private slots:
         detail.setCard(card);
         detail.setShowReversed(reversed);
         QCOMPARE(detail.leaningText(), label);
-        QCOMPARE(detail.leaningColor(), colour);
+        QCOMPARE(Theme::answerColor(detail.leaningText()), colour);
         QCOMPARE(detail.meaningTitle(), reversed ? "Reversed Meaning" : "Upright Meaning");
         QCOMPARE(detail.keywords().first(), (reversed ? card.reversedKeywords : card.uprightKeywords).first());
     }
