@@ -13,7 +13,9 @@
 #include <QMetaProperty>
 #include <QSignalSpy>
 
+#include <csignal>
 #include <ctime>
+#include <sys/resource.h>
 
 namespace {
 
@@ -276,6 +278,29 @@ private slots:
         QCOMPARE(found, problem);
         QCOMPARE(fingerprint(store.path()), before);
         QCOMPARE(QDir(store.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("default.store")});
+    }
+
+    // On a full disk the first start cannot even write the new store's header: it says so and
+    // leaves no empty file behind for the next start to trip over.
+    void aStoreThatCannotBeWrittenAtAllLeavesNoFileBehind()
+    {
+        TempStore store;
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = previous;
+        full.rlim_cur = 0; // every write to a file fails as on a full disk
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        QString error;
+        ModelContext::Problem problem = ModelContext::Problem::None;
+        auto context = ModelContext::open(store.path(), &error, &problem);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(!context);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(QDir(store.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+        // Once there is room again the store is made as usual.
+        QVERIFY(store.open());
     }
 
     void storeFilesArePrivateWhateverTheUmask()
