@@ -7,6 +7,7 @@
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_EnginePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_DesktopPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_JournalPlugin)
