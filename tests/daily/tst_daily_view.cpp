@@ -1,6 +1,6 @@
 // Drives the real Daily Card screen in the main window over a temporary store: with the mouse
 // through a restart, sharing the picture, into the next day, and with the keyboard alone.
-#include "../study/AppDriving.h"
+#include "AppDriving.h"
 #include "Clock.h"
 #include "DailyCardViewModel.h"
 #include "DateFormat.h"

@@ -1,6 +1,6 @@
 // Drives the Journal section in the real main window over a temporary store: the month, the
 // day panels, the keyboard, pasting past the limit, and exports through the save dialog.
-#include "../study/AppDriving.h"
+#include "AppDriving.h"
 #include "Clock.h"
 #include "FileRevealer.h"
 #include "JournalCalendarModel.h"

@@ -2,7 +2,7 @@
 
 // What the end-to-end tests of the Readings section share: the main window with the section
 // open, moving through its stack with the stack's transitions run to their end on driven time.
-#include "../study/AppDriving.h"
+#include "AppDriving.h"
 #include "ManualAnimationDriver.h"
 
 #include <algorithm>

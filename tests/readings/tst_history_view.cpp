@@ -1,7 +1,6 @@
 // Drives the yes/no reading and the reading history in the real main window: a question
 // asked and answered, found again in the history, starred in its detail screen, deleted and
 // brought back; and the history's screens over a store filled beforehand.
-#include "../store/StoreTestSupport.h"
 #include "CardDataStore.h"
 #include "DrawnCard.h"
 #include "FanSelection.h"
@@ -12,6 +11,7 @@
 #include "ReadingsViewSupport.h"
 #include "Scheduler.h"
 #include "SpreadDefinition.h"
+#include "StoreTestSupport.h"
 #include "Theme.h"
 #include "WindowActions.h"
 #include "YesNoReadingModel.h"

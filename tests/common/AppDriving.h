@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../app/AppTestSupport.h"
+#include "AppTestSupport.h"
 #include "WindowActions.h"
 
 #include <QTemporaryDir>
