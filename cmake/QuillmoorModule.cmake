@@ -6,8 +6,11 @@ function(quillmoor_module target)
     qt_add_library(${target} STATIC)
     set(imports "")
     foreach(dep IN LISTS ARG_DEPENDS)
+        # Plain libraries (core) have no QML module to depend on.
         get_target_property(dep_uri ${dep} QUILLMOOR_URI)
-        list(APPEND imports ${dep_uri})
+        if(dep_uri)
+            list(APPEND imports ${dep_uri})
+        endif()
     endforeach()
     qt_add_qml_module(${target}
         URI ${ARG_URI}

@@ -27,6 +27,7 @@
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
 namespace {

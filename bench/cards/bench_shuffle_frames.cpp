@@ -24,6 +24,7 @@
 #include <vector>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
 int main(int argc, char *argv[])

@@ -153,7 +153,7 @@ int main(int argc, char *argv[])
     }
 
     const QUrl calendarUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Journal/JournalCalendarView.qml"));
-    const QUrl emptyUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Cards/NavigationPage.qml"));
+    const QUrl emptyUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Ui/NavigationPage.qml"));
     // The first window of the process loads the screen's types; it is reported on its own.
     {
         auto fresh = openStore(path);

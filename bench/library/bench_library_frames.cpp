@@ -36,6 +36,7 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StorePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_StudyPlugin)

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The about information: the app's name and version and the credit for the card art. A modal
 // overlay closed with "Done" or Escape.

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The main window's content: the sidebar of sections, its edge that drags its width, and the

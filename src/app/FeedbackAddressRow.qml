@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // Shown when Send Feedback found no mail program: the address to write to, and a button that

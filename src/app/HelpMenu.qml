@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.App
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The Help menu: the maker's website and the about information. It drops down below its
 // title, which it takes as its parent; a press on the title belongs to the title, which

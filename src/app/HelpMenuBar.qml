@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The window's menu bar: a Help menu with the maker's website and the about information. The

@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The one main window: the navigation shell when the store opened, otherwise the error screen.

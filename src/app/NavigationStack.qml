@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One section's navigation stack: a title bar (back button, the current screen's title and its
 // toolbar items) over a stack of screens. Screens push with `StackView.view.push(...)`.

@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // "Reminder Time" with a picker of hours and minutes (and AM/PM where the locale uses it). Tab

@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The hairline between two rows of one settings section, along the top of its row.
 Rectangle {

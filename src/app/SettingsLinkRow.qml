@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A button row: an optional gold symbol and a text on the left, a muted symbol at the right end.
 AbstractButton {

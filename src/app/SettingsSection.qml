@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One section of the settings list: a gold header, its rows together on one soft panel and an
 // optional footer.

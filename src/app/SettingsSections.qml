@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The five sections of the settings list.

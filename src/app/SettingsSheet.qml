@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The settings sheet: a modal overlay over the main window, closed with "Done" or Escape. Its

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A row with a gold switch. The switch shows `isOn` and only reports the user's wish through
 // switched(); the owner decides (a reminder without permission stays off).

@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A row that only shows a value: the label on the left, the value on the right.
 Item {

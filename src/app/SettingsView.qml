@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The settings screen: reversed cards, the deck theme, the daily reminder, feedback and the

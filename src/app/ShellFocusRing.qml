@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // The keyboard-focus ring of a part of the window's frame: a gold outline just inside it,

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // Shown instead of everything else when the store cannot be used. The user can only quit.
 Rectangle {

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.App
 
 // One part of the reminder time picker (hours, minutes or AM/PM), highlighted while it has the

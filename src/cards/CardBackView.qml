@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // The common back of the deck at one of the four card sizes: the back picture, or a drawn

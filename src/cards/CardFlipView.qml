@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // A card that turns over in three dimensions. On its own it turns when clicked; a screen whose

@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Catalogue
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // The compact explanation of one drawn card: name and number, the reversed badge, the spread

@@ -1,44 +1,24 @@
 #include "CardPlate.h"
 
-#include "WindowTextures.h"
-
 #include <QPainter>
 #include <QPainterPath>
-#include <QQuickWindow>
-#include <QSGImageNode>
 
-#include <cmath>
-
-CardPlate::CardPlate(QQuickItem *parent) : QQuickItem(parent)
-{
-    setFlag(ItemHasContents);
-    connect(this, &CardPlate::changed, this, [this] { update(); });
-    connect(this, &QQuickItem::widthChanged, this, [this] { update(); });
-    connect(this, &QQuickItem::heightChanged, this, [this] { update(); });
-}
+CardPlate::CardPlate(QQuickItem *parent) : RenderedItem(parent)
+{}
 
 void CardPlate::setTopLeading(const QColor &color)
 {
-    if (color == m_topLeading)
-        return;
-    m_topLeading = color;
-    emit changed();
+    assign(m_topLeading, color);
 }
 
 void CardPlate::setBottomTrailing(const QColor &color)
 {
-    if (color == m_bottomTrailing)
-        return;
-    m_bottomTrailing = color;
-    emit changed();
+    assign(m_bottomTrailing, color);
 }
 
 void CardPlate::setCornerRadius(double radius)
 {
-    if (radius == m_cornerRadius)
-        return;
-    m_cornerRadius = radius;
-    emit changed();
+    assign(m_cornerRadius, radius);
 }
 
 QImage CardPlate::render(QSize size, double cornerRadius, const QColor &topLeading, const QColor &bottomTrailing)
@@ -57,29 +37,17 @@ QImage CardPlate::render(QSize size, double cornerRadius, const QColor &topLeadi
     return image;
 }
 
-QSGNode *CardPlate::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *)
+QImage CardPlate::renderPicture(QSize pixels, double dpr) const
 {
-    // Runs on the render thread while the GUI thread waits.
-    QQuickWindow *win = window();
-    if (!win || width() <= 0 || height() <= 0) {
-        delete oldNode;
-        return nullptr;
-    }
-    auto *node = static_cast<QSGImageNode *>(oldNode);
-    if (!node)
-        node = win->createImageNode();
-    const double dpr = win->effectiveDevicePixelRatio();
-    const QSize pixels(int(std::ceil(width() * dpr)), int(std::ceil(height() * dpr)));
-    const QString key = QStringLiteral("plate %1x%2/%3/%4/%5")
-                            .arg(pixels.width())
-                            .arg(pixels.height())
-                            .arg(m_cornerRadius * dpr)
-                            .arg(m_topLeading.rgba(), 0, 16)
-                            .arg(m_bottomTrailing.rgba(), 0, 16);
-    node->setTexture(WindowTextures::texture(
-        win, key, [&] { return render(pixels, m_cornerRadius * dpr, m_topLeading, m_bottomTrailing); }));
-    node->setOwnsTexture(false);
-    node->setFiltering(QSGTexture::Linear);
-    node->setRect(QRectF(0, 0, width(), height()));
-    return node;
+    return render(pixels, m_cornerRadius * dpr, m_topLeading, m_bottomTrailing);
+}
+
+QString CardPlate::sharedKey(QSize pixels, double dpr) const
+{
+    return QStringLiteral("plate %1x%2/%3/%4/%5")
+        .arg(pixels.width())
+        .arg(pixels.height())
+        .arg(m_cornerRadius * dpr)
+        .arg(m_topLeading.rgba(), 0, 16)
+        .arg(m_bottomTrailing.rgba(), 0, 16);
 }

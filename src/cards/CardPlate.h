@@ -1,15 +1,16 @@
 #pragma once
 
+#include "RenderedItem.h"
 #include <QColor>
 #include <QImage>
-#include <QQuickItem>
+
 #include <QtQml/qqmlregistration.h>
 
 // The drawn base of a card face or back: the rounded rectangle filled with a diagonal gradient
 // from `topLeading` to `bottomTrailing`. Drawn in C++ because Qt Quick 6.4 has no diagonal
 // gradients on rectangles; every plate of one shape and colouring in a window shares one
 // texture. The card pictures come from CardPictures instead.
-class CardPlate : public QQuickItem
+class CardPlate : public RenderedItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -30,11 +31,9 @@ public:
     // The plate of `size` pixels with corners of `cornerRadius` pixels.
     static QImage render(QSize size, double cornerRadius, const QColor &topLeading, const QColor &bottomTrailing);
 
-signals:
-    void changed();
-
 protected:
-    QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;
+    QImage renderPicture(QSize pixels, double dpr) const override;
+    QString sharedKey(QSize pixels, double dpr) const override;
 
 private:
     QColor m_topLeading;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "RenderedItem.h"
 #include <QImage>
-#include <QQuickItem>
+
 #include <QtQml/qqmlregistration.h>
 
 // The soft glow under a card: its rounded rectangle filled with `color`, blurred by `radius`
@@ -10,7 +11,7 @@
 // Qt Quick 6.4 has no drop-shadow effect outside Qt5Compat, hence this item. Every card of a
 // shape casts the same shadow, so a window blurs it once and all its cards share the texture:
 // a grid of 78 cards holds one shadow picture, not 78.
-class CardShadow : public QQuickItem
+class CardShadow : public RenderedItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -32,11 +33,10 @@ public:
     // `radius` all round, blurred with three box passes (close to a Gaussian of that radius).
     static QImage render(QSizeF size, double cornerRadius, double radius, const QColor &color);
 
-signals:
-    void changed();
-
 protected:
-    QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;
+    QImage renderPicture(QSize pixels, double dpr) const override;
+    QString sharedKey(QSize pixels, double dpr) const override;
+    bool hasPicture() const override;
 
 private:
     QColor m_color;

@@ -1,5 +1,6 @@
 import QtQuick
 import Quillmoor.Catalogue
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // One card's picture as large as the window allows on black. Any click or Escape closes it

@@ -1,4 +1,5 @@
 import QtQuick
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // One keyword of a card as a gold-tinted capsule, its text lifted enough to read on the tint.

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // Confirms a saved file at the bottom of its screen: the file's name and folder, "Show in

@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Catalogue
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // The picture of a card made for sharing: 348 wide, as tall as its content.

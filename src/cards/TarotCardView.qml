@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
+import Quillmoor.Ui
 import Quillmoor.Cards
 
 // A card face at one of the four card sizes, upright or turned upside down: the card's picture,

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Daily
 
 // Today's card lies face down; clicking it (or Space/Return) turns it over, and the model

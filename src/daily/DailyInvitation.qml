@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Daily
 
 // Before today's draw: the invitation, the deck to click and the two shuffles. Centred when it

@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Daily
 
 // Today's moon phase, the date and, from two days on, the streak.

@@ -5,43 +5,28 @@
 #include <algorithm>
 #include <cmath>
 
-MoonDisc::MoonDisc(QQuickItem *parent) : QQuickPaintedItem(parent)
-{
-    setAntialiasing(true);
-    connect(this, &MoonDisc::changed, this, [this] { update(); });
-}
+MoonDisc::MoonDisc(QQuickItem *parent) : RenderedItem(parent)
+{}
 
 void MoonDisc::setLitFraction(double fraction)
 {
     fraction = std::clamp(fraction, 0.0, 1.0);
-    if (fraction == m_litFraction)
-        return;
-    m_litFraction = fraction;
-    emit changed();
+    assign(m_litFraction, fraction);
 }
 
 void MoonDisc::setLitOnRight(bool right)
 {
-    if (right == m_litOnRight)
-        return;
-    m_litOnRight = right;
-    emit changed();
+    assign(m_litOnRight, right);
 }
 
 void MoonDisc::setLitColor(const QColor &color)
 {
-    if (color == m_litColor)
-        return;
-    m_litColor = color;
-    emit changed();
+    assign(m_litColor, color);
 }
 
 void MoonDisc::setDarkColor(const QColor &color)
 {
-    if (color == m_darkColor)
-        return;
-    m_darkColor = color;
-    emit changed();
+    assign(m_darkColor, color);
 }
 
 QPainterPath MoonDisc::litShape(const QRectF &bounds, double fraction, bool litOnRight)
@@ -69,14 +54,20 @@ QPainterPath MoonDisc::litShape(const QRectF &bounds, double fraction, bool litO
     return path;
 }
 
-void MoonDisc::paint(QPainter *painter)
+QImage MoonDisc::renderPicture(QSize pixels, double dpr) const
 {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(dpr, dpr);
     const double side = std::min(width(), height());
     const QRectF disc((width() - side) / 2, (height() - side) / 2, side, side);
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(m_darkColor);
-    painter->drawEllipse(disc);
-    painter->setBrush(m_litColor);
-    painter->drawPath(litShape(disc, m_litFraction, m_litOnRight));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_darkColor);
+    painter.drawEllipse(disc);
+    painter.setBrush(m_litColor);
+    painter.drawPath(litShape(disc, m_litFraction, m_litOnRight));
+    painter.end();
+    return image;
 }

@@ -2,13 +2,13 @@
 
 #include <QColor>
 #include <QPainterPath>
-#include <QQuickPaintedItem>
 #include <QtQml/qqmlregistration.h>
 
+#include "RenderedItem.h"
 // The moon of a phase drawn as a disc with its lit part, in the palette's colours: colour
 // emoji fonts are not a given on a Linux desktop, and the plain moon symbols draw black on
 // the dark band. MoonPhase says how much is lit and on which side.
-class MoonDisc : public QQuickPaintedItem
+class MoonDisc : public RenderedItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -29,15 +29,13 @@ public:
     void setLitColor(const QColor &color);
     void setDarkColor(const QColor &color);
 
-    void paint(QPainter *painter) override;
-
     // The lit part of the disc inside `bounds`: the limb on the lit side closed by the
     // terminator, half an ellipse that bulges towards the lit side while less than half is lit
     // and away from it after. Its area is `fraction` of the disc's.
     static QPainterPath litShape(const QRectF &bounds, double fraction, bool litOnRight);
 
-signals:
-    void changed();
+protected:
+    QImage renderPicture(QSize pixels, double dpr) const override;
 
 private:
     double m_litFraction = 0;

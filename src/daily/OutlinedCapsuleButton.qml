@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A quiet action: symbol and text in gold over a thin gold capsule outline. Space and Return
 // click it.

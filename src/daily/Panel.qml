@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A soft purple panel holding a left-aligned column.
 Rectangle {

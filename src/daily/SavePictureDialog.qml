@@ -1,6 +1,7 @@
 import QtQuick
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // Asks where to save the share picture, starting in the user's Pictures folder, and writes it
 // there.

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Journal
 
 // The left column: month header, weekday header, the month grid and the mood legend.

@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The day's card: the small face (Space or Return opens it full screen, as a click does), its
 // name and, when it was drawn reversed, the badge.

@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A plain gold chevron in a 36 × 36 frame, for paging the month.
 AbstractButton {

@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One day of the month grid: its number and a mood dot on a tile tinted by the day's entry.
 // A leading blank draws nothing. The model decides every colour.

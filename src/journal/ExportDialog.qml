@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Journal
 
 // The save dialog of an export: shown while the exporter waits for a destination, suggesting

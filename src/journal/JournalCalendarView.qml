@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Store
 import Quillmoor.Journal
 

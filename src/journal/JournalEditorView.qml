@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Store
 import Quillmoor.Journal
 

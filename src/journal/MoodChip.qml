@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Store
 
 // One mood word as a capsule; the selected one is filled with its mood colour. Space and

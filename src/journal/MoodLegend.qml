@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Store
 
 // Which colour stands for which mood: a small swatch and the word, for every mood in order.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A multi-line reflection field on a soft cream panel with a gold outline. `edited` reports
 // every change the user makes; setting `text` from outside does not report.

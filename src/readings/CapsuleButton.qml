@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The main action of a screen: dark serif text on a gold capsule.
 AbstractButton {

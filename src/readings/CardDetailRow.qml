@@ -3,6 +3,7 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One drawn card of a reading's results: the position as a header, the card face, its name
 // (with the badge when reversed), optionally the position's description, and the card's

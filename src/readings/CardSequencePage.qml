@@ -4,6 +4,7 @@ import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Engine
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One card of a reading on a full page: the face (click for full screen) with its name on the
 // left, and on the right the position, keywords, meaning, imagery, questions and affirmation.

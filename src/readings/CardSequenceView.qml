@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The cards of a reading one page at a time, starting at the card that was clicked. The

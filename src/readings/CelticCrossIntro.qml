@@ -3,7 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Engine
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The Celtic Cross introduced: what it offers, its ten positions in two columns and the

@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The ten cards of a Celtic Cross in their cross-and-staff pattern, each with its number.

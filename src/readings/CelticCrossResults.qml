@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Engine
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The ten cards laid out: the cross drawing, one numbered meaning row per position and the

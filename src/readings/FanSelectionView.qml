@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // Face-down cards fanned out from one point. Each card turns about the middle of its bottom

@@ -3,13 +3,14 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QQuickPaintedItem>
 #include <QtQml/qqmlregistration.h>
+
+#include "RenderedItem.h"
 
 // A soft glow of a line of text: the text in `color`, blurred by `radius` pixels, meant to lie
 // under the same text drawn sharp. Its implicit size is the text's with `radius` all round, so
 // the glow can spill; centre it on the text it lights.
-class GlowText : public QQuickPaintedItem
+class GlowText : public RenderedItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -30,14 +31,14 @@ public:
     double radius() const { return m_radius; }
     void setRadius(double radius);
 
-    void paint(QPainter *painter) override;
+    // The glow picture of `text`: the text centred in `size` logical pixels drawn at `dpr`,
+    // blurred by `radius` logical pixels and filled with `color`.
+    static QImage render(QSizeF size, double dpr, const QString &text, const QFont &font, double radius,
+                         const QColor &color);
 
-    // The glow picture of `text`: the text centred in `size`, blurred with three box passes
-    // (close to a Gaussian of `radius`) and filled with `color`.
-    static QImage render(QSize size, const QString &text, const QFont &font, double radius, const QColor &color);
-
-signals:
-    void changed();
+protected:
+    QImage renderPicture(QSize pixels, double dpr) const override;
+    bool hasPicture() const override;
 
 private:
     void updateImplicitSize();
@@ -46,5 +47,4 @@ private:
     QFont m_font;
     QColor m_color;
     double m_radius = 20;
-    QImage m_rendered;
 };

@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The screen the history pushes for a row, and the heading over each month of rows, as typed

@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The way from the menu to every stored reading.
 AbstractButton {

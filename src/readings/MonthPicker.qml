@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The months that hold readings, newest first, with how many each holds. Arrows move, Return or
 // a click goes to the month's first reading, Escape closes.

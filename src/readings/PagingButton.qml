@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A chevron in the toolbar that steps to the previous or next page; dimmed when it cannot.
 AbstractButton {

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A question of any length: it shows three lines at first and grows to six, then scrolls.
 // Tab leaves the field instead of typing a tab.

@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One stored reading in the history: the spread's symbol and name, then the answer (and the
 // question asked) for a yes/no reading or the number of cards for any other, the day, and a

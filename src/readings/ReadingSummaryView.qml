@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The narrative of a reading under its cards. A spread without a narrative shows nothing at

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The scrolling column of a reading's results. scrollTo() brings an item of the column to the
 // top with a short animation, as far as the content allows.

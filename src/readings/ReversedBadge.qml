@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The plum capsule that marks a card drawn reversed.
 Rectangle {

@@ -1,5 +1,6 @@
 import QtQuick
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // While the deck is shuffled: the heading and the jumping pile, centred on the screen. The
 // choreography belongs to the reading's model, which runs it.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // "Skip to Summary": gold symbol and text in a thin gold capsule outline.
 AbstractButton {

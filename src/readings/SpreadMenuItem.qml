@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // One spread of the menu: its symbol in a circle, its name, a line about it and how many

@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Engine
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The three-card spread introduced: what it shows, one face-down card per position and the

@@ -4,6 +4,7 @@ import QtQuick.Controls
 import Quillmoor.Engine
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The three cards laid out: the row of faces, one meaning row per position joined by arrows,

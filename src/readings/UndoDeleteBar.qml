@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // Says that a reading was deleted and offers to take it back (Ctrl+Z does the same).
 Rectangle {

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The answer: the card and the answer word on the left; the question, the explanation and the

@@ -1,5 +1,6 @@
 import QtQuick
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // The drawn card face down; clicking it (or Space/Return) turns it over, and the answer

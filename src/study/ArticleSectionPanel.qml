@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One section of an article: its heading and body on a soft panel, with the small face of the
 // card it names to the left, aligned with the top (the face opens the card full screen).

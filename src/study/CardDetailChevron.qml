@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A chevron button of the detail pager's title bar; dimmed while it cannot page.
 AbstractButton {

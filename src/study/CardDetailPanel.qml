@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Study
 
 // The right-hand panel of the card detail: header with the leaning, keywords, meaning,

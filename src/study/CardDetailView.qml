@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Store
 import Quillmoor.Study
 

@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The yes/no leaning of the side shown, in its colour on a capsule of the same colour.
 Rectangle {

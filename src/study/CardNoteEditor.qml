@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The personal note's editor: a cream-tinted panel with a thin gold outline, at least 100 high.
 // It grows with its text up to `maximumHeight` and scrolls inside beyond that, so that a long

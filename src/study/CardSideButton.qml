@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One of the two side buttons under the card: gold when it is the side shown.
 AbstractButton {

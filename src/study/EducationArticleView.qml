@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Study
 
 // One education article: its icon and title, then one panel per section. An article without

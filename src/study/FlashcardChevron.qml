@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A plain flashcard paging button showing one chevron: gold while it can be used, dimmed when not.
 AbstractButton {

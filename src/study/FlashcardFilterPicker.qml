@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Study
 
 // The "Filter" pop-up menu of the flashcard toolbar: one entry per group of cards.

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Study
 
 // The revealed side of a flashcard, always upright: name, suit, keywords and meaning.

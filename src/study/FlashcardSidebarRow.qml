@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One card of the practice deck in the sidebar: a dot, gold once the card has been shown, and
 // its name, gold on the row of the card shown now.

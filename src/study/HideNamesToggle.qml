@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 import Quillmoor.Study
 
 // "Hide Card Names" in the flashcard toolbar: while on, the card shown keeps its printed name

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One cell of the library grid: the card's face above its name, centred in the cell. The
 // whole cell is the link to the card.

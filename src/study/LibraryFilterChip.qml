@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One filter chip: its label on a capsule, gold when it is the chip selected.
 AbstractButton {

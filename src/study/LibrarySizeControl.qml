@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The card size control: a three-step slider between a fine and a coarse grid symbol.
 Row {

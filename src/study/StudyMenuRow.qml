@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // One large row of the study menu: icon, title and subtitle, and a chevron, on a soft panel.
 // Activating it opens the row's screen.

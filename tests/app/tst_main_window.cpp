@@ -105,7 +105,7 @@ private slots:
 
         showSection(app, 3, titles.at(3));
         QQmlComponent pushed(&app.engine);
-        pushed.setData("import Quillmoor.Cards\nNavigationPage { navigationTitle: \"Pushed\" }", QUrl());
+        pushed.setData("import Quillmoor.Ui\nNavigationPage { navigationTitle: \"Pushed\" }", QUrl());
         QJSValue stack = app.engine.toScriptValue(app.find(QStringLiteral("stackView")));
         QVERIFY(!stack.property(QStringLiteral("push"))
                      .callWithInstance(stack, {app.engine.toScriptValue(&pushed)})

@@ -1,6 +1,7 @@
 import QtQuick
 import Quillmoor.Catalogue
 import Quillmoor.Cards
+import Quillmoor.Ui
 
 // Every card view side by side, for people to look at.
 Rectangle {

@@ -14,6 +14,7 @@
 #include <memory>
 
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
+Q_IMPORT_QML_PLUGIN(Quillmoor_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
 // QML text for one view of the Cards module, named "view", with the given properties.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // Every menu of the app: the window's dark background with a thin gold edge, so a menu reads
 // as lying above the screen it opens over rather than melting into it.

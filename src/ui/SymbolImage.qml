@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A symbol drawn as a glyph of the embedded icon font, sized like text of `size` pixels.
 Text {

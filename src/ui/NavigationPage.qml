@@ -1,5 +1,5 @@
 import QtQuick
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // A screen inside a section's navigation stack. The stack's title bar shows `navigationTitle`
 // and, at its right end, `toolbarItems` (declared by the screen, shown while it is on top).

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The visible keyboard-focus ring of a control: an outline just outside it, apart from it by a
 // gap of the screen behind, shown only while it has focus from the keyboard. Gold, or cream

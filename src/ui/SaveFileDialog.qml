@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Dialogs
-import Quillmoor.Cards
+import Quillmoor.Ui
 
 // The save dialog every export of the app uses: Qt's own file dialog in save mode, restyled
 // to the palette each time it opens so its folder path never reads as pale text on white.
