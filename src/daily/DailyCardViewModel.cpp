@@ -21,13 +21,15 @@
 #include <QLocale>
 #include <QTimeZone>
 
-DailyCardViewModel::DailyCardViewModel(QObject *parent) : QObject(parent), m_random(&RandomSource::system())
+DailyCardViewModel::DailyCardViewModel(QObject *parent)
+    : QObject(parent), m_random(&RandomSource::system()), m_entryFields(new EntryFields(CardDataStore::shared(), this))
 {
     setScheduler(Scheduler::system());
 }
 
 DailyCardViewModel::DailyCardViewModel(CardDataStore &cardStore, ModelContext *modelContext, QObject *parent)
-    : QObject(parent), m_cardStore(&cardStore), m_context(modelContext), m_random(&RandomSource::system())
+    : QObject(parent), m_cardStore(&cardStore), m_context(modelContext), m_random(&RandomSource::system()),
+      m_entryFields(new EntryFields(cardStore, this))
 {
     setScheduler(Scheduler::system());
     startDay();
@@ -162,6 +164,7 @@ void DailyCardViewModel::setJournalEntry(JournalEntry *entry)
     if (m_journalEntry == entry)
         return;
     m_journalEntry = entry;
+    m_entryFields->setEntry(entry);
     emit journalEntryChanged();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryFields.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "MoonPhase.h"
@@ -44,6 +45,7 @@ class DailyCardViewModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(bool isWashShuffling READ isWashShuffling NOTIFY phaseChanged)
     Q_PROPERTY(bool hasDrawnToday READ hasDrawnToday NOTIFY todaysCardChanged)
     Q_PROPERTY(JournalEntry *journalEntry READ journalEntry NOTIFY journalEntryChanged)
+    Q_PROPERTY(EntryFields *entryFields READ entryFields CONSTANT)
     Q_PROPERTY(int currentStreak READ currentStreak NOTIFY currentStreakChanged)
     Q_PROPERTY(QString streakText READ streakText NOTIFY currentStreakChanged)
     Q_PROPERTY(MoonPhase moonPhase READ moonPhase NOTIFY todayChanged)
@@ -114,6 +116,8 @@ public:
     bool isWashShuffling() const { return m_phase == Shuffling && m_shuffleStyle == Wash; }
     bool hasDrawnToday() const { return m_hasDrawnToday; }
     JournalEntry *journalEntry() const { return m_journalEntry; }
+    // Today's entry as the screen shows it.
+    EntryFields *entryFields() const { return m_entryFields; }
     int currentStreak() const { return m_currentStreak; }
     // "1,200 day streak": the count as the user's locale writes numbers.
     QString streakText() const;
@@ -154,5 +158,6 @@ private:
     bool m_isReversed = false;
     bool m_hasDrawnToday = false;
     QPointer<JournalEntry> m_journalEntry;
+    EntryFields *m_entryFields;
     int m_currentStreak = 0;
 };

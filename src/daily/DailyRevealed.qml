@@ -146,7 +146,7 @@ Item {
                                 required property string modelData
 
                                 mood: modelData
-                                selected: root.model.journalEntry !== null && root.model.journalEntry.mood === modelData
+                                selected: root.model.entryFields.mood === modelData
                                 onClicked: root.model.setMood(modelData)
                             }
                         }
@@ -178,7 +178,7 @@ Item {
                         placeholder: qsTr("Your thoughts...")
                         minimumHeight: 5 * bodyMetrics.height + 24
                         maximumHeight: 12 * bodyMetrics.height + 24
-                        text: root.model.journalEntry ? root.model.journalEntry.reflectionText : ""
+                        text: root.model.entryFields.reflection
                         onEdited: (text) => root.model.setReflection(text)
                     }
                     AbstractButton {

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Ui
-import Quillmoor.Store
 import Quillmoor.Journal
 
 // The selected day with its entry: the card, the mood, the prompt and the reflection.
@@ -9,7 +8,7 @@ Column {
     id: root
 
     required property JournalCalendarModel model
-    readonly property JournalEntry entry: root.model.selectedEntry
+    readonly property EntryFields entry: root.model.selectedFields
 
     objectName: "entryPanel"
     spacing: 16
@@ -24,26 +23,26 @@ Column {
     }
 
     Repeater {
-        model: root.model.hasCard ? 1 : 0
+        model: root.entry.hasCard ? 1 : 0
 
         delegate: CardBox {
             objectName: "cardBox"
             width: root.width
-            card: root.model.card
-            isReversed: root.entry ? root.entry.dailyCardReversed : false
+            card: root.entry.card
+            isReversed: root.entry.cardReversed
         }
     }
 
     MoodBox {
         objectName: "moodBox"
         width: root.width
-        mood: root.entry ? root.entry.mood : ""
+        mood: root.entry.mood
         onChosen: (mood) => root.model.chooseMood(mood)
     }
 
     Rectangle {
         objectName: "promptBox"
-        visible: root.model.hasPrompt
+        visible: root.entry.hasPrompt
         width: root.width
         height: prompt.implicitHeight + 2 * Theme.defaultPadding
         radius: 10
@@ -65,7 +64,7 @@ Column {
             ReadableText {
                 width: parent.width
                 wrapMode: Text.WordWrap
-                text: root.entry ? root.entry.journalPrompt : ""
+                text: root.entry.prompt
                 font.family: Theme.body.family
                 font.pixelSize: Theme.body.pixelSize
                 font.italic: true
@@ -101,7 +100,7 @@ Column {
                 width: parent.width
                 minimumHeight: 150
                 maximumHeight: 400
-                text: root.entry ? root.entry.reflectionText : ""
+                text: root.entry.reflection
                 // Too long a text is cut in the field first, so the cursor stays put; the cut
                 // text then comes back here and is stored.
                 onEdited: (text) => {

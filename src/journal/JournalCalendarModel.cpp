@@ -15,8 +15,8 @@
 
 JournalCalendarModel::JournalCalendarModel(QObject *parent)
     : QObject(parent), m_cards(&CardDataStore::shared()), m_days(new CalendarDays(this)),
-      m_exporter(new JournalExporter(this)), m_displayedMonth(JournalCalendar::firstOfMonth(Clock::today())),
-      m_selectedDate(Clock::today())
+      m_exporter(new JournalExporter(this)), m_selectedFields(new EntryFields(*m_cards, this)),
+      m_displayedMonth(JournalCalendar::firstOfMonth(Clock::today())), m_selectedDate(Clock::today())
 {
     setScheduler(Scheduler::system());
 }
@@ -39,7 +39,7 @@ void JournalCalendarModel::setCardStore(const CardDataStore &cards)
 {
     m_cards = &cards;
     m_exporter->setCardStore(cards);
-    emit cardChanged();
+    m_selectedFields->setCardStore(cards);
 }
 
 void JournalCalendarModel::setModelContext(ModelContext *context)
@@ -132,17 +132,6 @@ QString JournalCalendarModel::emptyDayText() const
     return m_selectedDate == Clock::today()
                ? tr("No card drawn yet today. Visit the Daily Card section to draw your card.")
                : tr("No entry for this day.");
-}
-
-bool JournalCalendarModel::hasCard() const
-{
-    return m_selectedEntry && !m_selectedEntry->dailyCardId().isEmpty() &&
-           m_cards->cardsByID().contains(m_selectedEntry->dailyCardId());
-}
-
-TarotCard JournalCalendarModel::card() const
-{
-    return hasCard() ? m_cards->cardsByID().value(m_selectedEntry->dailyCardId()) : TarotCard();
 }
 
 void JournalCalendarModel::setDisplayedMonth(QDate month)
@@ -248,20 +237,11 @@ void JournalCalendarModel::setSelectedEntry(JournalEntry *entry)
     if (m_selectedEntry)
         m_selectedEntry->disconnect(this);
     m_selectedEntry = entry;
-    if (entry) {
-        connect(entry, &JournalEntry::dailyCardIdChanged, this, &JournalCalendarModel::cardChanged);
-        connect(entry, &JournalEntry::dailyCardReversedChanged, this, &JournalCalendarModel::cardChanged);
-        connect(entry, &JournalEntry::journalPromptChanged, this, &JournalCalendarModel::promptChanged);
-        // An entry deleted elsewhere leaves the panel as if the day had none.
-        connect(entry, &QObject::destroyed, this, [this] {
-            emit selectedEntryChanged();
-            emit cardChanged();
-            emit promptChanged();
-        });
-    }
+    // An entry deleted elsewhere leaves the panel as if the day had none.
+    if (entry)
+        connect(entry, &QObject::destroyed, this, &JournalCalendarModel::selectedEntryChanged);
+    m_selectedFields->setEntry(entry);
     emit selectedEntryChanged();
-    emit cardChanged();
-    emit promptChanged();
 }
 
 void JournalCalendarModel::lookUpSelectedEntry()

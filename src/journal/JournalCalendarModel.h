@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalendarDays.h"
+#include "EntryFields.h"
 #include "JournalEntry.h"
 #include "JournalExporter.h"
 #include "ModelContext.h"
@@ -36,9 +37,7 @@ class JournalCalendarModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(QString selectedDateText READ selectedDateText NOTIFY selectedDateChanged)
     Q_PROPERTY(QString emptyDayText READ emptyDayText NOTIFY emptyDayTextChanged)
     Q_PROPERTY(JournalEntry *selectedEntry READ selectedEntry NOTIFY selectedEntryChanged)
-    Q_PROPERTY(bool hasCard READ hasCard NOTIFY cardChanged)
-    Q_PROPERTY(TarotCard card READ card NOTIFY cardChanged)
-    Q_PROPERTY(bool hasPrompt READ hasPrompt NOTIFY promptChanged)
+    Q_PROPERTY(EntryFields *selectedFields READ selectedFields CONSTANT)
     Q_PROPERTY(JournalExporter *exporter READ exporter CONSTANT)
 
 public:
@@ -97,9 +96,7 @@ public:
     QDate today() const;
     QString emptyDayText() const;
     JournalEntry *selectedEntry() const { return m_selectedEntry; }
-    bool hasCard() const;
-    TarotCard card() const;
-    bool hasPrompt() const { return m_selectedEntry && !m_selectedEntry->journalPrompt().isEmpty(); }
+    EntryFields *selectedFields() const { return m_selectedFields; }
     JournalExporter *exporter() const { return m_exporter; }
 
     // The entries whose dates fall on the days from `first` to `last`, newest first; entries
@@ -112,8 +109,6 @@ signals:
     void selectedDateChanged();
     void emptyDayTextChanged();
     void selectedEntryChanged();
-    void cardChanged();
-    void promptChanged();
 
 private:
     void setDisplayedMonth(QDate month);
@@ -128,6 +123,7 @@ private:
     std::unique_ptr<DayTracker> m_dayTracker;
     CalendarDays *m_days = nullptr;
     JournalExporter *m_exporter = nullptr;
+    EntryFields *m_selectedFields = nullptr;
     QDate m_displayedMonth;
     QDate m_selectedDate;
     QPointer<JournalEntry> m_selectedEntry;

@@ -5,7 +5,8 @@
 #include "MoodPalette.h"
 #include "StoreLog.h"
 
-JournalEditorModel::JournalEditorModel(QObject *parent) : QObject(parent)
+JournalEditorModel::JournalEditorModel(QObject *parent)
+    : QObject(parent), m_fields(new EntryFields(CardDataStore::shared(), this))
 {}
 
 void JournalEditorModel::setEntry(JournalEntry *entry)
@@ -15,15 +16,10 @@ void JournalEditorModel::setEntry(JournalEntry *entry)
     if (m_entry)
         m_entry->disconnect(this);
     m_entry = entry;
-    if (entry) {
-        connect(entry, &JournalEntry::dailyCardIdChanged, this, &JournalEditorModel::cardChanged);
-        connect(entry, &JournalEntry::dailyCardReversedChanged, this, &JournalEditorModel::cardChanged);
-        connect(entry, &JournalEntry::journalPromptChanged, this, &JournalEditorModel::promptChanged);
+    if (entry)
         connect(entry, &JournalEntry::dateChanged, this, &JournalEditorModel::entryChanged);
-    }
+    m_fields->setEntry(entry);
     emit entryChanged();
-    emit cardChanged();
-    emit promptChanged();
 }
 
 void JournalEditorModel::setModelContext(ModelContext *context)
@@ -37,19 +33,6 @@ void JournalEditorModel::setModelContext(ModelContext *context)
 QString JournalEditorModel::dateText() const
 {
     return m_entry ? DateFormat::longDate(m_entry->date().toLocalTime().date()) : QString();
-}
-
-bool JournalEditorModel::hasCard() const
-{
-    return m_entry && !m_entry->dailyCardId().isEmpty() &&
-           CardDataStore::shared().cardByID(m_entry->dailyCardId()).has_value();
-}
-
-TarotCard JournalEditorModel::card() const
-{
-    if (!m_entry)
-        return {};
-    return CardDataStore::shared().cardByID(m_entry->dailyCardId()).value_or(TarotCard());
 }
 
 void JournalEditorModel::chooseMood(const QString &mood)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "EntryFields.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
-#include "TarotCard.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,9 +17,7 @@ class JournalEditorModel : public QObject
     Q_PROPERTY(JournalEntry *entry READ entry WRITE setEntry NOTIFY entryChanged)
     Q_PROPERTY(ModelContext *modelContext READ modelContext WRITE setModelContext NOTIFY modelContextChanged)
     Q_PROPERTY(QString dateText READ dateText NOTIFY entryChanged)
-    Q_PROPERTY(bool hasCard READ hasCard NOTIFY cardChanged)
-    Q_PROPERTY(TarotCard card READ card NOTIFY cardChanged)
-    Q_PROPERTY(bool hasPrompt READ hasPrompt NOTIFY promptChanged)
+    Q_PROPERTY(EntryFields *fields READ fields CONSTANT)
 
 public:
     explicit JournalEditorModel(QObject *parent = nullptr);
@@ -30,9 +28,7 @@ public:
     void setModelContext(ModelContext *context);
 
     QString dateText() const;
-    bool hasCard() const;
-    TarotCard card() const;
-    bool hasPrompt() const { return m_entry && !m_entry->journalPrompt().isEmpty(); }
+    EntryFields *fields() const { return m_fields; }
 
     Q_INVOKABLE void chooseMood(const QString &mood);
     Q_INVOKABLE void setReflection(const QString &text);
@@ -42,10 +38,9 @@ public:
 signals:
     void entryChanged();
     void modelContextChanged();
-    void cardChanged();
-    void promptChanged();
 
 private:
     QPointer<JournalEntry> m_entry;
+    EntryFields *m_fields;
     QPointer<ModelContext> m_context;
 };

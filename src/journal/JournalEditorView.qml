@@ -82,7 +82,7 @@ NavigationPage {
             }
 
             Rectangle {
-                visible: root.model.hasCard
+                visible: root.model.fields.hasCard
                 width: parent.width
                 height: cardRow.implicitHeight + 2 * Theme.defaultPadding
                 radius: 10
@@ -96,8 +96,8 @@ NavigationPage {
                     spacing: 12
 
                     TarotCardView {
-                        card: root.model.card
-                        isReversed: root.entry.dailyCardReversed
+                        card: root.model.fields.card
+                        isReversed: root.model.fields.cardReversed
                         size: CardSize.Small
                         tappable: true
                     }
@@ -110,7 +110,7 @@ NavigationPage {
                             color: Theme.textSecondary
                         }
                         Text {
-                            text: root.model.card.name
+                            text: root.model.fields.card.name
                             font: Theme.title3Serif
                             color: Theme.textPrimary
                         }
@@ -120,7 +120,7 @@ NavigationPage {
 
             Rectangle {
                 objectName: "journalPromptBox"
-                visible: root.model.hasPrompt
+                visible: root.model.fields.hasPrompt
                 width: parent.width
                 height: promptColumn.implicitHeight + 2 * Theme.defaultPadding
                 radius: 10
@@ -140,7 +140,7 @@ NavigationPage {
                     }
                     Text {
                         width: parent.width
-                        text: root.entry.journalPrompt
+                        text: root.model.fields.prompt
                         wrapMode: Text.WordWrap
                         font.family: Theme.body.family
                         font.pixelSize: Theme.body.pixelSize
@@ -166,7 +166,7 @@ NavigationPage {
                         required property string modelData
 
                         mood: modelData
-                        selected: root.entry.mood === modelData
+                        selected: root.model.fields.mood === modelData
                         onClicked: root.model.chooseMood(modelData)
                     }
                 }
@@ -183,7 +183,7 @@ NavigationPage {
                 objectName: "journalReflection"
                 width: parent.width
                 minimumHeight: 200
-                text: root.entry.reflectionText
+                text: root.model.fields.reflection
                 onEdited: (text) => root.model.setReflection(text)
             }
         }

@@ -55,9 +55,11 @@ void ReadingDetailModel::setReading(Reading *reading)
         connect(reading, &Reading::drawnCardsChanged, this, &ReadingDetailModel::rebuild);
         connect(reading, &Reading::spreadTypeChanged, this, &ReadingDetailModel::rebuild);
         connect(reading, &Reading::dateChanged, this, &ReadingDetailModel::dateChanged);
+        connect(reading, &Reading::notesChanged, this, &ReadingDetailModel::notesChanged);
     }
     emit readingChanged();
     emit dateChanged();
+    emit notesChanged();
     rebuild();
 }
 

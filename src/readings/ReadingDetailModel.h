@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Reading.h"
 #include "ReadingResult.h"
 
 #include <QObject>
@@ -22,6 +23,8 @@ class ReadingDetailModel : public QObject
     QML_ELEMENT
     Q_PROPERTY(Reading *reading READ reading WRITE setReading NOTIFY readingChanged)
     Q_PROPERTY(QString spreadName READ spreadName NOTIFY cardsChanged)
+    Q_PROPERTY(QString spreadType READ spreadType NOTIFY cardsChanged)
+    Q_PROPERTY(QString notes READ notes NOTIFY notesChanged)
     Q_PROPERTY(QString dateText READ dateText NOTIFY dateChanged)
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(bool hasSpread READ hasSpread NOTIFY cardsChanged)
@@ -44,6 +47,8 @@ public:
     void setReading(Reading *reading);
     // The spread's name, or the stored spread type when the spread is unknown.
     QString spreadName() const;
+    QString spreadType() const { return m_reading ? m_reading->spreadType() : QString(); }
+    QString notes() const { return m_reading ? m_reading->notes() : QString(); }
     // The reading's day in the long date style.
     QString dateText() const;
     // The title bar's words: the spread and the day, "Celtic Cross, 5 January 2026".
@@ -60,6 +65,7 @@ public:
     Q_INVOKABLE void clearSelection();
 
 signals:
+    void notesChanged();
     void readingChanged();
     void cardsChanged();
     void dateChanged();

@@ -16,7 +16,6 @@ NavigationPage {
 
     readonly property alias detail: detailModel
     readonly property CardSequenceDestination destinations: CardSequenceDestination {}
-    readonly property string notes: root.reading ? root.reading.notes : ""
 
     objectName: "readingDetailView"
     navigationTitle: detailModel.title
@@ -117,11 +116,11 @@ NavigationPage {
             ReadingSummaryView {
                 width: column.width
                 cards: detailModel.cards
-                spreadType: root.reading ? root.reading.spreadType : ""
+                spreadType: detailModel.spreadType
             }
             Rectangle {
                 objectName: "notesPanel"
-                visible: root.notes.length > 0
+                visible: detailModel.notes.length > 0
                 width: column.width
                 height: notesColumn.implicitHeight + 2 * Theme.defaultPadding
                 radius: 12
@@ -143,7 +142,7 @@ NavigationPage {
                     Text {
                         objectName: "detailNotes"
                         width: parent.width
-                        text: root.notes
+                        text: detailModel.notes
                         font: Theme.body
                         color: Theme.textPrimary
                         wrapMode: Text.Wrap

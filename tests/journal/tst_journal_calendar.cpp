@@ -222,7 +222,7 @@ private slots:
         QVERIFY(entry);
         QCOMPARE(entry->date(), QDate(2026, 12, 3).startOfDay());
         QVERIFY(entry->mood().isNull());
-        QVERIFY(!model.hasCard() && !model.hasPrompt());
+        QVERIFY(!model.selectedFields()->hasCard() && !model.selectedFields()->hasPrompt());
         QVERIFY(!m_context->hasChanges());
     }
 
@@ -291,12 +291,12 @@ private slots:
         model.selectDay(6);
         model.selectDay(5);
         QCOMPARE(model.selectedEntry(), entry);
-        QCOMPARE(model.card().name, "The Tower");
-        QVERIFY(model.hasCard() && !model.hasPrompt());
-        QSignalSpy card(&model, &JournalCalendarModel::cardChanged);
+        QCOMPARE(model.selectedFields()->card().name, "The Tower");
+        QVERIFY(model.selectedFields()->hasCard() && !model.selectedFields()->hasPrompt());
+        QSignalSpy card(model.selectedFields(), &EntryFields::cardChanged);
         entry->setDailyCardId("major_99");
         QCOMPARE(card.count(), 1);
-        QVERIFY(!model.hasCard());
+        QVERIFY(!model.selectedFields()->hasCard());
     }
 
 private:
