@@ -2,8 +2,6 @@
 // by a selection of rows, or as one column without making records.
 #include "ModelContext.h"
 
-#include "DrawnCard.h"
-#include "Reading.h"
 #include "RowMapper.h"
 #include "StoreSchema.h"
 #include "StoreSql.h"
@@ -20,16 +18,24 @@ using namespace RowMapper;
 const QList<Record *> &ModelContext::records(const QMetaObject &type)
 {
     TypeState &state = m_types[&type];
-    if (!state.loaded) {
-        // Drawn cards point at readings, so the two are always loaded together.
-        if (&type == &DrawnCard::staticMetaObject || &type == &Reading::staticMetaObject) {
-            if (loadType(Reading::staticMetaObject))
-                loadType(DrawnCard::staticMetaObject);
-        } else {
-            loadType(type);
-        }
-    }
+    if (!state.loaded)
+        loadWithLinked(type);
     return m_types[&type].live;
+}
+
+// A record and the records it owns are always loaded together, owners first, so that every
+// link read finds the record it points at.
+bool ModelContext::loadWithLinked(const QMetaObject &type)
+{
+    for (const QMetaProperty &link : links(type))
+        if (!loadWithLinked(*linkedType(link)))
+            return false;
+    if (!loadType(type))
+        return false;
+    for (const Link &link : linksTo(type))
+        if (!loadType(*link.type))
+            return false;
+    return true;
 }
 
 bool ModelContext::loadType(const QMetaObject &type)
@@ -73,9 +79,9 @@ QList<Record *> ModelContext::recordsWhere(const QMetaObject &type, const RowQue
             clause += QStringLiteral(" LIMIT %1").arg(query.limit + spare);
         }
         loadRows(type, clause, query.values, &result);
-        // A reading comes with all of its drawn cards, so what it shows is complete.
-        if (&type == &Reading::staticMetaObject)
-            loadDrawnCardsOf(result);
+        // A record comes with all the records it owns (a reading with its drawn cards), so
+        // what it shows is complete.
+        loadOwnedBy(type, result);
         // Records not yet written as they are in memory are judged by their values here.
         for (Record *record : std::as_const(state.live))
             if ((record->m_storeId == 0 || m_dirty.contains(record)) && !result.contains(record))
@@ -133,19 +139,24 @@ QList<ModelContext::StoredValue> ModelContext::storedRows(const QMetaObject &typ
     return values;
 }
 
-void ModelContext::loadDrawnCardsOf(const QList<Record *> &readings)
+void ModelContext::loadOwnedBy(const QMetaObject &type, const QList<Record *> &owners)
 {
-    if (m_types[&DrawnCard::staticMetaObject].loaded)
-        return;
-    QStringList ids;
-    for (Record *reading : readings) {
-        if (reading->m_storeId != 0 && !m_drawnCardsRead.contains(reading->m_storeId)) {
-            ids.append(QString::number(reading->m_storeId));
-            m_drawnCardsRead.insert(reading->m_storeId);
+    for (const Link &link : linksTo(type)) {
+        if (m_types[link.type].loaded)
+            continue;
+        QSet<qint64> &read = m_ownedRead[link.type];
+        QStringList ids;
+        for (Record *owner : owners) {
+            if (owner->m_storeId != 0 && !read.contains(owner->m_storeId)) {
+                ids.append(QString::number(owner->m_storeId));
+                read.insert(owner->m_storeId);
+            }
         }
+        if (!ids.isEmpty())
+            loadRows(*link.type,
+                     QStringLiteral(" WHERE %1 IN (%2)").arg(QString::fromLatin1(link.property.name()), ids.join(u',')),
+                     {});
     }
-    if (!ids.isEmpty())
-        loadRows(DrawnCard::staticMetaObject, QStringLiteral(" WHERE reading IN (%1)").arg(ids.join(u',')), {});
 }
 
 // Reads the rows of one type that `where` selects, making a live record of each row that has
@@ -175,13 +186,13 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
         return false;
     }
 
-    // Rows already in memory are reused; rows of removed records are skipped. Both entries
-    // exist before either reference is taken, so neither moves.
-    m_types[&Reading::staticMetaObject];
-    TypeState &state = m_types[&type];
-    const QHash<qint64, Record *> &readings = m_types[&Reading::staticMetaObject].stored;
-
+    // Rows already in memory are reused; rows of removed records are skipped. Every entry
+    // exists before any reference is taken, so none moves.
     const QList<QMetaProperty> properties = storedProperties(type);
+    for (const QMetaProperty &link : links(type))
+        m_types[linkedType(link)];
+    TypeState &state = m_types[&type];
+
     const QSqlRecord columns = query.record();
     QList<int> columnOf;
     for (const QMetaProperty &property : properties) {
@@ -208,10 +219,10 @@ bool ModelContext::loadRows(const QMetaObject &type, const QString &where, const
         for (int i = 0; i < properties.size(); ++i) {
             const int column = columnOf.at(i);
             const QMetaProperty &property = properties.at(i);
-            if (isReadingLink(property)) {
-                Record *reading = readings.value(query.value(column).toLongLong());
-                if (reading && !reading->m_deleted)
-                    static_cast<DrawnCard *>(record)->setReading(static_cast<Reading *>(reading));
+            if (const QMetaObject *ownerType = linkedType(property)) {
+                QObject *owner = m_types[ownerType].stored.value(query.value(column).toLongLong());
+                if (owner && !static_cast<Record *>(owner)->m_deleted)
+                    property.write(record, QVariant(property.metaType(), &owner));
                 continue;
             }
             property.write(record, fromColumn(property, query.value(column)));

@@ -193,12 +193,14 @@ private:
     bool connect(QString *error, Problem *problem);
     bool prepareSchema(QString *error, Problem *problem);
     void disconnect();
+    bool loadWithLinked(const QMetaObject &type);
     bool loadType(const QMetaObject &type);
     // Reads the rows `clause` selects (" WHERE ... ORDER BY ... LIMIT ..."); `rows`, when given,
     // receives the record of every row read, in order.
     bool loadRows(const QMetaObject &type, const QString &clause, const QVariantList &values,
                   QList<Record *> *rows = nullptr);
-    void loadDrawnCardsOf(const QList<Record *> &readings);
+    // Reads the records that `owners` own and that are not in memory yet.
+    void loadOwnedBy(const QMetaObject &type, const QList<Record *> &owners);
     void markDamaged(const QString &detail);
     // Takes the result of an integrity check: sound (empty `finding`) or damaged.
     void takeCheckResult(const QString &finding);
@@ -224,8 +226,9 @@ private:
     QList<Record *> m_inserted;
     QSet<Record *> m_dirty;
     QList<Record *> m_removed;
-    // Readings whose drawn cards have been read, while the drawn cards are not loaded whole.
-    QSet<qint64> m_drawnCardsRead;
+    // By owned type (drawn cards), the keys of the owners whose records have been read, while
+    // that type is not loaded whole.
+    QHash<const QMetaObject *, QSet<qint64>> m_ownedRead;
     bool m_changeQueued = false;
     std::thread m_integrityCheck;
     // Written by the check's thread before it ends; read only after joining it.

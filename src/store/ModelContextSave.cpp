@@ -2,8 +2,7 @@
 // one transaction or none of them.
 #include "ModelContext.h"
 
-#include "DrawnCard.h"
-#include "Reading.h"
+#include "Record.h"
 #include "RowMapper.h"
 #include "StoreSchema.h"
 #include "StoreSql.h"
@@ -31,14 +30,12 @@ void ModelContext::insert(Record *record)
     scheduleChanged();
 
     // Related records are stored together, as one would expect from attaching them.
-    if (auto *reading = qobject_cast<Reading *>(record)) {
-        for (DrawnCard *card : reading->drawnCards())
-            if (!card->context())
-                insert(card);
-    } else if (auto *card = qobject_cast<DrawnCard *>(record)) {
-        if (card->reading() && !card->reading()->context())
-            insert(card->reading());
-    }
+    for (Record *owned : record->ownedRecords())
+        if (!owned->context())
+            insert(owned);
+    for (const QMetaProperty &link : links(*record->metaObject()))
+        if (Record *owner = linked(link, record); owner && !owner->context())
+            insert(owner);
 }
 
 bool ModelContext::insertIfNoneStored(Record *record, QString *error)
@@ -106,14 +103,15 @@ void ModelContext::remove(Record *record)
 {
     if (!record || record->m_context != this || record->m_deleted)
         return;
-    if (auto *reading = qobject_cast<Reading *>(record)) {
-        const QList<DrawnCard *> cards = reading->drawnCards();
-        for (DrawnCard *card : cards)
-            remove(card);
-    } else if (auto *card = qobject_cast<DrawnCard *>(record)) {
-        // A drawn card removed on its own leaves its reading's list.
-        if (card->reading() && !card->reading()->isDeleted())
-            card->setReading(nullptr);
+    const QList<Record *> owned = record->ownedRecords();
+    for (Record *ownedRecord : owned)
+        remove(ownedRecord);
+    // A record removed leaves its owner's list.
+    for (const QMetaProperty &link : links(*record->metaObject())) {
+        if (Record *owner = linked(link, record); owner && !owner->isDeleted()) {
+            QObject *none = nullptr;
+            link.write(record, QVariant(link.metaType(), &none));
+        }
     }
     record->m_deleted = true;
     m_types[record->metaObject()].live.removeOne(record);

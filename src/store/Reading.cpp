@@ -19,3 +19,8 @@ QQmlListProperty<DrawnCard> Reading::drawnCardsProperty()
 {
     return QQmlListProperty<DrawnCard>(this, &m_drawnCards);
 }
+
+QList<Record *> Reading::ownedRecords() const
+{
+    return {m_drawnCards.begin(), m_drawnCards.end()};
+}

@@ -51,6 +51,9 @@ signals:
     void isFavoriteChanged();
     void drawnCardsChanged();
 
+protected:
+    QList<Record *> ownedRecords() const override;
+
 private:
     friend class DrawnCard;
     QQmlListProperty<DrawnCard> drawnCardsProperty();

@@ -50,6 +50,10 @@ protected:
     // that column (and only the columns that changed).
     void markChanged(const QMetaMethod &notify);
 
+    // The records that belong to this one and are stored and removed with it (a reading's
+    // drawn cards). They point back at it through a stored link property.
+    virtual QList<Record *> ownedRecords() const { return {}; }
+
 private:
     friend class ModelContext;
     ModelContext *m_context = nullptr;

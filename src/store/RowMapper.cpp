@@ -1,6 +1,6 @@
 #include "RowMapper.h"
 
-#include "Reading.h"
+#include "Record.h"
 #include "StoreSchema.h"
 
 #include <QDateTime>
@@ -15,11 +15,11 @@ QVariant toColumn(const QMetaProperty &property, const Record *record, const QHa
 {
     const QVariant value = property.read(record);
     const QMetaType type = property.metaType();
-    if (isReadingLink(property)) {
-        auto *reading = value.value<Reading *>();
-        if (!reading || reading->context() != record->context() || reading->isDeleted())
+    if (linkedType(property)) {
+        auto *owner = qobject_cast<Record *>(value.value<QObject *>());
+        if (!owner || owner->context() != record->context() || owner->isDeleted())
             return QVariant(QMetaType::fromType<qint64>());
-        const qint64 id = reading->storeId() ? reading->storeId() : newIds.value(reading, 0);
+        const qint64 id = owner->storeId() ? owner->storeId() : newIds.value(owner, 0);
         return id ? QVariant(id) : QVariant(QMetaType::fromType<qint64>());
     }
     if (type == QMetaType::fromType<bool>())

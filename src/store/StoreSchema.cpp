@@ -15,8 +15,8 @@ QString columnDefinition(const QMetaProperty &property)
 {
     const QString name = QString::fromLatin1(property.name());
     const QMetaType type = property.metaType();
-    if (isReadingLink(property))
-        return name + QStringLiteral(" INTEGER REFERENCES Reading(pk) ON DELETE CASCADE");
+    if (const QMetaObject *owner = linkedType(property))
+        return name + QStringLiteral(" INTEGER REFERENCES %1(pk) ON DELETE CASCADE").arg(tableName(*owner));
     if (type == QMetaType::fromType<bool>())
         return name + QStringLiteral(" INTEGER NOT NULL");
     if (type == QMetaType::fromType<QDateTime>())
@@ -70,9 +70,37 @@ QList<QMetaProperty> storedProperties(const QMetaObject &meta)
     return result;
 }
 
-bool isReadingLink(const QMetaProperty &property)
+const QMetaObject *linkedType(const QMetaProperty &property)
 {
-    return property.metaType() == QMetaType::fromType<Reading *>();
+    const QMetaType type = property.metaType();
+    if (!type.flags().testFlag(QMetaType::PointerToQObject))
+        return nullptr;
+    const RecordType *linked = typeFor(type.metaObject());
+    return linked ? linked->meta : nullptr;
+}
+
+QList<QMetaProperty> links(const QMetaObject &type)
+{
+    QList<QMetaProperty> result;
+    for (const QMetaProperty &property : storedProperties(type))
+        if (linkedType(property))
+            result.append(property);
+    return result;
+}
+
+Record *linked(const QMetaProperty &link, const Record *record)
+{
+    return qobject_cast<Record *>(link.read(record).value<QObject *>());
+}
+
+QList<Link> linksTo(const QMetaObject &owner)
+{
+    QList<Link> result;
+    for (const RecordType &type : recordTypes())
+        for (const QMetaProperty &property : links(*type.meta))
+            if (linkedType(property) == &owner)
+                result.append({type.meta, property});
+    return result;
 }
 
 QStringList createStatements()
@@ -85,7 +113,11 @@ QStringList createStatements()
         statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                               .arg(tableName(*type.meta), columns.join(QStringLiteral(", "))));
     }
-    statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS DrawnCard_reading ON DrawnCard(reading)"));
+    // Owned rows are found by their owner's key.
+    for (const RecordType &type : recordTypes())
+        for (const QMetaProperty &link : links(*type.meta))
+            statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %1(%2)")
+                                  .arg(tableName(*type.meta), QString::fromLatin1(link.name())));
     statements.append(version2Indexes);
     statements.append(QStringLiteral("PRAGMA application_id = %1").arg(StoreFile::applicationId));
     return statements;
