@@ -18,6 +18,7 @@ AppState::AppState(const QString &storePath, QObject *parent) : QObject(parent)
         return;
     }
     m_ready = true;
+    m_backups = std::make_unique<BackupScheduler>(m_context.get());
     // Queued: damage is found in the middle of a fetch, often while the screens are being
     // built; the window changes to the error screen once that work is done.
     connect(m_context.get(), &ModelContext::damaged, this, &AppState::storeDamaged, Qt::QueuedConnection);

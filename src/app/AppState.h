@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupScheduler.h"
 #include "ModelContext.h"
 
 #include <QObject>
@@ -23,6 +24,7 @@ class AppState : public QObject
     Q_OBJECT
     Q_PROPERTY(bool storeReady READ storeReady NOTIFY storeReadyChanged)
     Q_PROPERTY(ModelContext *context READ context CONSTANT)
+    Q_PROPERTY(BackupScheduler *backups READ backups CONSTANT)
     Q_PROPERTY(QString storeError READ storeError NOTIFY storeReadyChanged)
     Q_PROPERTY(QUrl websiteUrl READ websiteUrl CONSTANT)
     Q_PROPERTY(bool hasWebsite READ hasWebsite CONSTANT)
@@ -36,6 +38,8 @@ public:
     bool storeReady() const { return m_ready; }
     // The open context; it stays (refusing every save) when the store turns out damaged.
     ModelContext *context() const { return m_context.get(); }
+    // The store's snapshots; none when the store could not be opened.
+    BackupScheduler *backups() const { return m_backups.get(); }
     // Why the store cannot be used, as one sentence for the error screen; empty when ready.
     QString storeError() const { return m_storeError; }
     ModelContext::Problem storeProblem() const { return m_problem; }
@@ -70,6 +74,8 @@ private:
     void storeDamaged(const QString &detail);
 
     std::unique_ptr<ModelContext> m_context;
+    // Declared after the context, so it goes first.
+    std::unique_ptr<BackupScheduler> m_backups;
     bool m_ready = false;
     ModelContext::Problem m_problem = ModelContext::Problem::None;
     QString m_storeError;

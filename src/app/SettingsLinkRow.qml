@@ -13,6 +13,7 @@ AbstractButton {
     property bool divider: false
 
     implicitHeight: 40
+    opacity: enabled ? 1 : 0.5
     leftPadding: 12
     rightPadding: 12
     focusPolicy: Qt.StrongFocus
@@ -42,7 +43,8 @@ AbstractButton {
         }
         SymbolImage {
             anchors { right: parent.right; verticalCenter: parent.verticalCenter }
-            name: root.trailingSymbol
+            visible: root.trailingSymbol !== ""
+            name: root.trailingSymbol !== "" ? root.trailingSymbol : "chevron.right"
             size: root.trailingSize
             color: Theme.textSecondary
         }

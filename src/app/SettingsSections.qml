@@ -2,8 +2,9 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Ui
 import Quillmoor.App
+import Quillmoor.Sync
 
-// The five sections of the settings list.
+// The sections of the settings list.
 Column {
     id: root
 
@@ -67,6 +68,53 @@ Column {
                 model: root.model
                 onFocusMoved: item => root.focusMoved(item)
             }
+        }
+    }
+
+    SettingsSection {
+        id: backupsSection
+
+        objectName: "backupsSection"
+        width: root.width
+        title: qsTr("Backups")
+        footer: backups.status
+
+        BackupListModel {
+            id: backups
+
+            scheduler: AppState.backups
+        }
+
+        Repeater {
+            model: backups
+
+            delegate: BackupRow {
+                required property int index
+
+                objectName: "backupRow" + index
+                width: backupsSection.width
+                divider: index > 0
+            }
+        }
+
+        SettingsValueRow {
+            objectName: "noBackupsRow"
+            width: parent.width
+            visible: backups.count === 0
+            label: qsTr("No backups yet")
+            value: ""
+        }
+
+        SettingsLinkRow {
+            objectName: "backUpNowButton"
+            width: parent.width
+            divider: true
+            enabled: !backups.running && AppState.backups !== null
+            text: backups.backUpLabel
+            symbol: "clock.arrow.circlepath"
+            trailingSymbol: ""
+            onClicked: backups.backUpNow()
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
         }
     }
 

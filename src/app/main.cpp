@@ -3,6 +3,7 @@
 #include "AudioManager.h"
 #include "CardDataStore.h"
 #include "DesktopNotificationCenter.h"
+#include "HeadlessCommands.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
 #include "ReminderCommand.h"
@@ -51,9 +52,18 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationVersion(QStringLiteral(QUILLMOOR_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quillmoor.tarot"));
 
-    // Started by the daily reminder's timer: post the notification, no window, no display needed.
-    if (ReminderCommand::requested(argc, argv))
-        return ReminderCommand::run(argc, argv);
+    // A command run without a window (the reminder's timer, backups): no display needed.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString commandError;
+    if (const auto command = HeadlessCommands::parse(arguments, &commandError)) {
+        if (!commandError.isEmpty()) {
+            std::fputs(qPrintable(commandError + u'\n' + HeadlessCommands::usage()), stderr);
+            return 2;
+        }
+        return HeadlessCommands::run(*command, argc, argv);
+    }
 
     if (!haveDisplay()) {
         std::fputs("Quillmoor Tarot needs a graphical display: none is set (DISPLAY or WAYLAND_DISPLAY); "

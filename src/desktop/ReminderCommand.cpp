@@ -10,8 +10,6 @@
 #include <QHash>
 #include <QProcess>
 
-#include <cstring>
-
 QStringList ReminderCommand::arguments(const NotificationRequest &request)
 {
     return {QString::fromLatin1(flag),
@@ -41,14 +39,6 @@ std::optional<NotificationRequest> ReminderCommand::parse(const QStringList &arg
             *field = arguments.at(++i);
     }
     return request;
-}
-
-bool ReminderCommand::requested(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], flag) == 0)
-            return true;
-    return false;
 }
 
 void ReminderCommand::openDailyCard(const QDBusConnection &bus, const QString &executable)

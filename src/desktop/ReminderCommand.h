@@ -20,8 +20,6 @@ inline constexpr char dailyCardArgument[] = "--daily-card";
 QStringList arguments(const NotificationRequest &request);
 // The request those arguments describe; none when they do not ask for a reminder.
 std::optional<NotificationRequest> parse(const QStringList &arguments);
-// Whether the process was started to post a reminder (checked before any application object).
-bool requested(int argc, char **argv);
 // Runs the reminder process and returns its exit code: 0 when the notification was shown.
 int run(int argc, char **argv);
 

@@ -118,6 +118,8 @@ signals:
     void damaged(const QString &detail);
     // The whole file was read and found sound: writing to it may begin.
     void checkPassed();
+    // A save wrote its changes to the file.
+    void saved();
 
 private:
     friend class Record;
@@ -219,6 +221,7 @@ private:
     bool m_needsReconnect = false;
     bool m_damaged = false;
     bool m_checked = false;
+    bool m_upgradeSnapshotTaken = false;
     // Modes taken away from the store's files on opening, given back if the store is refused.
     QList<StoreFile::ModeChange> m_tightenedModes;
     int m_busyTimeoutMs = 5000;

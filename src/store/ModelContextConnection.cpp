@@ -3,7 +3,10 @@
 // first write.
 #include "ModelContext.h"
 
+#include "Clock.h"
+#include "StoreBackups.h"
 #include "StoreFile.h"
+#include "StoreLog.h"
 #include "StoreSchema.h"
 #include "StoreSql.h"
 
@@ -208,6 +211,15 @@ bool ModelContext::prepareSchema(QString *error, Problem *problem)
                 return false;
             }
             takeCheckResult({});
+            continue;
+        }
+        if (version != 0 && !m_upgradeSnapshotTaken) {
+            // The file as it was before any upgrade step is kept, however many steps follow.
+            query.exec(QStringLiteral("ROLLBACK"));
+            m_upgradeSnapshotTaken = true;
+            QString why;
+            if (!StoreBackups(m_path).take(StoreBackups::Kind::BeforeUpgrade, Clock::now(), version, &why))
+                qCWarning(lcApp) << "No snapshot before the upgrade:" << why;
             continue;
         }
         const QStringList statements =

@@ -96,6 +96,7 @@ bool ModelContext::insertIfNoneStored(Record *record, QString *error)
         loadType(type);
     }
     scheduleChanged();
+    emit saved();
     return true;
 }
 
@@ -185,6 +186,7 @@ bool ModelContext::save(QString *error)
     m_inserted.clear();
     m_dirty.clear();
     m_removed.clear();
+    emit saved();
     return true;
 }
 

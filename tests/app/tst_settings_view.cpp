@@ -3,6 +3,8 @@
 #include "AppSection.h"
 #include "AppSettings.h"
 #include "AppTestSupport.h"
+#include "BackupListModel.h"
+#include "DateFormat.h"
 #include "FakeNotificationCenter.h"
 #include "ManualAnimationDriver.h"
 #include "ModelContext.h"
@@ -89,8 +91,9 @@ private slots:
         QVERIFY(window.open());
         const QStringList controls{QStringLiteral("allowReversedToggle"), QStringLiteral("dailyReminderToggle"),
                                    QStringLiteral("reminderHour"),        QStringLiteral("reminderMinute"),
-                                   QStringLiteral("reminderPeriod"),      QStringLiteral("sendFeedbackButton"),
-                                   QStringLiteral("websiteButton"),       QStringLiteral("settingsDoneButton")};
+                                   QStringLiteral("reminderPeriod"),      QStringLiteral("backUpNowButton"),
+                                   QStringLiteral("sendFeedbackButton"),  QStringLiteral("websiteButton"),
+                                   QStringLiteral("settingsDoneButton")};
         const QStringList timeParts = controls.mid(2, 3);
         QQuickItem *list = window.find("settingsList");
         QStringList reached;
@@ -165,6 +168,41 @@ private slots:
         QCOMPARE(window.find("reminderPeriod")->property("text").toString(), QStringLiteral("PM"));
         window.screenshot(QStringLiteral("settings-reminder-in-app-large"));
     }
+    // The snapshots are listed newest first, each its time above what it holds, inside the
+    // sheet; Back Up Now, reached with Tab, makes one and says so.
+    void backupsAreListedAndMadeOnRequest()
+    {
+        SettingsWindow window;
+        BackupScheduler *backups = window.app.state.backups();
+        QVERIFY(backups);
+        backups->waitForIdle(); // the day's first save may have started one
+        QVERIFY(window.open());
+        const auto rectOf = [](QQuickItem *item) {
+            return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+        };
+        QVERIFY(tabTo(window.app.window, QStringLiteral("backUpNowButton")));
+        QTest::keyClick(window.app.window, Qt::Key_Return);
+        backups->waitForIdle();
+        const QList<StoreBackups::Snapshot> made = backups->backups().list();
+        QCOMPARE(made.size(), 1); // one a day: the newer replaced any earlier one of today
+        QQuickItem *row = nullptr;
+        QTRY_VERIFY((row = window.find("backupRow0")));
+        QVERIFY(!window.find("backupRow1"));
+        QVERIFY(!window.find("noBackupsRow")->isVisible());
+        QQuickItem *title = findItem(row, QStringLiteral("backupTitle"));
+        QQuickItem *detail = findItem(row, QStringLiteral("backupDetail"));
+        QVERIFY(title->property("text").toString().startsWith(
+            DateFormat::longDate(made.first().taken.toLocalTime().date())));
+        const auto contents = StoreBackups::contents(made.first().path, nullptr);
+        QVERIFY(contents);
+        QCOMPARE(detail->property("text").toString(), BackupListModel::detailOf(made.first(), *contents));
+        QVERIFY(!rectOf(title).intersects(rectOf(detail)));
+        const QRectF sheet = rectOf(window.find("settingsView"));
+        QVERIFY(sheet.left() <= rectOf(row).left() && rectOf(row).right() <= sheet.right());
+        QVERIFY(window.find("backupsSection")->property("footer").toString().startsWith(QStringLiteral("Backed up.")));
+        window.screenshot(QStringLiteral("settings-backups"));
+    }
+
     // Without a mail program, Send Feedback shows the address inside the sheet, its words clear
     // of the button, and the button copies it.
     void withoutAMailProgramTheAddressIsShownToCopy()
