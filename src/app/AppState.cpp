@@ -1,6 +1,8 @@
 #include "AppState.h"
 
 #include "AppSettings.h"
+#include "BackupListModel.h"
+#include "Clock.h"
 #include "Settings.h"
 #include "StoreLog.h"
 
@@ -8,20 +10,91 @@
 #include <QJSEngine>
 #include <QQuickWindow>
 
-AppState::AppState(const QString &storePath, QObject *parent) : QObject(parent)
+AppState::AppState(const QString &storePath, QObject *parent) : QObject(parent), m_storePath(storePath)
+{
+    openStore();
+}
+
+void AppState::openStore()
 {
     QString detail;
-    m_context = ModelContext::open(storePath, &detail, &m_problem);
+    m_problem = ModelContext::Problem::None;
+    m_context = ModelContext::open(m_storePath, &detail, &m_problem);
     if (!m_context) {
         qCCritical(lcApp, "Failed to create ModelContainer: %s", qUtf8Printable(detail));
         m_storeError = sentenceFor(m_problem);
+        findLatestGoodBackup();
         return;
     }
     m_ready = true;
+    m_storeError.clear();
+    m_latestGood.reset();
     m_backups = std::make_unique<BackupScheduler>(m_context.get());
     // Queued: damage is found in the middle of a fetch, often while the screens are being
     // built; the window changes to the error screen once that work is done.
     connect(m_context.get(), &ModelContext::damaged, this, &AppState::storeDamaged, Qt::QueuedConnection);
+}
+
+void AppState::findLatestGoodBackup()
+{
+    // Only on the way to the error screen: each snapshot looked at is checked whole.
+    m_latestGood = StoreBackups(m_storePath).latestGood();
+    m_latestGoodTitle = m_latestGood ? BackupListModel::titleOf(*m_latestGood) : QString();
+}
+
+void AppState::restoreLatestBackup()
+{
+    if (!m_latestGood)
+        findLatestGoodBackup();
+    if (m_latestGood)
+        restoreBackup(m_latestGood->path);
+    else
+        emit restoreFinished(false, tr("There is no backup that can be restored."));
+}
+
+void AppState::restoreBackup(const QString &snapshotPath)
+{
+    if (m_restoring)
+        return;
+    m_restoring = true;
+    emit restoringChanged();
+    // The window lets go of the screens first; the store is closed once they are gone.
+    if (m_ready) {
+        m_ready = false;
+        emit storeReadyChanged();
+    }
+    QMetaObject::invokeMethod(
+        this, [this, snapshotPath] { finishRestore(snapshotPath); }, Qt::QueuedConnection);
+}
+
+void AppState::finishRestore(const QString &snapshotPath)
+{
+    // What the screens had not saved yet goes with the data that is kept aside.
+    if (m_context && !m_context->isDamaged())
+        saveContext(*m_context);
+    m_backups.reset();
+    m_context.reset();
+    emit contextChanged();
+
+    QString error;
+    const auto keptAside = StoreBackups(m_storePath).restore(snapshotPath, Clock::now(), &error);
+    openStore();
+    emit contextChanged();
+    emit storeReadyChanged();
+    // The window is built again once, now.
+    m_restoring = false;
+    emit restoringChanged();
+    if (m_context)
+        m_context->checkIntegrityInBackground();
+
+    if (!keptAside) {
+        qCWarning(lcApp) << "Nothing was restored:" << error;
+        emit restoreFinished(false, tr("The backup could not be restored: %1").arg(error));
+    } else if (keptAside->isEmpty()) {
+        emit restoreFinished(true, tr("The backup was restored."));
+    } else {
+        emit restoreFinished(true, tr("The backup was restored. The data it replaced is kept as %1.").arg(*keptAside));
+    }
 }
 
 AppState::~AppState() = default;
@@ -56,6 +129,7 @@ void AppState::storeDamaged(const QString &detail)
     m_ready = false;
     m_problem = ModelContext::Problem::Damaged;
     m_storeError = sentenceFor(m_problem);
+    findLatestGoodBackup();
     emit storeReadyChanged();
 }
 

@@ -9,6 +9,7 @@
 #include <QtQml/qqmlregistration.h>
 
 #include <memory>
+#include <optional>
 
 class ModelContext;
 class NotificationCenter;
@@ -23,8 +24,10 @@ class AppState : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool storeReady READ storeReady NOTIFY storeReadyChanged)
-    Q_PROPERTY(ModelContext *context READ context CONSTANT)
-    Q_PROPERTY(BackupScheduler *backups READ backups CONSTANT)
+    Q_PROPERTY(ModelContext *context READ context NOTIFY contextChanged)
+    Q_PROPERTY(BackupScheduler *backups READ backups NOTIFY contextChanged)
+    Q_PROPERTY(bool restoring READ restoring NOTIFY restoringChanged)
+    Q_PROPERTY(QString latestBackupTitle READ latestBackupTitle NOTIFY storeReadyChanged)
     Q_PROPERTY(QString storeError READ storeError NOTIFY storeReadyChanged)
     Q_PROPERTY(QUrl websiteUrl READ websiteUrl CONSTANT)
     Q_PROPERTY(bool hasWebsite READ hasWebsite CONSTANT)
@@ -40,6 +43,15 @@ public:
     ModelContext *context() const { return m_context.get(); }
     // The store's snapshots; none when the store could not be opened.
     BackupScheduler *backups() const { return m_backups.get(); }
+    bool restoring() const { return m_restoring; }
+    // When the newest sound snapshot was taken, offered on the error screen; empty when the
+    // store is in use or there is no such snapshot.
+    QString latestBackupTitle() const { return m_latestGood ? m_latestGoodTitle : QString(); }
+
+    // Closes the store, keeps its files aside, puts the snapshot in its place and opens it: the
+    // window is built again on the restored data. The outcome comes as restoreFinished().
+    Q_INVOKABLE void restoreBackup(const QString &snapshotPath);
+    Q_INVOKABLE void restoreLatestBackup();
     // Why the store cannot be used, as one sentence for the error screen; empty when ready.
     QString storeError() const { return m_storeError; }
     ModelContext::Problem storeProblem() const { return m_problem; }
@@ -67,18 +79,29 @@ public:
 
 signals:
     void storeReadyChanged();
+    void contextChanged();
+    void restoringChanged();
+    // `message` says what was restored and where the replaced data was kept, or why nothing was.
+    void restoreFinished(bool restored, const QString &message);
     void notificationCenterChanged();
     void sectionRequested(int section);
 
 private:
+    void openStore();
     void storeDamaged(const QString &detail);
+    void findLatestGoodBackup();
+    void finishRestore(const QString &snapshotPath);
 
+    QString m_storePath;
     std::unique_ptr<ModelContext> m_context;
     // Declared after the context, so it goes first.
     std::unique_ptr<BackupScheduler> m_backups;
     bool m_ready = false;
     ModelContext::Problem m_problem = ModelContext::Problem::None;
     QString m_storeError;
+    bool m_restoring = false;
+    std::optional<StoreBackups::Snapshot> m_latestGood;
+    QString m_latestGoodTitle;
     NotificationCenter *m_notificationCenter = nullptr;
 };
 

@@ -1,15 +1,21 @@
 import QtQuick
 import Quillmoor.Ui
 
-// One snapshot in the settings list: when it was taken above, what it holds below.
+// One snapshot in the settings list: when it was taken above, what it holds below, and the
+// button that asks to restore it.
 Item {
     id: root
 
     required property string title
     required property string detail
+    required property string path
     property bool divider: false
 
-    implicitHeight: lines.implicitHeight + 16
+    signal restoreRequested()
+    // The keyboard reached the row's button.
+    signal focusMoved(item: Item)
+
+    implicitHeight: Math.max(lines.implicitHeight, restoreButton.implicitHeight) + 16
 
     SettingsDivider {
         visible: root.divider
@@ -18,7 +24,7 @@ Item {
     Column {
         id: lines
 
-        anchors { left: parent.left; right: parent.right; margins: 12; verticalCenter: parent.verticalCenter }
+        anchors { left: parent.left; right: restoreButton.left; margins: 12; verticalCenter: parent.verticalCenter }
         spacing: 2
 
         Text {
@@ -37,6 +43,17 @@ Item {
             color: Theme.textSecondary
             wrapMode: Text.Wrap
         }
+    }
+
+    TextButton {
+        id: restoreButton
+
+        objectName: "restoreBackupButton"
+        anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
+        text: qsTr("Restore…")
+        Accessible.name: qsTr("Restore the backup from %1").arg(root.title)
+        onClicked: root.restoreRequested()
+        onActiveFocusChanged: if (activeFocus) root.focusMoved(restoreButton)
     }
 
     Accessible.role: Accessible.StaticText

@@ -51,6 +51,11 @@ Window {
         id: body
 
         function show() {
+            body.source = "";
+            body.sourceComponent = null;
+            // While a backup is put in place the window shows neither the old data nor an error.
+            if (AppState.restoring)
+                return;
             if (AppState.storeReady)
                 body.sourceComponent = contentComponent;
             else
@@ -64,6 +69,9 @@ Window {
             target: AppState
 
             function onStoreReadyChanged() {
+                body.show();
+            }
+            function onRestoringChanged() {
                 body.show();
             }
         }

@@ -84,6 +84,9 @@ Column {
 
             scheduler: AppState.backups
         }
+        RestoreConfirmation {
+            id: restoreConfirmation
+        }
 
         Repeater {
             model: backups
@@ -94,6 +97,8 @@ Column {
                 objectName: "backupRow" + index
                 width: backupsSection.width
                 divider: index > 0
+                onRestoreRequested: restoreConfirmation.ask(title, detail, path)
+                onFocusMoved: item => root.focusMoved(item)
             }
         }
 

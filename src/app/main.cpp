@@ -126,6 +126,12 @@ int main(int argc, char *argv[])
     notifications.emplace(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
                           QCoreApplication::applicationFilePath(), Scheduler::system());
     state->setNotificationCenter(&*notifications);
+    // A restored backup is a new store: the sound setting is followed there.
+    QObject::connect(&*state, &AppState::contextChanged, &app, [&state, &sound] {
+        sound.reset();
+        if (state->context())
+            sound.emplace(state->context(), AudioManager::shared());
+    });
 
     // For the start-up benchmark: report the first frame and quit.
     if (qEnvironmentVariableIsSet("QUILLMOOR_EXIT_AFTER_FIRST_FRAME")) {

@@ -64,6 +64,12 @@ void syncFolder(const QString &folder)
     }
 }
 
+// Read-only and immutable: reading a snapshot never creates a file beside it.
+QString immutableUri(const QString &path)
+{
+    return QStringLiteral("file:%1?immutable=1").arg(QString::fromLatin1(QUrl::toPercentEncoding(path, "/")));
+}
+
 bool fail(QString *error, const QString &why)
 {
     if (error)
@@ -223,6 +229,91 @@ std::optional<StoreBackups::Snapshot> StoreBackups::take(Kind kind, const QDateT
             QFile::remove(old.path);
     }
     return made;
+}
+
+QString StoreBackups::check(const QString &snapshotPath)
+{
+    if (StoreFile::inspect(snapshotPath).kind != StoreFile::Kind::Ours)
+        return QStringLiteral("%1 is not a Quillmoor Tarot store of this or an older version.").arg(snapshotPath);
+    Connection db;
+    if (!open(db, immutableUri(snapshotPath), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
+        return QStringLiteral("The snapshot could not be opened: %1").arg(db.error());
+    bool ran = false;
+    const QString verdict = singleValue(db.db, "PRAGMA quick_check", &ran);
+    if (!ran)
+        return QStringLiteral("The snapshot could not be checked: %1").arg(db.error());
+    return verdict == QLatin1String("ok") ? QString() : QStringLiteral("The snapshot is damaged: %1").arg(verdict);
+}
+
+std::optional<StoreBackups::Snapshot> StoreBackups::latestGood() const
+{
+    for (const Snapshot &snapshot : list())
+        if (check(snapshot.path).isEmpty())
+            return snapshot;
+    return std::nullopt;
+}
+
+std::optional<QString> StoreBackups::restore(const QString &snapshotPath, const QDateTime &now, QString *error) const
+{
+    if (const QString problem = check(snapshotPath); !problem.isEmpty()) {
+        fail(error, problem);
+        return std::nullopt;
+    }
+    const QFileInfo store(m_storePath);
+    const QString incoming = m_storePath + QStringLiteral(".restoring");
+    QFile::remove(incoming);
+    // Copied whole and flushed before anything is renamed: until the last rename the store is
+    // where it was.
+    QFile from(snapshotPath);
+    QFile to(incoming);
+    if (!StoreFile::createEmptyFile(incoming) || !from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly)) {
+        QFile::remove(incoming);
+        fail(error, QStringLiteral("The snapshot could not be copied to %1.").arg(incoming));
+        return std::nullopt;
+    }
+    while (!from.atEnd()) {
+        const QByteArray block = from.read(1 << 20);
+        if (block.isEmpty() || to.write(block) != block.size()) {
+            to.close();
+            QFile::remove(incoming);
+            fail(error, QStringLiteral("The snapshot could not be copied: %1").arg(to.errorString()));
+            return std::nullopt;
+        }
+    }
+    to.flush();
+    ::fsync(to.handle());
+    to.close();
+
+    // The store and the files SQLite keeps beside it move together, under one stamp: its logs
+    // first and the store last, and all back if one cannot move, so that a log never meets
+    // another store.
+    const QString stamp = now.toUTC().toString(stampFormat);
+    const QString asideBase =
+        store.absolutePath() + u'/' + store.completeBaseName() + QStringLiteral("-replaced-") + stamp + suffix;
+    QStringList files = StoreFile::filesOf(m_storePath);
+    files.move(0, files.size() - 1);
+    QList<std::pair<QString, QString>> moved;
+    for (const QString &file : std::as_const(files)) {
+        if (!QFileInfo::exists(file))
+            continue;
+        const QString aside = asideBase + file.mid(m_storePath.size());
+        if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(aside).constData()) != 0) {
+            for (auto it = moved.crbegin(); it != moved.crend(); ++it)
+                std::rename(QFile::encodeName(it->second).constData(), QFile::encodeName(it->first).constData());
+            QFile::remove(incoming);
+            fail(error, QStringLiteral("%1 could not be kept aside as %2.").arg(file, aside));
+            return std::nullopt;
+        }
+        moved.append({file, aside});
+    }
+    const QString keptAside = !moved.isEmpty() && moved.last().first == m_storePath ? moved.last().second : QString();
+    if (std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(m_storePath).constData()) != 0) {
+        fail(error, QStringLiteral("The snapshot could not be put in place at %1; the store is kept as %2.")
+                        .arg(m_storePath, keptAside));
+        return std::nullopt;
+    }
+    syncFolder(store.absolutePath());
+    return keptAside;
 }
 
 std::optional<StoreBackups::Contents> StoreBackups::contents(const QString &snapshotPath, QString *error)

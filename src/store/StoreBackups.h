@@ -52,6 +52,17 @@ public:
     // Safe to call from any thread: it opens connections of its own.
     std::optional<Snapshot> take(Kind kind, const QDateTime &now, int fromVersion, QString *error) const;
 
+    // Puts the snapshot at `snapshotPath` in the store's place, once it has passed its check.
+    // The store's files are kept aside beside it, renamed with the time `now` (never changed or
+    // removed), and the snapshot is copied in; the snapshot itself stays. The store must not be
+    // open. Returns the path the store was kept under, empty when there was none; none with
+    // `error` set when nothing was changed.
+    std::optional<QString> restore(const QString &snapshotPath, const QDateTime &now, QString *error) const;
+    // The newest snapshot that opens and passes its check; none when there is no such one.
+    std::optional<Snapshot> latestGood() const;
+    // SQLite's check of a snapshot; empty when it is sound.
+    static QString check(const QString &snapshotPath);
+
     // Reads the schema version and record counts of a snapshot without changing it.
     static std::optional<Contents> contents(const QString &snapshotPath, QString *error);
 

@@ -28,10 +28,9 @@ inline bool damagePageOf(const QString &path, const QString &table)
     return file.write(QByteArray(pageSize, '\xA5')) == pageSize;
 }
 
-// A store with some history (300 readings, 100 journal entries, and the settings record unless
-// `withSettings` is false) in which one page of `table` has been overwritten, as a failing disk
-// would leave it.
-inline bool writeDamagedStore(const QString &path, const QString &table, bool withSettings = true)
+// A store with some history: 300 readings, 100 journal entries, and the settings record unless
+// `withSettings` is false.
+inline bool writeStoreWithHistory(const QString &path, bool withSettings = true)
 {
     {
         auto context = ModelContext::open(path, nullptr);
@@ -54,5 +53,12 @@ inline bool writeDamagedStore(const QString &path, const QString &table, bool wi
         if (!context->save())
             return false;
     }
-    return damagePageOf(path, table);
+    return true;
+}
+
+// The store with history in which one page of `table` has been overwritten, as a failing disk
+// would leave it.
+inline bool writeDamagedStore(const QString &path, const QString &table, bool withSettings = true)
+{
+    return writeStoreWithHistory(path, withSettings) && damagePageOf(path, table);
 }

@@ -1,6 +1,8 @@
 #include "AppSettings.h"
 #include "AppTestSupport.h"
+#include "BackupListModel.h"
 #include "DamagedStore.h"
+#include "StoreBackups.h"
 #include "StoreTestSupport.h"
 #include "WindowActions.h"
 
@@ -178,6 +180,41 @@ private slots:
         }
         QCOMPARE(fingerprint(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+    }
+
+    // With a sound backup the error screen offers it. Restoring keeps the refused file, and the
+    // log beside it, aside untouched, and the window opens on the backup's data.
+    void theErrorScreenRestoresTheLatestBackup()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("default.store"));
+        QVERIFY(writeStoreWithHistory(path));
+        QString error;
+        const auto snapshot =
+            StoreBackups(path).take(StoreBackups::Kind::Regular, QDateTime::currentDateTime(), 0, &error);
+        QVERIFY2(snapshot, qPrintable(error));
+        QVERIFY(damagePageOf(path, QStringLiteral("JournalEntry")));
+        const QByteArray refused = fingerprint(path);
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("The store is damaged")));
+
+        AppUnderTest app(path);
+        QTRY_VERIFY(app.find(QStringLiteral("storeErrorView")));
+        QQuickItem *offer = app.find(QStringLiteral("restoreOffer"));
+        QVERIFY(offer && offer->isVisible());
+        QVERIFY(offer->property("text").toString().contains(BackupListModel::titleOf(*snapshot)));
+        saveScreenshot(app.window, QStringLiteral("store-error-restore"));
+        QTRY_VERIFY(app.window->activeFocusItem() == app.find(QStringLiteral("restoreLatestButton")));
+        QTest::keyClick(app.window, Qt::Key_Return);
+
+        QTRY_VERIFY(app.find(QStringLiteral("contentView")));
+        QVERIFY(!app.find(QStringLiteral("storeErrorView")));
+        QVERIFY(app.state.storeReady());
+        QCOMPARE(app.state.context()->fetch<JournalEntry>().size(), 100);
+        QCOMPARE(app.state.context()->fetch<Reading>().size(), 300);
+        const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("default-replaced-*.store")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(fingerprint(dir.filePath(aside.first())), refused);
+        QVERIFY(QFileInfo::exists(snapshot->path));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "FakeNotificationCenter.h"
 #include "ManualAnimationDriver.h"
 #include "ModelContext.h"
+#include "Reading.h"
 #include "SettingsViewModel.h"
 #include "WindowActions.h"
 
@@ -88,12 +89,15 @@ private slots:
     {
         SettingsWindow window;
         window.settings()->setDailyReminderEnabled(true);
+        // Storing the settings record took the day's snapshot, which the list shows.
+        window.app.state.backups()->waitForIdle();
+        QCOMPARE(window.app.state.backups()->backups().list().size(), 1);
         QVERIFY(window.open());
         const QStringList controls{QStringLiteral("allowReversedToggle"), QStringLiteral("dailyReminderToggle"),
                                    QStringLiteral("reminderHour"),        QStringLiteral("reminderMinute"),
-                                   QStringLiteral("reminderPeriod"),      QStringLiteral("backUpNowButton"),
-                                   QStringLiteral("sendFeedbackButton"),  QStringLiteral("websiteButton"),
-                                   QStringLiteral("settingsDoneButton")};
+                                   QStringLiteral("reminderPeriod"),      QStringLiteral("restoreBackupButton"),
+                                   QStringLiteral("backUpNowButton"),     QStringLiteral("sendFeedbackButton"),
+                                   QStringLiteral("websiteButton"),       QStringLiteral("settingsDoneButton")};
         const QStringList timeParts = controls.mid(2, 3);
         QQuickItem *list = window.find("settingsList");
         QStringList reached;
@@ -201,6 +205,39 @@ private slots:
         QVERIFY(sheet.left() <= rectOf(row).left() && rectOf(row).right() <= sheet.right());
         QVERIFY(window.find("backupsSection")->property("footer").toString().startsWith(QStringLiteral("Backed up.")));
         window.screenshot(QStringLiteral("settings-backups"));
+
+        // Restoring asks first, saying what the backup holds; Escape leaves everything as it is.
+        auto *reading = new Reading(QStringLiteral("three_card"));
+        window.app.state.context()->insert(reading);
+        QVERIFY(window.app.state.context()->save());
+        QVERIFY(tabTo(window.app.window, QStringLiteral("restoreBackupButton"), true));
+        QTest::keyClick(window.app.window, Qt::Key_Return);
+        // The question lies on the window's overlay, with the sheet.
+        const auto asking = [&window] {
+            QQuickItem *text = window.find("restoreConfirmationText");
+            return text && text->isVisible() && text->opacity() > 0.99;
+        };
+        QTRY_VERIFY(asking());
+        QVERIFY(window.find("restoreConfirmationText")
+                    ->property("text")
+                    .toString()
+                    .contains(BackupListModel::detailOf(made.first(), *contents)));
+        window.screenshot(QStringLiteral("settings-restore-confirmation"));
+        QTest::keyClick(window.app.window, Qt::Key_Escape);
+        QTRY_VERIFY(!window.find("restoreConfirmationText") || !window.find("restoreConfirmationText")->isVisible());
+        QVERIFY(window.sheet()->property("opened").toBool());
+        QCOMPARE(window.app.state.context()->fetch<Reading>().size(), 1);
+
+        // Confirmed, the window opens again on the backup's data; what it replaced is kept.
+        QTest::keyClick(window.app.window, Qt::Key_Return);
+        QTRY_VERIFY(asking());
+        QTest::keyClick(window.app.window, Qt::Key_Tab);
+        QCOMPARE(focusedName(window.app.window), QStringLiteral("restoreConfirmButton"));
+        QTest::keyClick(window.app.window, Qt::Key_Return);
+        QTRY_VERIFY(window.app.find("contentView") && !window.app.state.restoring());
+        QCOMPARE(window.app.state.context()->fetch<Reading>().size(), 0);
+        const QDir folder = QFileInfo(window.app.state.context()->path()).dir();
+        QCOMPARE(folder.entryList({QStringLiteral("default-replaced-*.store")}, QDir::Files).size(), 1);
     }
 
     // Without a mail program, Send Feedback shows the address inside the sheet, its words clear

@@ -192,6 +192,49 @@ private slots:
         QVERIFY(error.contains(u"no store"_s));
     }
 
+    // Restoring puts a checked copy of the snapshot in the store's place; the store and its
+    // log are kept aside together, byte for byte. A snapshot that is not sound changes nothing.
+    void restoringKeepsTheReplacedStoreAside()
+    {
+        TempStore store;
+        const StoreBackups backups(store.path());
+        QString error;
+        {
+            auto context = store.open();
+            fill(*context, 4, 0);
+            QVERIFY(backups.take(Kind::Regular, local(2026, 12, 1), 0, &error));
+            fill(*context, 6, 3);
+        }
+        // A log the closed store left beside it, as after a crash, moves with it.
+        QFile log(store.path() + u"-wal"_s);
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("not yet checkpointed");
+        log.close();
+        const QByteArray storeBytes = fingerprint(store.path());
+        const QByteArray logBytes = fingerprint(log.fileName());
+
+        QFile garbage(backups.folder() + u"/default-20261205T120000Z.store"_s);
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(4096, 'x'));
+        garbage.close();
+        QVERIFY(!backups.restore(garbage.fileName(), local(2026, 12, 8), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(fingerprint(store.path()), storeBytes);
+        QCOMPARE(backups.latestGood()->taken, local(2026, 12, 1).toUTC());
+
+        const auto aside = backups.restore(backups.latestGood()->path, local(2026, 12, 8, 10), &error);
+        QVERIFY2(aside, qPrintable(error));
+        QCOMPARE(*aside, QFileInfo(store.path()).absolutePath() + u"/default-replaced-20261208T090000Z.store"_s);
+        QCOMPARE(fingerprint(*aside), storeBytes);
+        QCOMPARE(fingerprint(*aside + u"-wal"_s), logBytes);
+        QVERIFY(!QFileInfo::exists(store.path() + u"-wal"_s));
+        QCOMPARE(modeOf(store.path()), 0600u);
+        auto restored = store.open();
+        QVERIFY(restored);
+        QCOMPARE(restored->fetch<Reading>().size(), 4);
+        QCOMPARE(restored->fetch<JournalEntry>().size(), 0);
+    }
+
     // Opening a store of the first schema keeps a snapshot of it as it was, once.
     void anUpgradeKeepsTheStoreAsItWas()
     {
