@@ -1,17 +1,24 @@
 // What the ten-year store costs at start-up: opening it, checking every page, and loading the
-// journal (which the daily screen does before its first frame) or the readings. Warm file cache.
+// journal (which the daily screen does before its first frame) or the readings; and what a
+// snapshot costs, alone and to saves made while it runs. Warm file cache.
 // Usage: bench_store <path of a store made by make_ten_year_store> [runs]
 #include "JournalEntry.h"
 #include "Median.h"
 #include "ModelContext.h"
 #include "Reading.h"
+#include "StoreBackups.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -66,7 +73,52 @@ int main(int argc, char *argv[])
         readings = context->fetch<Reading>().size();
     });
 
+    // Snapshots are taken of a copy, so the store measured gains no backups folder.
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("default.store"));
+    QFile::copy(path, copy);
+    const StoreBackups backups(copy);
+    int stamp = 0;
+    const auto snapshot = [&] {
+        QString why;
+        sound &= backups.take(StoreBackups::Kind::Regular, QDateTime::currentDateTimeUtc().addSecs(++stamp), 0, &why)
+                     .has_value();
+    };
+    const double snapshotTime = medianMicroseconds(runs, snapshot);
+    // Saves while a snapshot runs on another thread, against saves alone: the snapshot reads
+    // under its own transaction, so a save should not wait for it.
+    auto writer = ModelContext::open(copy, nullptr);
+    const auto saveOne = [&] {
+        writer->insert(new Reading(QStringLiteral("three_card")));
+        sound &= writer->save();
+    };
+    const double saveAlone = medianMicroseconds(runs, saveOne);
+    double saveDuring = 0;
+    {
+        std::atomic<bool> done = false;
+        std::thread background([&] {
+            for (int i = 0; i < 3; ++i)
+                snapshot();
+            done = true;
+        });
+        QList<double> times;
+        while (!done) {
+            QElapsedTimer timer;
+            timer.start();
+            saveOne();
+            times.append(timer.nsecsElapsed() / 1000.0);
+        }
+        background.join();
+        std::sort(times.begin(), times.end());
+        saveDuring = times.isEmpty() ? 0 : times.last();
+        std::printf("saves while 3 snapshots ran: %lld, median %.2f ms, longest %.2f ms\n",
+                    static_cast<long long>(times.size()), times.isEmpty() ? 0 : times.at(times.size() / 2) / 1000,
+                    saveDuring / 1000);
+    }
+
     std::printf("store: %s, %lld bytes\n", argv[1], static_cast<long long>(QFileInfo(path).size()));
+    std::printf("snapshot (online backup, quick_check, rename): median %.2f ms\n", snapshotTime / 1000);
+    std::printf("save of one reading alone: median %.2f ms\n", saveAlone / 1000);
     std::printf("open (schema check, write probe): median %.2f ms\n", open / 1000);
     std::printf("PRAGMA quick_check: median %.2f ms\n", quick / 1000);
     std::printf("PRAGMA integrity_check: median %.2f ms\n", full / 1000);
