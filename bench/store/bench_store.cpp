@@ -2,6 +2,7 @@
 // journal (which the daily screen does before its first frame) or the readings; and what a
 // snapshot costs, alone and to saves made while it runs. Warm file cache.
 // Usage: bench_store <path of a store made by make_ten_year_store> [runs]
+#include "ArchiveWriter.h"
 #include "JournalEntry.h"
 #include "Median.h"
 #include "ModelContext.h"
@@ -116,7 +117,17 @@ int main(int argc, char *argv[])
                     saveDuring / 1000);
     }
 
+    qsizetype archiveBytes = 0;
+    const double archive = medianMicroseconds(std::min(runs, 5), [&] {
+        auto context = ModelContext::open(path, nullptr);
+        QString why;
+        archiveBytes = ArchiveWriter::document(*context, QDateTime::currentDateTime(), &why).size();
+        sound &= archiveBytes > 0;
+    });
+
     std::printf("store: %s, %lld bytes\n", argv[1], static_cast<long long>(QFileInfo(path).size()));
+    std::printf("open + portable archive of everything: median %.2f ms, %lld bytes\n", archive / 1000,
+                static_cast<long long>(archiveBytes));
     std::printf("snapshot (online backup, quick_check, rename): median %.2f ms\n", snapshotTime / 1000);
     std::printf("save of one reading alone: median %.2f ms\n", saveAlone / 1000);
     std::printf("open (schema check, write probe): median %.2f ms\n", open / 1000);

@@ -22,6 +22,7 @@ const Known known[] = {
     {ReminderCommand::flag, -1, "show the daily reminder's notification (started by its timer)"},
     {"--backup-now", 0, "take a snapshot of the store now and print its path"},
     {"--list-backups", 0, "list the snapshots: time, kind, bytes, readings, journal entries, path"},
+    {"--export-archive", 1, "write everything in the store to one JSON file (FILE)"},
 };
 
 } // namespace
@@ -36,9 +37,7 @@ std::optional<HeadlessCommands::Command> HeadlessCommands::parse(const QStringLi
             if (command.arguments >= 0 && rest.size() != command.arguments) {
                 *error = command.arguments == 0
                              ? QStringLiteral("%1 takes no arguments.").arg(QLatin1String(command.flag))
-                             : QStringLiteral("%1 takes %2 argument(s).")
-                                   .arg(QLatin1String(command.flag))
-                                   .arg(command.arguments);
+                             : QStringLiteral("%1 takes one argument, FILE.").arg(QLatin1String(command.flag));
             }
             return Command{QLatin1String(command.flag), rest};
         }
@@ -50,7 +49,10 @@ QString HeadlessCommands::usage()
 {
     QString text = QStringLiteral("Commands that run without a window:\n");
     for (const Known &command : known)
-        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.flag), -22).arg(QLatin1String(command.help));
+        text +=
+            QStringLiteral("  %1  %2\n")
+                .arg(QLatin1String(command.flag) + (command.arguments == 1 ? QStringLiteral(" FILE") : QString()), -27)
+                .arg(QLatin1String(command.help));
     return text;
 }
 
@@ -67,6 +69,8 @@ int HeadlessCommands::run(const Command &command, int argc, char **argv)
         return BackupCommands::backUpNow(store, out, err);
     if (command.flag == QLatin1String("--list-backups"))
         return BackupCommands::listBackups(store, out, err);
+    if (command.flag == QLatin1String("--export-archive"))
+        return BackupCommands::exportArchive(store, command.arguments.constFirst(), out, err);
     err << "Unknown command " << command.flag << Qt::endl << usage();
     return 2;
 }

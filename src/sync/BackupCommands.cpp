@@ -1,7 +1,14 @@
 #include "BackupCommands.h"
 
+#include "ArchiveWriter.h"
 #include "Clock.h"
+#include "JournalEntry.h"
+#include "ModelContext.h"
+#include "Reading.h"
 #include "StoreBackups.h"
+#include "UserCardNote.h"
+
+#include <QFileInfo>
 
 int BackupCommands::backUpNow(const QString &storePath, QTextStream &out, QTextStream &err)
 {
@@ -37,4 +44,31 @@ int BackupCommands::listBackups(const QString &storePath, QTextStream &out, QTex
             << '\t' << snapshot.path << Qt::endl;
     }
     return unreadable == 0 ? 0 : 1;
+}
+
+int BackupCommands::exportArchive(const QString &storePath, const QString &archivePath, QTextStream &out,
+                                  QTextStream &err)
+{
+    // Opening a missing store would make an empty one; there is nothing to export then.
+    if (!QFileInfo(storePath).isFile()) {
+        err << "There is no store to export at " << storePath << "." << Qt::endl;
+        return 1;
+    }
+    QString error;
+    auto context = ModelContext::open(storePath, &error);
+    if (!context) {
+        err << "The store could not be opened: " << error << Qt::endl;
+        return 1;
+    }
+    if (!ArchiveWriter::write(*context, archivePath, Clock::now(), &error)) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    const auto count = [](qsizetype n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    out << "Exported " << count(context->fetch<Reading>().size(), "reading", "readings") << ", "
+        << count(context->fetch<JournalEntry>().size(), "journal entry", "journal entries") << " and "
+        << count(context->fetch<UserCardNote>().size(), "card note", "card notes") << " to " << archivePath << Qt::endl;
+    return 0;
 }

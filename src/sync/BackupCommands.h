@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTextStream>
 
-// The backup commands run without a window: what they found goes to `out`, one line each,
+// The backup and archive commands run without a window: what they found goes to `out`, one line each,
 // and what went wrong to `err`; each returns the process's exit code.
 namespace BackupCommands {
 
@@ -13,5 +13,8 @@ int backUpNow(const QString &storePath, QTextStream &out, QTextStream &err);
 // offset), its kind ("regular", or "before-v2" for the one kept before the upgrade to schema
 // 2), its size in bytes, its readings and journal entries, and its path, separated by tabs.
 int listBackups(const QString &storePath, QTextStream &out, QTextStream &err);
+
+// Writes the portable archive of the store at `storePath` to `archivePath` and says what it holds.
+int exportArchive(const QString &storePath, const QString &archivePath, QTextStream &out, QTextStream &err);
 
 } // namespace BackupCommands
