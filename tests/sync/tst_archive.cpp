@@ -36,7 +36,7 @@ private slots:
         context->insert(after);
         Reading *reading = addReading(*context, u"three_card"_s, QDateTime(QDate(2026, 7, 1), QTime(21, 5, 7, 250)),
                                       true, {{u"major_00"_s, u"past"_s, true}, {u"gone_99"_s, u"present"_s}},
-                                      u"Line one\nline two \"quoted\""_s);
+                                      u"Line one\nline two \"quoted\"\t\u0001 back\\slash\r"_s);
         context->insert(new UserCardNote(u"cups_02"_s, u"Two hearts ❤️"_s));
         QVERIFY(context->save());
 
@@ -65,7 +65,7 @@ private slots:
         const QJsonObject stored = archive.value(u"readings"_s).toArray().at(0).toObject();
         QCOMPARE(stored.value(u"id"_s).toString(), reading->id().toString(QUuid::WithoutBraces));
         QCOMPARE(stored.value(u"date"_s).toString(), u"2026-07-01T21:05:07.250+02:00"_s);
-        QCOMPARE(stored.value(u"notes"_s).toString(), u"Line one\nline two \"quoted\""_s);
+        QCOMPARE(stored.value(u"notes"_s).toString(), u"Line one\nline two \"quoted\"\t\u0001 back\\slash\r"_s);
         QCOMPARE(stored.value(u"isFavorite"_s).toBool(), true);
         const QJsonArray cards = stored.value(u"drawnCards"_s).toArray();
         QCOMPARE(cards.size(), 2);
