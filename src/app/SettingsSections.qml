@@ -77,7 +77,7 @@ Column {
         objectName: "backupsSection"
         width: root.width
         title: qsTr("Backups")
-        footer: backups.status
+        footer: archive.status !== "" ? archive.status : backups.status
 
         BackupListModel {
             id: backups
@@ -86,6 +86,22 @@ Column {
         }
         RestoreConfirmation {
             id: restoreConfirmation
+        }
+        ArchiveExporter {
+            id: archive
+
+            modelContext: AppState.context
+        }
+        SaveFileDialog {
+            id: archiveDialog
+
+            objectName: "archiveDialog"
+            title: qsTr("Export Everything")
+            currentFolder: archive.startFolder
+            suggestedFile: archive.suggestedFile
+            nameFilters: [qsTr("Quillmoor Tarot archive (*.json)")]
+            defaultSuffix: "json"
+            onAccepted: archive.save(archiveDialog.selectedFile)
         }
 
         Repeater {
@@ -119,6 +135,18 @@ Column {
             symbol: "clock.arrow.circlepath"
             trailingSymbol: ""
             onClicked: backups.backUpNow()
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+
+        SettingsLinkRow {
+            objectName: "exportEverythingButton"
+            width: parent.width
+            divider: true
+            enabled: !archive.busy && AppState.context !== null
+            text: archive.busy ? qsTr("Exporting…") : qsTr("Export Everything…")
+            symbol: "square.and.arrow.up"
+            trailingSymbol: ""
+            onClicked: archiveDialog.open()
             onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
         }
     }

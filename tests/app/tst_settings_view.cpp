@@ -96,8 +96,9 @@ private slots:
         const QStringList controls{QStringLiteral("allowReversedToggle"), QStringLiteral("dailyReminderToggle"),
                                    QStringLiteral("reminderHour"),        QStringLiteral("reminderMinute"),
                                    QStringLiteral("reminderPeriod"),      QStringLiteral("restoreBackupButton"),
-                                   QStringLiteral("backUpNowButton"),     QStringLiteral("sendFeedbackButton"),
-                                   QStringLiteral("websiteButton"),       QStringLiteral("settingsDoneButton")};
+                                   QStringLiteral("backUpNowButton"),     QStringLiteral("exportEverythingButton"),
+                                   QStringLiteral("sendFeedbackButton"),  QStringLiteral("websiteButton"),
+                                   QStringLiteral("settingsDoneButton")};
         const QStringList timeParts = controls.mid(2, 3);
         QQuickItem *list = window.find("settingsList");
         QStringList reached;

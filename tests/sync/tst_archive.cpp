@@ -2,6 +2,7 @@
 // texts intact, instants with the offset the user's clock had, and nothing written at all when
 // the store cannot be read whole or the file cannot be made.
 #include "AppSettings.h"
+#include "ArchiveExporter.h"
 #include "ArchiveWriter.h"
 #include "BackupCommands.h"
 #include "JournalEntry.h"
@@ -76,6 +77,33 @@ private slots:
         const QJsonObject savedNote = archive.value(u"cardNotes"_s).toArray().at(0).toObject();
         QCOMPARE(savedNote.value(u"noteText"_s).toString(), u"Two hearts ❤️"_s);
         QCOMPARE(savedNote.value(u"cardId"_s).toString(), u"cups_02"_s);
+    }
+
+    // From the window: what is pending is saved first, the archive is written on a worker
+    // thread through a connection of its own, and the outcome is said in words.
+    void theWindowExportsWithoutWaiting()
+    {
+        TempStore store;
+        auto context = store.open();
+        addReading(*context, u"single_card"_s, QDateTime(QDate(2026, 5, 2), QTime(9, 0)), false,
+                   {{u"major_01"_s, u"card"_s}}); // not saved yet
+        ArchiveExporter exporter;
+        exporter.setModelContext(context.get());
+        QVERIFY(exporter.suggestedFile().fileName().startsWith(u"Quillmoor Tarot "_s));
+        const QString archive = store.dir.filePath(u"everything.json"_s);
+        exporter.save(QUrl::fromLocalFile(archive));
+        QVERIFY(exporter.busy());
+        QVERIFY(!context->hasChanges());
+        exporter.waitForIdle();
+        QVERIFY(!exporter.busy());
+        QCOMPARE(exporter.status(), u"Everything was exported to %1."_s.arg(archive));
+        QFile file(archive);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(file.readAll()).object().value(u"readings"_s).toArray().size(), 1);
+
+        exporter.save(QUrl::fromLocalFile(store.dir.filePath(u"no/such/folder/x.json"_s)));
+        exporter.waitForIdle();
+        QVERIFY(exporter.status().startsWith(u"Nothing was exported: "_s));
     }
 
     // The command writes the file whole or not at all, and needs a store to export.
