@@ -184,8 +184,7 @@ void writeFields(JsonOut &json, const QList<Field> &fields, const Record &record
 }
 
 template <typename T>
-void writeList(JsonOut &json, const char *name, ModelContext &context,
-               const std::function<void(const T &)> &more = {})
+void writeList(JsonOut &json, const char *name, ModelContext &context, const std::function<void(const T &)> &more = {})
 {
     const QList<Field> fields = fieldsOf(T::staticMetaObject);
     json.key(name);
