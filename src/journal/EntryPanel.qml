@@ -8,7 +8,7 @@ Column {
     id: root
 
     required property JournalCalendarModel model
-    readonly property EntryFields entry: root.model.selectedFields
+    readonly property EntryFields fields: root.model.selectedFields
 
     objectName: "entryPanel"
     spacing: 16
@@ -23,26 +23,26 @@ Column {
     }
 
     Repeater {
-        model: root.entry.hasCard ? 1 : 0
+        model: root.fields.hasCard ? 1 : 0
 
         delegate: CardBox {
             objectName: "cardBox"
             width: root.width
-            card: root.entry.card
-            isReversed: root.entry.cardReversed
+            card: root.fields.card
+            isReversed: root.fields.cardReversed
         }
     }
 
     MoodBox {
         objectName: "moodBox"
         width: root.width
-        mood: root.entry.mood
+        mood: root.fields.mood
         onChosen: (mood) => root.model.chooseMood(mood)
     }
 
     Rectangle {
         objectName: "promptBox"
-        visible: root.entry.hasPrompt
+        visible: root.fields.hasPrompt
         width: root.width
         height: prompt.implicitHeight + 2 * Theme.defaultPadding
         radius: 10
@@ -64,7 +64,7 @@ Column {
             ReadableText {
                 width: parent.width
                 wrapMode: Text.WordWrap
-                text: root.entry.prompt
+                text: root.fields.prompt
                 font.family: Theme.body.family
                 font.pixelSize: Theme.body.pixelSize
                 font.italic: true
@@ -100,7 +100,7 @@ Column {
                 width: parent.width
                 minimumHeight: 150
                 maximumHeight: 400
-                text: root.entry.reflection
+                text: root.fields.reflection
                 // Too long a text is cut in the field first, so the cursor stays put; the cut
                 // text then comes back here and is stored.
                 onEdited: (text) => {
