@@ -11,18 +11,31 @@
 
 namespace {
 
+// A command of the store: its path, what followed the flag, and the two output streams.
+using StoreCommand = int (*)(const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err);
+
 struct Known
 {
     const char *flag;
     int arguments; // how many follow the flag; -1: the command reads the rest itself
     const char *help;
+    StoreCommand run; // none for the reminder, which sets up its own application
 };
 
 const Known known[] = {
-    {ReminderCommand::flag, -1, "show the daily reminder's notification (started by its timer)"},
-    {"--backup-now", 0, "take a snapshot of the store now and print its path"},
-    {"--list-backups", 0, "list the snapshots: time, kind, bytes, readings, journal entries, path"},
-    {"--export-archive", 1, "write everything in the store to one JSON file (FILE)"},
+    {ReminderCommand::flag, -1, "show the daily reminder's notification (started by its timer)", nullptr},
+    {"--backup-now", 0, "take a snapshot of the store now and print its path",
+     [](const QString &store, const QStringList &, QTextStream &out, QTextStream &err) {
+         return BackupCommands::backUpNow(store, out, err);
+     }},
+    {"--list-backups", 0, "list the snapshots: time, kind, bytes, readings, journal entries, path",
+     [](const QString &store, const QStringList &, QTextStream &out, QTextStream &err) {
+         return BackupCommands::listBackups(store, out, err);
+     }},
+    {"--export-archive", 1, "write everything in the store to one JSON file (FILE)",
+     [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
+         return BackupCommands::exportArchive(store, arguments.constFirst(), out, err);
+     }},
 };
 
 } // namespace
@@ -58,19 +71,16 @@ QString HeadlessCommands::usage()
 
 int HeadlessCommands::run(const Command &command, int argc, char **argv)
 {
-    if (command.flag == QLatin1String(ReminderCommand::flag))
-        return ReminderCommand::run(argc, argv);
-
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QString store = ModelContext::defaultStorePath();
-    if (command.flag == QLatin1String("--backup-now"))
-        return BackupCommands::backUpNow(store, out, err);
-    if (command.flag == QLatin1String("--list-backups"))
-        return BackupCommands::listBackups(store, out, err);
-    if (command.flag == QLatin1String("--export-archive"))
-        return BackupCommands::exportArchive(store, command.arguments.constFirst(), out, err);
-    err << "Unknown command " << command.flag << Qt::endl << usage();
+    for (const Known &entry : known) {
+        if (command.flag != QLatin1String(entry.flag))
+            continue;
+        if (!entry.run)
+            return ReminderCommand::run(argc, argv);
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return entry.run(ModelContext::defaultStorePath(), command.arguments, out, err);
+    }
+    QTextStream(stderr) << "Unknown command " << command.flag << Qt::endl << usage();
     return 2;
 }

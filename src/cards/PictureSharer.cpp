@@ -1,6 +1,7 @@
 #include "PictureSharer.h"
 
 #include "DateFormat.h"
+#include "UserFolders.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -79,10 +80,7 @@ QString PictureSharer::suggestedFileName(const TarotCard &card)
 
 QUrl PictureSharer::picturesFolder()
 {
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
-        return QUrl::fromLocalFile(pictures);
-    return QUrl::fromLocalFile(QDir::homePath());
+    return UserFolders::startFolder(QStandardPaths::PicturesLocation);
 }
 
 QStringList PictureSharer::topKeywords(const TarotCard &card, bool isReversed)

@@ -3,6 +3,7 @@
 #include "CardDataStore.h"
 #include "DateFormat.h"
 #include "FileRevealer.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -200,10 +201,7 @@ void JournalExporter::setModelContext(ModelContext *context)
 
 QUrl JournalExporter::startFolder() const
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    return QUrl::fromLocalFile(folder);
+    return UserFolders::startFolder(QStandardPaths::DocumentsLocation);
 }
 
 QUrl JournalExporter::proposedFile(const QUrl &folder) const

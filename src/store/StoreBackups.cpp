@@ -162,14 +162,6 @@ QList<StoreBackups::Snapshot> StoreBackups::list() const
     return snapshots;
 }
 
-std::optional<StoreBackups::Snapshot> StoreBackups::latest() const
-{
-    const QList<Snapshot> snapshots = list();
-    if (snapshots.isEmpty())
-        return std::nullopt;
-    return snapshots.first();
-}
-
 bool StoreBackups::hasRegularSnapshotOn(QDate day) const
 {
     const QList<Snapshot> snapshots = list();

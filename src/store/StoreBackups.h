@@ -37,13 +37,11 @@ public:
 
     explicit StoreBackups(const QString &storePath);
 
-    QString storePath() const { return m_storePath; }
     QString folder() const;
 
     // Every snapshot in the folder, newest first. Files of other names, and copies left half
     // made, are not snapshots.
     QList<Snapshot> list() const;
-    std::optional<Snapshot> latest() const;
     // Whether a regular snapshot was taken on `day` (the local calendar's).
     bool hasRegularSnapshotOn(QDate day) const;
 

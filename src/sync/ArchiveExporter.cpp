@@ -4,10 +4,10 @@
 #include "Clock.h"
 #include "ModelContext.h"
 #include "StoreLog.h"
+#include "UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 ArchiveExporter::ArchiveExporter(QObject *parent) : QObject(parent)
@@ -30,10 +30,7 @@ void ArchiveExporter::setModelContext(ModelContext *context)
 
 QUrl ArchiveExporter::startFolder() const
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    return QUrl::fromLocalFile(folder);
+    return UserFolders::startFolder(QStandardPaths::DocumentsLocation);
 }
 
 QUrl ArchiveExporter::suggestedFile() const
