@@ -3,6 +3,7 @@
 #include "BackupCommands.h"
 #include "ModelContext.h"
 #include "ReminderCommand.h"
+#include "SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -20,6 +21,8 @@ struct Known
     int arguments; // how many follow the flag; -1: the command reads the rest itself
     const char *help;
     StoreCommand run; // none for the reminder, which sets up its own application
+    // Writes records: while the window is open its copy of the records would miss them.
+    bool writesRecords = false;
 };
 
 const Known known[] = {
@@ -36,6 +39,11 @@ const Known known[] = {
      [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
          return BackupCommands::exportArchive(store, arguments.constFirst(), out, err);
      }},
+    {"--import-archive", 1, "merge an archive (FILE) into the store; only while the app is closed",
+     [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
+         return BackupCommands::importArchive(store, arguments.constFirst(), out, err);
+     },
+     true},
 };
 
 } // namespace
@@ -79,6 +87,11 @@ int HeadlessCommands::run(const Command &command, int argc, char **argv)
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
+        if (entry.writesRecords && SingleInstance().isClaimedElsewhere()) {
+            err << "Quillmoor Tarot is open, and its window would not see what " << command.flag
+                << " writes. Close the app and run the command again." << Qt::endl;
+            return 1;
+        }
         return entry.run(ModelContext::defaultStorePath(), command.arguments, out, err);
     }
     QTextStream(stderr) << "Unknown command " << command.flag << Qt::endl << usage();

@@ -56,6 +56,21 @@ bool SingleInstance::claimOnBus(const QStringList &arguments, bool *decided)
     return false;
 }
 
+bool SingleInstance::isClaimedElsewhere() const
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected() && bus.interface())
+        if (const auto owned = bus.interface()->isServiceRegistered(m_name); owned.isValid() && owned.value())
+            return true;
+    // Without a bus the first instance holds the lock file.
+    QLockFile lock(runtimePath(QStringLiteral(".lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0))
+        return lock.error() == QLockFile::LockFailedError;
+    lock.unlock();
+    return false;
+}
+
 QString SingleInstance::runtimePath(const QString &suffix) const
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -24,6 +24,8 @@ public:
     // True when this process is the first instance. Otherwise the running one has been asked
     // to activate with `arguments` and false is returned: the caller exits.
     bool claim(const QStringList &arguments = {});
+    // Whether another process holds the claim now, without claiming or activating anything.
+    bool isClaimedElsewhere() const;
 
 public slots:
     // Called by a later launch, over the bus or the socket.

@@ -1,5 +1,6 @@
 #include "BackupCommands.h"
 
+#include "ArchiveReader.h"
 #include "ArchiveWriter.h"
 #include "Clock.h"
 #include "JournalEntry.h"
@@ -71,4 +72,38 @@ int BackupCommands::exportArchive(const QString &storePath, const QString &archi
         << count(context->fetch<JournalEntry>().size(), "journal entry", "journal entries") << " and "
         << count(context->fetch<UserCardNote>().size(), "card note", "card notes") << " to " << archivePath << Qt::endl;
     return 0;
+}
+
+int BackupCommands::importArchive(const QString &storePath, const QString &archivePath, QTextStream &out,
+                                  QTextStream &err)
+{
+    // All of the file is checked before the store is opened, so a refused archive touches nothing.
+    QString error;
+    auto contents = ArchiveReader::read(archivePath, &error);
+    if (!contents) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    const bool existed = QFileInfo(storePath).isFile();
+    auto context = ModelContext::open(storePath, &error);
+    if (!context) {
+        err << "The store could not be opened: " << error << Qt::endl;
+        return 1;
+    }
+    // What the import changes can be undone by restoring the snapshot taken just before it.
+    if (existed && !StoreBackups(storePath).take(StoreBackups::Kind::Regular, Clock::now(), 0, &error)) {
+        err << "No snapshot could be taken before the import, so nothing was imported: " << error << Qt::endl;
+        return 1;
+    }
+    ArchiveImport::Summary summary;
+    if (!ArchiveImport::merge(*context, *contents, &summary, &error)) {
+        err << "Nothing was imported: " << error << Qt::endl;
+        return 1;
+    }
+    out << "Imported " << archivePath << ": " << summary.added << " added, " << summary.updated << " updated, "
+        << summary.unchanged << " already here" << Qt::endl;
+    for (const QDate &day : std::as_const(summary.notJoined))
+        err << "The journal entry of " << day.toString(Qt::ISODate)
+            << " was left as it was: with the archive's reflection it would pass 50,000 characters." << Qt::endl;
+    return summary.notJoined.isEmpty() ? 0 : 1;
 }

@@ -17,4 +17,8 @@ int listBackups(const QString &storePath, QTextStream &out, QTextStream &err);
 // Writes the portable archive of the store at `storePath` to `archivePath` and says what it holds.
 int exportArchive(const QString &storePath, const QString &archivePath, QTextStream &out, QTextStream &err);
 
+// Merges the archive at `archivePath` into the store at `storePath` (made if missing) and says
+// what was added, updated and left as it was. A snapshot of the store is taken first.
+int importArchive(const QString &storePath, const QString &archivePath, QTextStream &out, QTextStream &err);
+
 } // namespace BackupCommands

@@ -2,6 +2,10 @@
 // executable running them with no display at all.
 #include "HeadlessCommands.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +70,53 @@ private slots:
         const auto [misused, nothing, usage] = run({u"--backup-now"_s, u"extra"_s});
         QCOMPARE(misused, 2);
         QVERIFY(usage.contains(u"--list-backups"_s));
+    }
+
+    // An archive exported by one home imports into another, and once only. While the app holds
+    // its claim, the import is refused and leaves the store as it was.
+    void anArchiveMovesBetweenStoresButNotUnderAnOpenWindow()
+    {
+        QTemporaryDir from, to, runtime;
+        const QString archive = from.filePath(u"everything.json"_s);
+        const auto run = [&](const QString &home, const QStringList &arguments) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.remove(u"DBUS_SESSION_BUS_ADDRESS"_s); // the claim is then the lock file
+            environment.insert(u"XDG_DATA_HOME"_s, home);
+            environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QUILLMOOR_APP), arguments);
+            process.waitForFinished(30000);
+            return std::tuple{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                              QString::fromUtf8(process.readAllStandardError())};
+        };
+        QVERIFY(std::get<0>(run(to.path(), {u"--export-archive"_s, archive})) != 0); // nothing there yet
+        const auto [made, madeOut, madeErr] =
+            run(from.path(), {u"--import-archive"_s, QStringLiteral(QUILLMOOR_TEST_ARCHIVE)});
+        QVERIFY2(made == 0, qPrintable(madeErr));
+        QVERIFY2(madeOut.contains(u"3 added"_s), qPrintable(madeOut));
+        const auto [exported, exportOut, exportErr] = run(from.path(), {u"--export-archive"_s, archive});
+        QVERIFY2(exported == 0, qPrintable(exportErr));
+
+        const auto [imported, importOut, importErr] = run(to.path(), {u"--import-archive"_s, archive});
+        QVERIFY2(imported == 0, qPrintable(importErr));
+        QVERIFY2(importOut.contains(u"3 added, 0 updated, 0 already here"_s), qPrintable(importOut));
+        const auto [again, againOut, againErr] = run(to.path(), {u"--import-archive"_s, archive});
+        QVERIFY2(againOut.contains(u"0 added, 0 updated, 3 already here"_s), qPrintable(againOut + againErr));
+
+        const QString store = QDir(to.path()).filePath(u"Quillmoor/Quillmoor Tarot/default.store"_s);
+        const auto contentsOf = [](const QString &path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                                  : QByteArray();
+        };
+        const QByteArray before = contentsOf(store);
+        QLockFile window(QDir(runtime.path()).filePath(u"com.quillmoor.tarot.lock"_s));
+        QVERIFY(window.tryLock(0));
+        const auto [refused, refusedOut, refusedErr] = run(to.path(), {u"--import-archive"_s, archive});
+        QCOMPARE(refused, 1);
+        QVERIFY2(refusedErr.contains(u"Quillmoor Tarot is open"_s), qPrintable(refusedErr));
+        QCOMPARE(contentsOf(store), before);
     }
 };
 
