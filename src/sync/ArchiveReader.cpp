@@ -19,6 +19,8 @@
 #include <QSet>
 #include <QUuid>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -194,13 +196,15 @@ std::unique_ptr<ArchiveReader::Contents> ArchiveReader::parse(const QByteArray &
         return nullptr;
     }
     const QJsonValue version = archive.value(u"formatVersion"_s);
-    if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != int(version.toDouble())) {
+    // Any whole number counts, however large: a far newer format is still a newer format.
+    const double number = version.toDouble();
+    if (!version.isDouble() || !(number >= 1 && number < 1e15) || number != std::floor(number)) {
         *error = u"The archive does not say which version of the format it is."_s;
         return nullptr;
     }
-    if (version.toInt() > ArchiveWriter::formatVersion) {
+    if (number > ArchiveWriter::formatVersion) {
         *error = u"The archive was written by a newer version of Quillmoor Tarot (format %1; this version reads "
-                 u"format %2). Update Quillmoor Tarot to import it."_s.arg(version.toInt())
+                 u"format %2). Update Quillmoor Tarot to import it."_s.arg(qint64(number))
                      .arg(ArchiveWriter::formatVersion);
         return nullptr;
     }

@@ -170,6 +170,10 @@ private slots:
             << QByteArray("{\"format\": \"something-else\"}") << u"not an archive of Quillmoor Tarot"_s;
         QTest::newRow("newer format") << QByteArray(good).replace("\"formatVersion\": 1", "\"formatVersion\": 7")
                                       << u"newer version of Quillmoor Tarot (format 7"_s;
+        // Found by the fuzzer: a version too large for an int was converted anyway.
+        QTest::newRow("far newer format")
+            << QByteArray(good).replace("\"formatVersion\": 1", "\"formatVersion\": 18888888888888")
+            << u"(format 18888888888888;"_s;
         QTest::newRow("duplicate identifier") << edited(good, [](QJsonObject &archive) {
             QJsonArray readings = archive.value(u"readings"_s).toArray();
             QJsonObject second = readings.at(1).toObject();

@@ -1,6 +1,7 @@
 # Configures the fuzz project with clang++ the first time, rebuilds it incrementally, and runs
 # it for FUZZ_SECONDS on a fresh copy of the seed corpus, so the committed corpus stays as it is.
-# Expects FUZZ_SOURCE_DIR, FUZZ_BINARY_DIR, FUZZ_SECONDS, CLANGXX and GENERATOR.
+# Expects FUZZ_SOURCE_DIR, FUZZ_BINARY_DIR, FUZZ_TARGET, FUZZ_CORPUS (a folder of FUZZ_SOURCE_DIR),
+# FUZZ_SECONDS, CLANGXX and GENERATOR.
 if(NOT CLANGXX)
     message(FATAL_ERROR "clang++ was not found when the build was configured: run tools/install-deps.sh")
 endif()
@@ -16,10 +17,10 @@ if(NOT EXISTS ${FUZZ_BINARY_DIR}/CMakeCache.txt)
     run_step(${CMAKE_COMMAND} -S ${FUZZ_SOURCE_DIR} -B ${FUZZ_BINARY_DIR} -G ${GENERATOR}
              -DCMAKE_CXX_COMPILER=${CLANGXX} -DCMAKE_BUILD_TYPE=Debug)
 endif()
-run_step(${CMAKE_COMMAND} --build ${FUZZ_BINARY_DIR})
+run_step(${CMAKE_COMMAND} --build ${FUZZ_BINARY_DIR} --target ${FUZZ_TARGET})
 
-set(corpus ${FUZZ_BINARY_DIR}/corpus-run)
+set(corpus ${FUZZ_BINARY_DIR}/${FUZZ_CORPUS}-run)
 file(REMOVE_RECURSE ${corpus})
-file(COPY ${FUZZ_SOURCE_DIR}/corpus/ DESTINATION ${corpus})
-run_step(${FUZZ_BINARY_DIR}/fuzz_decoders -max_total_time=${FUZZ_SECONDS} -timeout=10 -print_final_stats=1
+file(COPY ${FUZZ_SOURCE_DIR}/${FUZZ_CORPUS}/ DESTINATION ${corpus})
+run_step(${FUZZ_BINARY_DIR}/${FUZZ_TARGET} -max_total_time=${FUZZ_SECONDS} -timeout=10 -print_final_stats=1
          -artifact_prefix=${FUZZ_BINARY_DIR}/ ${corpus})
