@@ -1,7 +1,9 @@
 // What the ten-year store costs at start-up: opening it, checking every page, and loading the
 // journal (which the daily screen does before its first frame) or the readings; and what a
-// snapshot costs, alone and to saves made while it runs. Warm file cache.
+// snapshot costs, alone and to saves made while it runs; exporting everything, and importing
+// that archive into an empty store and again into the full one. Warm file cache.
 // Usage: bench_store <path of a store made by make_ten_year_store> [runs]
+#include "ArchiveReader.h"
 #include "ArchiveWriter.h"
 #include "JournalEntry.h"
 #include "Median.h"
@@ -125,9 +127,36 @@ int main(int argc, char *argv[])
         sound &= archiveBytes > 0;
     });
 
+    // The archive read and checked, then merged into an empty store (every record added) and
+    // into the store it came from (every record found already there).
+    QString why;
+    QByteArray archiveDocument;
+    {
+        auto context = ModelContext::open(path, nullptr);
+        archiveDocument = ArchiveWriter::document(*context, QDateTime::currentDateTime(), &why);
+    }
+    const double readArchive =
+        medianMicroseconds(std::min(runs, 5), [&] { sound &= ArchiveReader::parse(archiveDocument, &why) != nullptr; });
+    const double importEmpty = medianMicroseconds(std::min(runs, 3), [&] {
+        QTemporaryDir empty;
+        auto context = ModelContext::open(empty.filePath(QStringLiteral("default.store")), nullptr);
+        auto contents = ArchiveReader::parse(archiveDocument, &why);
+        ArchiveImport::Summary summary;
+        sound &= contents && ArchiveImport::merge(*context, *contents, &summary, &why) && summary.added > 0;
+    });
+    const double importAgain = medianMicroseconds(std::min(runs, 3), [&] {
+        auto context = ModelContext::open(path, nullptr);
+        auto contents = ArchiveReader::parse(archiveDocument, &why);
+        ArchiveImport::Summary summary;
+        sound &= contents && ArchiveImport::merge(*context, *contents, &summary, &why) && summary.added == 0;
+    });
+
     std::printf("store: %s, %lld bytes\n", argv[1], static_cast<long long>(QFileInfo(path).size()));
     std::printf("open + portable archive of everything: median %.2f ms, %lld bytes\n", archive / 1000,
                 static_cast<long long>(archiveBytes));
+    std::printf("read and check the archive: median %.2f ms\n", readArchive / 1000);
+    std::printf("open + import into an empty store: median %.2f ms\n", importEmpty / 1000);
+    std::printf("open + import into the store it came from (nothing new): median %.2f ms\n", importAgain / 1000);
     std::printf("snapshot (online backup, quick_check, rename): median %.2f ms\n", snapshotTime / 1000);
     std::printf("save of one reading alone: median %.2f ms\n", saveAlone / 1000);
     std::printf("open (schema check, write probe): median %.2f ms\n", open / 1000);
