@@ -76,48 +76,49 @@ void readFields(const QJsonObject &object, Record *record, const QString &where,
         if (StoreSchema::linkedType(property))
             continue;
         const QString name = QString::fromLatin1(property.name());
-        const QString at = where + u'.' + name;
+        // Named only in a refusal: building it for every field of every record is wasted work.
+        const auto at = [&where, &name] { return where + u'.' + name; };
         const auto found = object.constFind(name);
         if (found == object.constEnd())
-            refuse(u"%1 is missing."_s.arg(at));
+            refuse(u"%1 is missing."_s.arg(at()));
         const QJsonValue value = *found;
         const QMetaType type = property.metaType();
         QVariant stored;
         if (type == QMetaType::fromType<bool>()) {
             if (!value.isBool())
-                refuse(u"%1 must be true or false."_s.arg(at));
+                refuse(u"%1 must be true or false."_s.arg(at()));
             stored = value.toBool();
         } else if (type == QMetaType::fromType<QDateTime>()) {
             if (value.isNull())
                 stored = QDateTime();
             else if (value.isString())
-                stored = instant(value.toString(), at);
+                stored = instant(value.toString(), at());
             else
-                refuse(u"%1 must be a date and time, or null."_s.arg(at));
+                refuse(u"%1 must be a date and time, or null."_s.arg(at()));
         } else if (type == QMetaType::fromType<QUuid>()) {
             const QUuid id = value.isString() ? QUuid::fromString(value.toString()) : QUuid();
             if (id.isNull())
-                refuse(u"%1 is not an identifier."_s.arg(at));
+                refuse(u"%1 is not an identifier."_s.arg(at()));
             if (ids.contains(id))
-                refuse(u"%1 repeats the identifier %2 of an earlier record."_s.arg(at, value.toString()));
+                refuse(u"%1 repeats the identifier %2 of an earlier record."_s.arg(at(), value.toString()));
             ids.insert(id);
             stored = id;
         } else {
             if (!value.isString() && !value.isNull())
-                refuse(u"%1 must be a text, or null."_s.arg(at));
+                refuse(u"%1 must be a text, or null."_s.arg(at()));
             const QString text = value.isNull() ? QString() : value.toString();
             for (const NameField &field : nameFields) {
                 if (name != QLatin1String(field.name))
                     continue;
                 if (!(field.mayBeEmpty && text.isEmpty()) && !isName(text))
-                    refuse(u"%1 is not a card, position or spread name (\"%2\")."_s.arg(at, text.left(40)));
+                    refuse(u"%1 is not a card, position or spread name (\"%2\")."_s.arg(at(), text.left(40)));
             }
             // Counting user-perceived characters is slow; a text of fewer code units than the
             // limit cannot have more characters.
             if (text.size() > ArchiveReader::maxTextLength &&
                 PerceivedText::length(text) > ArchiveReader::maxTextLength)
                 refuse(u"%1 is longer than %2 characters."_s.arg(
-                    at, QLocale(QLocale::English).toString(ArchiveReader::maxTextLength)));
+                    at(), QLocale(QLocale::English).toString(ArchiveReader::maxTextLength)));
             stored = text;
         }
         property.write(record, stored);
