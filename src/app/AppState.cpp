@@ -6,12 +6,15 @@
 #include "Settings.h"
 #include "StoreLog.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QJSEngine>
 #include <QQuickWindow>
 
 AppState::AppState(const QString &storePath, QObject *parent) : QObject(parent), m_storePath(storePath)
 {
+    m_importer.setMaxThreadCount(1);
     openStore();
 }
 
@@ -54,8 +57,13 @@ void AppState::restoreLatestBackup()
 
 void AppState::restoreBackup(const QString &snapshotPath)
 {
-    if (m_restoring)
+    if (m_restoring || m_importing)
         return;
+    reopenStore([this, snapshotPath] { finishRestore(snapshotPath); });
+}
+
+void AppState::reopenStore(std::function<void()> whileClosed)
+{
     m_restoring = true;
     emit restoringChanged();
     // The window lets go of the screens first; the store is closed once they are gone.
@@ -64,40 +72,133 @@ void AppState::restoreBackup(const QString &snapshotPath)
         emit storeReadyChanged();
     }
     QMetaObject::invokeMethod(
-        this, [this, snapshotPath] { finishRestore(snapshotPath); }, Qt::QueuedConnection);
+        this,
+        [this, whileClosed = std::move(whileClosed)] {
+            // What the screens had not saved yet is written before the store is closed.
+            if (m_context && !m_context->isDamaged())
+                saveContext(*m_context);
+            m_backups.reset();
+            m_context.reset();
+            emit contextChanged();
+            whileClosed();
+            openStore();
+            emit contextChanged();
+            emit storeReadyChanged();
+            // The window is built again once, now.
+            m_restoring = false;
+            emit restoringChanged();
+            if (m_context)
+                m_context->checkIntegrityInBackground();
+        },
+        Qt::QueuedConnection);
 }
 
 void AppState::finishRestore(const QString &snapshotPath)
 {
-    // What the screens had not saved yet goes with the data that is kept aside.
-    if (m_context && !m_context->isDamaged())
-        saveContext(*m_context);
-    m_backups.reset();
-    m_context.reset();
-    emit contextChanged();
-
     QString error;
     const auto keptAside = StoreBackups(m_storePath).restore(snapshotPath, Clock::now(), &error);
-    openStore();
-    emit contextChanged();
-    emit storeReadyChanged();
-    // The window is built again once, now.
-    m_restoring = false;
-    emit restoringChanged();
-    if (m_context)
-        m_context->checkIntegrityInBackground();
-
+    QString message;
     if (!keptAside) {
         qCWarning(lcApp) << "Nothing was restored:" << error;
-        emit restoreFinished(false, tr("The backup could not be restored: %1").arg(error));
+        message = tr("The backup could not be restored: %1").arg(error);
     } else if (keptAside->isEmpty()) {
-        emit restoreFinished(true, tr("The backup was restored."));
+        message = tr("The backup was restored.");
     } else {
-        emit restoreFinished(true, tr("The backup was restored. The data it replaced is kept as %1.").arg(*keptAside));
+        message = tr("The backup was restored. The data it replaced is kept as %1.").arg(*keptAside);
     }
+    // Told once the window is back: on the data, or on the error screen, which says it itself.
+    QMetaObject::invokeMethod(
+        this,
+        [this, restored = keptAside.has_value(), message] {
+            if (m_ready)
+                setNotice(message);
+            emit restoreFinished(restored, message);
+        },
+        Qt::QueuedConnection);
 }
 
-AppState::~AppState() = default;
+void AppState::importArchive(const QUrl &file)
+{
+    if (m_importing || m_restoring || !m_ready || !m_context || !file.isLocalFile())
+        return;
+    // The import goes through a connection of its own, so what the screens hold is written first.
+    if (!saveContext(*m_context)) {
+        setNotice(tr("Nothing was imported: your latest changes could not be saved first."));
+        return;
+    }
+    m_importing = true;
+    emit importingChanged();
+    const QString path = file.toLocalFile();
+    const QDateTime now = Clock::now();
+    m_importer.start([this, path, now] {
+        ArchiveImport::Summary summary;
+        QString error;
+        const bool imported = ArchiveImport::importFile(m_storePath, path, now, &summary, &error);
+        QMetaObject::invokeMethod(
+            this, [this, path, imported, summary, error] { finishImport(path, imported, summary, error); },
+            Qt::QueuedConnection);
+    });
+}
+
+void AppState::waitForImport()
+{
+    m_importer.waitForDone();
+    QCoreApplication::sendPostedEvents(this);
+}
+
+void AppState::finishImport(const QString &archivePath, bool imported, const ArchiveImport::Summary &summary,
+                            const QString &error)
+{
+    m_importing = false;
+    emit importingChanged();
+    const QString name = QFileInfo(archivePath).fileName();
+    if (!imported) {
+        qCWarning(lcApp) << "The archive was not imported:" << error;
+        setNotice(error);
+        return;
+    }
+    QString message = summary.added + summary.updated == 0
+                          ? tr("Everything in %1 is already here.").arg(name)
+                          : tr("%1 was imported: %2 added, %3 updated, %4 already here. The backup taken just "
+                               "before can undo it.")
+                                .arg(name)
+                                .arg(summary.added)
+                                .arg(summary.updated)
+                                .arg(summary.unchanged);
+    if (!summary.notJoined.isEmpty())
+        message += u' ' + (summary.notJoined.size() == 1
+                               ? tr("The journal entry of one day was left as it was: with the archive's reflection "
+                                    "it would pass 50,000 characters.")
+                               : tr("The journal entries of %1 days were left as they were: with the archive's "
+                                    "reflections they would pass 50,000 characters.")
+                                     .arg(summary.notJoined.size()));
+    if (!summary.readingsNotJoined.isEmpty())
+        message += u' ' + tr("The notes of %1 of your readings were left as they were: with the archive's "
+                             "notes they would pass 50,000 characters.")
+                              .arg(summary.readingsNotJoined.size());
+    setNotice(message);
+    // The screens hold the records they fetched; they are built again on what the store now has.
+    if (summary.added + summary.updated > 0)
+        reopenStore([] {});
+}
+
+void AppState::setNotice(const QString &notice)
+{
+    if (m_notice == notice)
+        return;
+    m_notice = notice;
+    emit noticeChanged();
+}
+
+void AppState::dismissNotice()
+{
+    setNotice(QString());
+}
+
+AppState::~AppState()
+{
+    m_importer.waitForDone();
+}
 
 QString AppState::sentenceFor(ModelContext::Problem problem)
 {

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "ArchiveReader.h"
 #include "BackupScheduler.h"
 #include "ModelContext.h"
 
 #include <QObject>
 #include <QQmlEngine>
+#include <QThreadPool>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,6 +30,8 @@ class AppState : public QObject
     Q_PROPERTY(ModelContext *context READ context NOTIFY contextChanged)
     Q_PROPERTY(BackupScheduler *backups READ backups NOTIFY contextChanged)
     Q_PROPERTY(bool restoring READ restoring NOTIFY restoringChanged)
+    Q_PROPERTY(bool importing READ importing NOTIFY importingChanged)
+    Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
     Q_PROPERTY(QString latestBackupTitle READ latestBackupTitle NOTIFY storeReadyChanged)
     Q_PROPERTY(QString storeError READ storeError NOTIFY storeReadyChanged)
     Q_PROPERTY(QUrl websiteUrl READ websiteUrl CONSTANT)
@@ -43,7 +48,13 @@ public:
     ModelContext *context() const { return m_context.get(); }
     // The store's snapshots; none when the store could not be opened.
     BackupScheduler *backups() const { return m_backups.get(); }
+    // While a backup or an imported archive is put in place: the window shows no screens.
     bool restoring() const { return m_restoring; }
+    bool importing() const { return m_importing; }
+    // How the last restore or import went, shown over the window until dismissed; empty when
+    // there is nothing to say.
+    QString notice() const { return m_notice; }
+    Q_INVOKABLE void dismissNotice();
     // When the newest sound snapshot was taken, offered on the error screen; empty when the
     // store is in use or there is no such snapshot.
     QString latestBackupTitle() const { return m_latestGood ? m_latestGoodTitle : QString(); }
@@ -52,6 +63,12 @@ public:
     // window is built again on the restored data. The outcome comes as restoreFinished().
     Q_INVOKABLE void restoreBackup(const QString &snapshotPath);
     Q_INVOKABLE void restoreLatestBackup();
+    // Saves what is pending, then reads, checks and merges the archive `file` on a worker thread
+    // through a connection of its own. When it added or changed records, the window is built
+    // again on them. The outcome comes as the notice.
+    Q_INVOKABLE void importArchive(const QUrl &file);
+    // Blocks until the import in progress has finished and been reported. For tests.
+    void waitForImport();
     // Why the store cannot be used, as one sentence for the error screen; empty when ready.
     QString storeError() const { return m_storeError; }
     ModelContext::Problem storeProblem() const { return m_problem; }
@@ -81,6 +98,8 @@ signals:
     void storeReadyChanged();
     void contextChanged();
     void restoringChanged();
+    void importingChanged();
+    void noticeChanged();
     // `message` says what was restored and where the replaced data was kept, or why nothing was.
     void restoreFinished(bool restored, const QString &message);
     void notificationCenterChanged();
@@ -91,6 +110,11 @@ private:
     void storeDamaged(const QString &detail);
     void findLatestGoodBackup();
     void finishRestore(const QString &snapshotPath);
+    void finishImport(const QString &archivePath, bool imported, const ArchiveImport::Summary &summary,
+                      const QString &error);
+    // Lets the window drop its screens, then closes the store, runs `whileClosed` and opens it again.
+    void reopenStore(std::function<void()> whileClosed);
+    void setNotice(const QString &notice);
 
     QString m_storePath;
     std::unique_ptr<ModelContext> m_context;
@@ -100,6 +124,9 @@ private:
     ModelContext::Problem m_problem = ModelContext::Problem::None;
     QString m_storeError;
     bool m_restoring = false;
+    bool m_importing = false;
+    QString m_notice;
+    QThreadPool m_importer;
     std::optional<StoreBackups::Snapshot> m_latestGood;
     QString m_latestGoodTitle;
     NotificationCenter *m_notificationCenter = nullptr;

@@ -81,4 +81,10 @@ Window {
         id: contentComponent
         ContentView {}
     }
+
+    // Read from its file only when there is something to tell, so start-up never waits for it.
+    Loader {
+        active: AppState.notice !== ""
+        source: "StoreNotice.qml"
+    }
 }

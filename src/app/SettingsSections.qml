@@ -96,12 +96,24 @@ Column {
             id: archiveDialog
 
             objectName: "archiveDialog"
+            // Inside the sheet the dialog finds no window by itself, and would never show.
+            parentWindow: root.Window.window
             title: qsTr("Export Everything")
             currentFolder: archive.startFolder
             suggestedFile: archive.suggestedFile
             nameFilters: [qsTr("Quillmoor Tarot archive (*.json)")]
             defaultSuffix: "json"
             onAccepted: archive.save(archiveDialog.selectedFile)
+        }
+        OpenFileDialog {
+            id: importDialog
+
+            objectName: "importDialog"
+            parentWindow: root.Window.window
+            title: qsTr("Import an Archive")
+            currentFolder: archive.startFolder
+            nameFilters: [qsTr("Quillmoor Tarot archive (*.json)")]
+            onAccepted: AppState.importArchive(importDialog.selectedFile)
         }
 
         Repeater {
@@ -147,6 +159,18 @@ Column {
             symbol: "square.and.arrow.up"
             trailingSymbol: ""
             onClicked: archiveDialog.open()
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+
+        SettingsLinkRow {
+            objectName: "importArchiveButton"
+            width: parent.width
+            divider: true
+            enabled: !AppState.importing && AppState.context !== null
+            text: AppState.importing ? qsTr("Importing…") : qsTr("Import…")
+            symbol: "square.and.arrow.down"
+            trailingSymbol: ""
+            onClicked: importDialog.open()
             onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
         }
     }

@@ -4,8 +4,10 @@
 #include "ModelContext.h"
 #include "PerceivedText.h"
 #include "Reading.h"
+#include "StoreBackups.h"
 #include "UserCardNote.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -14,22 +16,32 @@ namespace {
 
 enum class Join { Unchanged, Joined, TooLong };
 
-// Joins what `incoming` says about a day to `local`, keeping everything of both. Joining the
-// same entry again changes nothing.
+// Two copies of one text, neither known to be the later: the one that holds the other is kept
+// (a text written on further elsewhere replaces its beginning here), otherwise the archive's is
+// added below this one. Nothing either side wrote is lost, and joining again changes nothing.
+Join joinText(QString &ours, const QString &theirs)
+{
+    if (theirs.isEmpty() || ours.contains(theirs))
+        return Join::Unchanged;
+    const QString joined = theirs.contains(ours) ? theirs : ours + u"\n\n"_s + theirs;
+    // A joined text past the limit would be cut when next edited: the record is left alone
+    // and the caller says so.
+    if (PerceivedText::length(joined) > ArchiveReader::maxTextLength)
+        return Join::TooLong;
+    ours = joined;
+    return Join::Joined;
+}
+
+// Joins what `incoming` says about a day to `local`: the reflections as joinText() does, the
+// card and the mood only where `local` has none.
 Join joinEntry(JournalEntry &local, const JournalEntry &incoming)
 {
-    bool changed = false;
-    const QString theirs = incoming.reflectionText();
-    if (!theirs.isEmpty() && !local.reflectionText().contains(theirs)) {
-        const QString ours = local.reflectionText();
-        const QString joined = ours.isEmpty() ? theirs : ours + u"\n\n"_s + theirs;
-        // A joined text past the limit would be cut when next edited: the entry is left alone
-        // and the caller says so.
-        if (PerceivedText::length(joined) > ArchiveReader::maxTextLength)
-            return Join::TooLong;
-        local.setReflectionText(joined);
-        changed = true;
-    }
+    QString reflection = local.reflectionText();
+    const Join text = joinText(reflection, incoming.reflectionText());
+    if (text == Join::TooLong)
+        return Join::TooLong;
+    bool changed = text == Join::Joined;
+    local.setReflectionText(reflection);
     if (local.dailyCardId().isEmpty() && !incoming.dailyCardId().isEmpty()) {
         local.setDailyCardId(incoming.dailyCardId());
         local.setDailyCardReversed(incoming.dailyCardReversed());
@@ -41,6 +53,38 @@ Join joinEntry(JournalEntry &local, const JournalEntry &incoming)
         changed = true;
     }
     return changed ? Join::Joined : Join::Unchanged;
+}
+
+// The same reading in both: its cards never change, its notes are joined and a star given on
+// either side is kept.
+Join joinReading(Reading &local, const Reading &incoming)
+{
+    QString notes = local.notes();
+    const Join text = joinText(notes, incoming.notes());
+    if (text == Join::TooLong)
+        return Join::TooLong;
+    bool changed = text == Join::Joined;
+    local.setNotes(notes);
+    if (incoming.isFavorite() && !local.isFavorite()) {
+        local.setIsFavorite(true);
+        changed = true;
+    }
+    return changed ? Join::Joined : Join::Unchanged;
+}
+
+void count(Join join, ArchiveImport::Summary &counts, QList<QDate> &notJoined, const QDate &day)
+{
+    switch (join) {
+    case Join::Unchanged:
+        ++counts.unchanged;
+        break;
+    case Join::Joined:
+        ++counts.updated;
+        break;
+    case Join::TooLong:
+        notJoined.append(day);
+        break;
+    }
 }
 
 } // namespace
@@ -57,32 +101,19 @@ bool ArchiveImport::merge(ModelContext &context, ArchiveReader::Contents &conten
         }
     }
 
-    // The journal keeps one entry a day. An archive's entry for a day that has one here under
-    // another identifier (both computers were used that day) joins it: its reflection is added
-    // below the one here, and its card and mood fill in what the entry here lacks.
-    QSet<QUuid> entryIds;
+    // The journal keeps one entry a day. An archive's entry for a day that has one here, under
+    // its identifier or another (both computers were used that day), joins it.
+    QHash<QUuid, JournalEntry *> entriesById;
     QHash<QDate, JournalEntry *> entriesByDay;
     for (JournalEntry *entry : context.fetch<JournalEntry>()) {
-        entryIds.insert(entry->id());
+        entriesById.insert(entry->id(), entry);
         entriesByDay.insert(entry->date().toLocalTime().date(), entry);
     }
     for (JournalEntry *entry : std::as_const(contents.journalEntries)) {
         const QDate day = entry->date().toLocalTime().date();
-        JournalEntry *local = entriesByDay.value(day);
-        if (entryIds.contains(entry->id())) {
-            ++counts.unchanged;
-        } else if (local) {
-            switch (joinEntry(*local, *entry)) {
-            case Join::Unchanged:
-                ++counts.unchanged;
-                break;
-            case Join::Joined:
-                ++counts.updated;
-                break;
-            case Join::TooLong:
-                counts.notJoined.append(day);
-                break;
-            }
+        JournalEntry *local = entriesById.value(entry->id(), entriesByDay.value(day));
+        if (local) {
+            count(joinEntry(*local, *entry), counts, counts.notJoined, local->date().toLocalTime().date());
         } else {
             entriesByDay.insert(day, entry);
             context.insert(entry);
@@ -90,12 +121,12 @@ bool ArchiveImport::merge(ModelContext &context, ArchiveReader::Contents &conten
         }
     }
 
-    QSet<QUuid> readingIds;
-    for (const Reading *reading : context.fetch<Reading>())
-        readingIds.insert(reading->id());
+    QHash<QUuid, Reading *> readingsById;
+    for (Reading *reading : context.fetch<Reading>())
+        readingsById.insert(reading->id(), reading);
     for (Reading *reading : std::as_const(contents.readings)) {
-        if (readingIds.contains(reading->id())) {
-            ++counts.unchanged;
+        if (Reading *local = readingsById.value(reading->id())) {
+            count(joinReading(*local, *reading), counts, counts.readingsNotJoined, local->date().toLocalTime().date());
             continue;
         }
         context.insert(reading);
@@ -125,5 +156,29 @@ bool ArchiveImport::merge(ModelContext &context, ArchiveReader::Contents &conten
         return false;
     if (summary)
         *summary = counts;
+    return true;
+}
+
+bool ArchiveImport::importFile(const QString &storePath, const QString &archivePath, const QDateTime &now,
+                               Summary *summary, QString *error)
+{
+    auto contents = ArchiveReader::read(archivePath, error);
+    if (!contents)
+        return false;
+    const bool existed = QFileInfo(storePath).isFile();
+    QString detail;
+    auto context = ModelContext::open(storePath, &detail);
+    if (!context) {
+        *error = QObject::tr("The store could not be opened: %1").arg(detail);
+        return false;
+    }
+    if (existed && !StoreBackups(storePath).take(StoreBackups::Kind::Regular, now, 0, &detail)) {
+        *error = QObject::tr("No snapshot could be taken before the import, so nothing was imported: %1").arg(detail);
+        return false;
+    }
+    if (!merge(*context, *contents, summary, &detail)) {
+        *error = QObject::tr("Nothing was imported: %1").arg(detail);
+        return false;
+    }
     return true;
 }

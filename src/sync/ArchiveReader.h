@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -43,9 +44,10 @@ std::unique_ptr<Contents> read(const QString &path, QString *error);
 
 // Merges an archive into a store in one save: a record whose identifier the store does not
 // know is added, except a journal entry for a day that has one here, which is joined to it. A
-// card note the archive changed later than the store replaces the store's text; every other
-// record the store has stays as it is. Importing the same archive twice changes nothing the
-// second time.
+// journal entry or reading the store has too is joined: of two texts the one that holds the
+// other is kept, else both; a card, mood or star fills only what is empty here. A card note the
+// archive changed later than the store replaces the store's text. Importing the same archive
+// twice changes nothing the second time.
 namespace ArchiveImport {
 
 struct Summary
@@ -56,10 +58,19 @@ struct Summary
     // Days whose entry here and in the archive could not be joined: the reflection would pass
     // the length limit. The entry here is left as it was.
     QList<QDate> notJoined;
+    // The days of readings whose notes could not be joined, for the same reason.
+    QList<QDate> readingsNotJoined;
 };
 
 // False, with `error` set and the file untouched, when the save fails; the context then holds
 // the archive's records as unsaved changes and should be closed without saving.
 bool merge(ModelContext &context, ArchiveReader::Contents &contents, Summary *summary, QString *error);
+
+// Reads and checks the archive at `archivePath` before the store is opened, then merges it into
+// the store at `storePath` through a connection of its own. A store that already existed gets a
+// snapshot first, so that the import can be undone by restoring it. False, with `error` as a
+// sentence, when nothing was imported.
+bool importFile(const QString &storePath, const QString &archivePath, const QDateTime &now, Summary *summary,
+                QString *error);
 
 } // namespace ArchiveImport

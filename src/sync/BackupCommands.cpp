@@ -77,27 +77,10 @@ int BackupCommands::exportArchive(const QString &storePath, const QString &archi
 int BackupCommands::importArchive(const QString &storePath, const QString &archivePath, QTextStream &out,
                                   QTextStream &err)
 {
-    // All of the file is checked before the store is opened, so a refused archive touches nothing.
     QString error;
-    auto contents = ArchiveReader::read(archivePath, &error);
-    if (!contents) {
-        err << error << Qt::endl;
-        return 1;
-    }
-    const bool existed = QFileInfo(storePath).isFile();
-    auto context = ModelContext::open(storePath, &error);
-    if (!context) {
-        err << "The store could not be opened: " << error << Qt::endl;
-        return 1;
-    }
-    // What the import changes can be undone by restoring the snapshot taken just before it.
-    if (existed && !StoreBackups(storePath).take(StoreBackups::Kind::Regular, Clock::now(), 0, &error)) {
-        err << "No snapshot could be taken before the import, so nothing was imported: " << error << Qt::endl;
-        return 1;
-    }
     ArchiveImport::Summary summary;
-    if (!ArchiveImport::merge(*context, *contents, &summary, &error)) {
-        err << "Nothing was imported: " << error << Qt::endl;
+    if (!ArchiveImport::importFile(storePath, archivePath, Clock::now(), &summary, &error)) {
+        err << error << Qt::endl;
         return 1;
     }
     out << "Imported " << archivePath << ": " << summary.added << " added, " << summary.updated << " updated, "
@@ -105,5 +88,8 @@ int BackupCommands::importArchive(const QString &storePath, const QString &archi
     for (const QDate &day : std::as_const(summary.notJoined))
         err << "The journal entry of " << day.toString(Qt::ISODate)
             << " was left as it was: with the archive's reflection it would pass 50,000 characters." << Qt::endl;
-    return summary.notJoined.isEmpty() ? 0 : 1;
+    for (const QDate &day : std::as_const(summary.readingsNotJoined))
+        err << "The notes of a reading of " << day.toString(Qt::ISODate)
+            << " were left as they were: with the archive's notes they would pass 50,000 characters." << Qt::endl;
+    return summary.notJoined.isEmpty() && summary.readingsNotJoined.isEmpty() ? 0 : 1;
 }

@@ -23,6 +23,14 @@ int DialogLook::apply(QQuickItem *item)
                 border->setProperty("color", Theme::alpha(Theme::accent(), 0.4));
             ++changed;
         }
+        // The chosen file's row is tinted, not gold, so its name is read in the light text.
+        QQuickItem *dialog = item;
+        while (dialog->parentItem() && !dialog->parentItem()->inherits("QQuickOverlay"))
+            dialog = dialog->parentItem();
+        if (auto *palette = dialog->property("palette").value<QObject *>()) {
+            palette->setProperty("highlightedText", Theme::textPrimary());
+            ++changed;
+        }
     }
     for (QQuickItem *child : item->childItems())
         changed += apply(child);

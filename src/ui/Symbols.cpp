@@ -48,6 +48,7 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("envelope"), 0xF1F0},              // email-outline
         {QStringLiteral("arrow.up.right.square"), 0xF3CC}, // open-in-new
         {QStringLiteral("square.and.arrow.up"), 0xF21D},   // file-export: a page with an arrow out of it
+        {QStringLiteral("square.and.arrow.down"), 0xF220}, // file-import: an arrow into a page
         {QStringLiteral("arrow.down"), 0xF045},
         {QStringLiteral("arrow.down.to.line"), 0xF1DA},                              // download
         {QStringLiteral("arrow.trianglehead.2.counterclockwise.rotate.90"), 0xF465}, // rotate-left

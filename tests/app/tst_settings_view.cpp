@@ -1,11 +1,13 @@
 // The settings sheet in the real main window, driven by keyboard and mouse, with the
 // notification centre replaced by a fake.
+#include "AppDriving.h"
 #include "AppSection.h"
 #include "AppSettings.h"
 #include "AppTestSupport.h"
 #include "BackupListModel.h"
 #include "DateFormat.h"
 #include "FakeNotificationCenter.h"
+#include "JournalEntry.h"
 #include "ManualAnimationDriver.h"
 #include "ModelContext.h"
 #include "Reading.h"
@@ -97,8 +99,8 @@ private slots:
                                    QStringLiteral("reminderHour"),        QStringLiteral("reminderMinute"),
                                    QStringLiteral("reminderPeriod"),      QStringLiteral("restoreBackupButton"),
                                    QStringLiteral("backUpNowButton"),     QStringLiteral("exportEverythingButton"),
-                                   QStringLiteral("sendFeedbackButton"),  QStringLiteral("websiteButton"),
-                                   QStringLiteral("settingsDoneButton")};
+                                   QStringLiteral("importArchiveButton"), QStringLiteral("sendFeedbackButton"),
+                                   QStringLiteral("websiteButton"),       QStringLiteral("settingsDoneButton")};
         const QStringList timeParts = controls.mid(2, 3);
         QQuickItem *list = window.find("settingsList");
         QStringList reached;
@@ -239,6 +241,87 @@ private slots:
         QCOMPARE(window.app.state.context()->fetch<Reading>().size(), 0);
         const QDir folder = QFileInfo(window.app.state.context()->path()).dir();
         QCOMPARE(folder.entryList({QStringLiteral("default-replaced-*.store")}, QDir::Files).size(), 1);
+        // The window says so once it is back, naming where the replaced data went.
+        QQuickItem *notice = nullptr;
+        QTRY_VERIFY((notice = window.find("storeNoticeText")) && notice->isVisible());
+        QVERIFY(notice->property("text").toString().startsWith(QStringLiteral("The backup was restored.")));
+        QVERIFY(notice->property("text").toString().contains(QStringLiteral("default-replaced-")));
+    }
+
+    // An archive chosen in the open dialog is merged off the window's thread; the window is then
+    // built again on the records it added and says what happened above everything, until closed.
+    // The same archive again changes nothing, and a broken one is refused with its reason.
+    void anArchiveIsImportedFromTheSheet()
+    {
+        SettingsWindow window;
+        window.app.state.backups()->waitForIdle();
+        QTemporaryDir folder;
+        const QString archive = folder.filePath(QStringLiteral("small-archive.json"));
+        QVERIFY(QFile::copy(QStringLiteral(QUILLMOOR_TEST_ARCHIVE), archive));
+        // Picked as a user does: Import…, then a click on the file in its folder, then Open.
+        const auto choose = [&](const QString &path) {
+            QVERIFY(tabTo(window.app.window, QStringLiteral("importArchiveButton")));
+            QObject *dialog = window.find("backupsSection")->findChild<QObject *>(QStringLiteral("importDialog"));
+            QVERIFY(dialog);
+            dialog->setProperty("currentFolder", QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+            QTest::keyClick(window.app.window, Qt::Key_Return);
+            QTRY_VERIFY(dialog->property("visible").toBool());
+            QQuickItem *file = nullptr;
+            QTRY_VERIFY((file = findItem(window.app.window->contentItem(), [&path](QQuickItem *item) {
+                             return item->isVisible() && item->property("fileName") == QFileInfo(path).fileName();
+                         })));
+            clickOn(window.app.window, file);
+            if (path == archive)
+                window.screenshot(QStringLiteral("settings-import-dialog"));
+            clickOn(window.app.window, buttonWithText(window.app.window->contentItem(), QStringLiteral("Open")));
+            QTRY_VERIFY(!dialog->property("visible").toBool());
+            window.app.state.waitForImport();
+        };
+        const auto notice = [&window]() -> QString {
+            QQuickItem *text = window.find("storeNoticeText");
+            return text && text->isVisible() ? text->property("text").toString() : QString();
+        };
+        QVERIFY(window.open());
+        choose(archive);
+        QTRY_VERIFY(window.app.find("contentView") && !window.app.state.restoring());
+        QTRY_VERIFY2(notice().startsWith(QStringLiteral("small-archive.json was imported: 3 added, 0 updated")),
+                     qPrintable(window.app.state.notice()));
+        QCOMPARE(window.app.state.context()->fetch<Reading>().size(), 1);
+        QCOMPARE(window.app.state.context()->fetch<JournalEntry>().size(), 1);
+        // The notice lies inside the window and holds the keyboard, so Escape closes it.
+        const auto rectOf = [](QQuickItem *item) {
+            return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+        };
+        QQuickItem *text = window.find("storeNoticeText");
+        QQuickItem *close = window.find("storeNoticeCloseButton");
+        QVERIFY(QRectF(QPointF(0, 0), window.app.window->size()).contains(rectOf(text)));
+        QVERIFY(!rectOf(text).intersects(rectOf(close)));
+        QTRY_COMPARE(focusedName(window.app.window), QStringLiteral("storeNoticeCloseButton"));
+        window.screenshot(QStringLiteral("settings-import-notice"));
+        QTest::keyClick(window.app.window, Qt::Key_Escape);
+        QTRY_VERIFY(notice().isEmpty());
+        QVERIFY(window.app.state.notice().isEmpty());
+
+        // Again: nothing to add, so the sheet stays as it is and says so.
+        QVERIFY(window.open());
+        QObject *content = window.app.find("contentView");
+        choose(archive);
+        QTRY_COMPARE(notice(), QStringLiteral("Everything in small-archive.json is already here."));
+        QCOMPARE(window.app.find("contentView"), content);
+        QVERIFY(window.sheet()->property("opened").toBool());
+        QTest::keyClick(window.app.window, Qt::Key_Escape);
+        QTRY_VERIFY(notice().isEmpty());
+
+        // A file cut short is refused whole.
+        QFile broken(folder.filePath(QStringLiteral("broken.json")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        QFile whole(archive);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        broken.write(whole.readAll().left(300));
+        broken.close();
+        choose(broken.fileName());
+        QTRY_VERIFY2(notice().startsWith(QStringLiteral("The archive ends early")), qPrintable(notice()));
+        QCOMPARE(window.app.state.context()->fetch<Reading>().size(), 1);
     }
 
     // Without a mail program, Send Feedback shows the address inside the sheet, its words clear

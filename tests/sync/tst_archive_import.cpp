@@ -5,6 +5,7 @@
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
 #include "JournalEntry.h"
+#include "Reading.h"
 #include "StoreTestSupport.h"
 #include "UserCardNote.h"
 
@@ -149,11 +150,52 @@ private slots:
         QCOMPARE(importInto(*context, archive).updated, 0);
     }
 
+    // The same entry and reading, changed on each computer since they parted: a text written on
+    // further elsewhere replaces its beginning here, two different texts are both kept, a star
+    // given elsewhere stays, and nothing written here is lost.
+    void recordsChangedOnBothComputersKeepWhatEachWrote()
+    {
+        auto source = m_source->open();
+        auto *entry = new JournalEntry(QDateTime(QDate(2026, 3, 1), QTime(9, 0)));
+        entry->setReflectionText(u"Morning."_s);
+        auto *reading = new Reading(u"three_card"_s);
+        reading->setNotes(u"About the move."_s);
+        source->insert(entry);
+        source->insert(reading);
+        QVERIFY(source->save());
+        TempStore target;
+        auto context = target.open();
+        QCOMPARE(importInto(*context, archiveOf(*source)).added, 2);
+
+        // Elsewhere the reflection goes on and the reading gets a star; here its notes change.
+        entry->setReflectionText(u"Morning. Then a long walk."_s);
+        reading->setIsFavorite(true);
+        QVERIFY(source->save());
+        context->fetch<Reading>().constFirst()->setNotes(u"Written here."_s);
+        QVERIFY(context->save());
+        const QByteArray archive = archiveOf(*source);
+        const ArchiveImport::Summary summary = importInto(*context, archive);
+        QCOMPARE(summary.updated, 2);
+        QCOMPARE(context->fetch<JournalEntry>().constFirst()->reflectionText(), u"Morning. Then a long walk."_s);
+        const Reading *here = context->fetch<Reading>().constFirst();
+        QCOMPARE(here->notes(), u"Written here.\n\nAbout the move."_s);
+        QVERIFY(here->isFavorite());
+        QCOMPARE(importInto(*context, archive).updated, 0);
+
+        // An older copy of a text this one holds changes nothing.
+        context->fetch<JournalEntry>().constFirst()->setReflectionText(u"Morning. Then a long walk. Rain."_s);
+        QVERIFY(context->save());
+        QCOMPARE(importInto(*context, archive).updated, 0);
+        QCOMPARE(context->fetch<JournalEntry>().constFirst()->reflectionText(), u"Morning. Then a long walk. Rain."_s);
+    }
+
     void aFaultyArchiveIsRefusedByName_data()
     {
         QTest::addColumn<QByteArray>("archive");
         QTest::addColumn<QString>("problem");
-        auto context = m_source->open();
+        // A store of its own: data functions run before init().
+        TempStore seed;
+        auto context = seed.open();
         addReading(*context, u"three_card"_s, QDateTime(QDate(2026, 7, 1), QTime(21, 0)), false,
                    {{u"major_00"_s, u"past"_s}, {u"cups_03"_s, u"present"_s}});
         addReading(*context, u"single_card"_s, QDateTime(QDate(2026, 7, 2), QTime(21, 0)));
