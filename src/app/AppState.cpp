@@ -165,17 +165,8 @@ void AppState::finishImport(const QString &archivePath, bool imported, const Arc
                                 .arg(summary.added)
                                 .arg(summary.updated)
                                 .arg(summary.unchanged);
-    if (!summary.notJoined.isEmpty())
-        message += u' ' + (summary.notJoined.size() == 1
-                               ? tr("The journal entry of one day was left as it was: with the archive's reflection "
-                                    "it would pass 50,000 characters.")
-                               : tr("The journal entries of %1 days were left as they were: with the archive's "
-                                    "reflections they would pass 50,000 characters.")
-                                     .arg(summary.notJoined.size()));
-    if (!summary.readingsNotJoined.isEmpty())
-        message += u' ' + tr("The notes of %1 of your readings were left as they were: with the archive's "
-                             "notes they would pass 50,000 characters.")
-                              .arg(summary.readingsNotJoined.size());
+    for (const QString &sentence : ArchiveImport::leftAlone(summary))
+        message += u' ' + sentence;
     setNotice(message);
     // The screens hold the records they fetched; they are built again on what the store now has.
     if (summary.added + summary.updated > 0)

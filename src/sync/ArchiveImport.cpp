@@ -159,6 +159,20 @@ bool ArchiveImport::merge(ModelContext &context, ArchiveReader::Contents &conten
     return true;
 }
 
+QStringList ArchiveImport::leftAlone(const Summary &summary)
+{
+    QStringList sentences;
+    for (const QDate &day : summary.notJoined)
+        sentences.append(QObject::tr("The journal entry of %1 was left as it was: with the archive's reflection it "
+                                     "would pass 50,000 characters.")
+                             .arg(day.toString(Qt::ISODate)));
+    for (const QDate &day : summary.readingsNotJoined)
+        sentences.append(QObject::tr("The notes of a reading of %1 were left as they were: with the archive's notes "
+                                     "they would pass 50,000 characters.")
+                             .arg(day.toString(Qt::ISODate)));
+    return sentences;
+}
+
 bool ArchiveImport::importFile(const QString &storePath, const QString &archivePath, const QDateTime &now,
                                Summary *summary, QString *error)
 {

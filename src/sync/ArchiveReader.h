@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -65,6 +66,10 @@ struct Summary
 // False, with `error` set and the file untouched, when the save fails; the context then holds
 // the archive's records as unsaved changes and should be closed without saving.
 bool merge(ModelContext &context, ArchiveReader::Contents &contents, Summary *summary, QString *error);
+
+// One sentence for each record that was left as it was because a joined text would have
+// passed the length limit; empty when every record could be joined.
+QStringList leftAlone(const Summary &summary);
 
 // Reads and checks the archive at `archivePath` before the store is opened, then merges it into
 // the store at `storePath` through a connection of its own. A store that already existed gets a

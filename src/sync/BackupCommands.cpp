@@ -85,11 +85,8 @@ int BackupCommands::importArchive(const QString &storePath, const QString &archi
     }
     out << "Imported " << archivePath << ": " << summary.added << " added, " << summary.updated << " updated, "
         << summary.unchanged << " already here" << Qt::endl;
-    for (const QDate &day : std::as_const(summary.notJoined))
-        err << "The journal entry of " << day.toString(Qt::ISODate)
-            << " was left as it was: with the archive's reflection it would pass 50,000 characters." << Qt::endl;
-    for (const QDate &day : std::as_const(summary.readingsNotJoined))
-        err << "The notes of a reading of " << day.toString(Qt::ISODate)
-            << " were left as they were: with the archive's notes they would pass 50,000 characters." << Qt::endl;
-    return summary.notJoined.isEmpty() && summary.readingsNotJoined.isEmpty() ? 0 : 1;
+    const QStringList leftAlone = ArchiveImport::leftAlone(summary);
+    for (const QString &sentence : leftAlone)
+        err << sentence << Qt::endl;
+    return leftAlone.isEmpty() ? 0 : 1;
 }
