@@ -2,7 +2,10 @@
 
 #include "AppSettings.h"
 #include "BackupListModel.h"
+#include "CardDataStore.h"
 #include "Clock.h"
+#include "SearchIndex.h"
+#include "SearchNames.h"
 #include "Settings.h"
 #include "StoreLog.h"
 
@@ -36,6 +39,30 @@ void AppState::openStore()
     // Queued: damage is found in the middle of a fetch, often while the screens are being
     // built; the window changes to the error screen once that work is done.
     connect(m_context.get(), &ModelContext::damaged, this, &AppState::storeDamaged, Qt::QueuedConnection);
+    prepareSearch();
+}
+
+void AppState::prepareSearch()
+{
+    if (!m_context || m_context->isDamaged())
+        return;
+    // The names are only written to a store that has been read whole and found sound.
+    if (!m_context->isChecked()) {
+        connect(m_context.get(), &ModelContext::checkPassed, this, &AppState::prepareSearch, Qt::UniqueConnection);
+        return;
+    }
+    QList<SearchIndex::Name> names = SearchNames::of(CardDataStore::shared());
+    if (SearchIndex(m_context.get()).holdsNames(names))
+        return;
+    // New names index every record again, which takes a moment on a large store: on a worker
+    // with a connection of its own, while the window goes on. Searches meanwhile find the
+    // records by their own words.
+    m_importer.start([path = m_storePath, names = std::move(names)] {
+        QString error;
+        auto context = ModelContext::open(path, &error);
+        if (!context || !SearchIndex(context.get()).useNames(names, &error))
+            qCWarning(lcApp, "The search index could not take the card names: %s", qUtf8Printable(error));
+    });
 }
 
 void AppState::findLatestGoodBackup()
@@ -78,6 +105,8 @@ void AppState::reopenStore(std::function<void()> whileClosed)
             if (m_context && !m_context->isDamaged())
                 saveContext(*m_context);
             m_backups.reset();
+            // The search's names may be being written on the worker.
+            m_importer.waitForDone();
             m_context.reset();
             emit contextChanged();
             whileClosed();

@@ -106,6 +106,8 @@ signals:
     void sectionRequested(int section);
 
 private:
+    // Gives the search index the names of the cards, spreads and positions it indexes by.
+    void prepareSearch();
     void openStore();
     void storeDamaged(const QString &detail);
     void findLatestGoodBackup();

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quillmoor.Ui
 import Quillmoor.App
+import Quillmoor.Search
 
 // The main window's content: the sidebar of sections, its edge that drags its width, and the
 // selected section's navigation stack, plus the settings sheet.
@@ -18,6 +19,18 @@ Item {
         root.model.watchFirstFrame(root.Window.window);
     }
     Window.onWindowChanged: root.model.watchFirstFrame(root.Window.window)
+
+    // Everything the user wrote, searched from the sidebar's field as it is typed.
+    readonly property SearchResultsModel searchResults: SearchResultsModel {
+        objectName: "searchResults"
+        modelContext: root.model.isWindowShown ? AppState.context : null
+        query: sidebar.searchText
+    }
+
+    Shortcut {
+        sequence: "Ctrl+K"
+        onActivated: sidebar.focusSearch()
+    }
 
     Shortcut {
         sequence: "Ctrl+,"
@@ -40,6 +53,8 @@ Item {
         anchors { left: parent.left; top: parent.top; bottom: parent.bottom }
         width: root.model.sidebarWidth
         model: root.model
+        onSearchMoved: (step, page) => root.searchResults.moveCurrent(step, page)
+        onSearchChosen: root.openSearchResult(root.searchResults.currentRow)
     }
 
     Rectangle {
@@ -77,7 +92,8 @@ Item {
                 height: detail.height
                 Component.onCompleted: setSource(Qt.resolvedUrl("NavigationStack.qml"),
                                                  { rootScreen: section.rootScreen,
-                                                   rootProperties: { modelContext: AppState.context } })
+                                                   rootProperties: Object.assign({ modelContext: AppState.context },
+                                                                                 root.model.takeOpening()) })
             }
         }
 
@@ -96,6 +112,43 @@ Item {
                     font: Theme.title2SerifSemibold
                     color: Theme.textSecondary
                 }
+            }
+        }
+    }
+
+    function openSearchResult(row: int) {
+        const destination = root.searchResults.destination(row);
+        sidebar.leaveSearch();
+        root.model.open(destination);
+    }
+
+    // The search results are read from their file the first time the search field has the
+    // focus, so that the window's first frame does not wait for the controls they use.
+    Loader {
+        id: searchPopup
+
+        Connections {
+            target: sidebar
+
+            function onSearchingChanged() {
+                if (sidebar.searching && searchPopup.status === Loader.Null)
+                    searchPopup.setSource(Qt.resolvedUrl("../Search/SearchResultsPopup.qml"), {
+                        parent: detail,
+                        x: 12,
+                        y: 8,
+                        width: Qt.binding(() => Math.min(680, detail.width - 24)),
+                        maximumHeight: Qt.binding(() => detail.height - 16),
+                        results: root.searchResults,
+                        visible: Qt.binding(() => sidebar.searching)
+                    });
+            }
+        }
+        Connections {
+            target: searchPopup.item
+            ignoreUnknownSignals: true
+
+            function onChosen(row: int) {
+                root.openSearchResult(row);
             }
         }
     }

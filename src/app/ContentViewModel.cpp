@@ -3,6 +3,7 @@
 #include "KeyActivation.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QUuid>
 
@@ -35,6 +36,35 @@ void ContentViewModel::setSelectedSection(int section)
     m_detailId = QUuid::createUuid().toString(QUuid::WithoutBraces);
     emit selectedSectionChanged();
     emit detailIdChanged();
+}
+
+void ContentViewModel::open(const QVariantMap &destination)
+{
+    const QString kind = destination.value(QStringLiteral("kind")).toString();
+    int section = -1;
+    if (kind == QLatin1String("reading")) {
+        section = AppSection::Readings;
+        m_opening = {{QStringLiteral("openReading"), destination.value(QStringLiteral("reading"))}};
+    } else if (kind == QLatin1String("journal")) {
+        section = AppSection::Journal;
+        m_opening = {{QStringLiteral("openDay"), destination.value(QStringLiteral("day"))}};
+    } else if (kind == QLatin1String("cardNote")) {
+        section = AppSection::Library;
+        m_opening = {{QStringLiteral("openCardId"), destination.value(QStringLiteral("cardId"))}};
+    } else {
+        return;
+    }
+    setShowSettings(false);
+    // A new identity even when the section stays: its stack is built again, opening the record.
+    m_selectedSection = section;
+    m_detailId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    emit selectedSectionChanged();
+    emit detailIdChanged();
+}
+
+QVariantMap ContentViewModel::takeOpening()
+{
+    return std::exchange(m_opening, {});
 }
 
 void ContentViewModel::setShowSettings(bool show)

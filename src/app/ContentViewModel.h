@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QQuickWindow>
 #include <QVariantList>
+#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 // State of the main window's content: the selected section, the identity of the detail column
@@ -38,6 +39,11 @@ public:
     Q_INVOKABLE void windowShown();
     // Calls windowShown() once `window` has put its first frame on screen.
     Q_INVOKABLE void watchFirstFrame(QQuickWindow *window);
+    // Opens a search result where it lives: `destination` is a row's destination (a reading,
+    // a journal day or a card's note). The section is built afresh, its root screen given the
+    // properties that open the record, which takeOpening() hands over once.
+    Q_INVOKABLE void open(const QVariantMap &destination);
+    Q_INVOKABLE QVariantMap takeOpening();
     // The sidebar's width, dragged by its edge within 180 to 240 pixels.
     double sidebarWidth() const { return m_sidebarWidth; }
     void setSidebarWidth(double width);
@@ -56,4 +62,5 @@ private:
     bool m_windowShown = false;
     double m_sidebarWidth = 200;
     QQuickWindow *m_watchedWindow = nullptr;
+    QVariantMap m_opening;
 };

@@ -3,6 +3,7 @@
 #include "BackupCommands.h"
 #include "ModelContext.h"
 #include "ReminderCommand.h"
+#include "SearchCommand.h"
 #include "SingleInstance.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,8 @@ using StoreCommand = int (*)(const QString &store, const QStringList &arguments,
 struct Known
 {
     const char *flag;
-    int arguments; // how many follow the flag; -1: the command reads the rest itself
+    int arguments;            // how many follow the flag; -1: the command reads the rest itself
+    const char *argumentName; // what the one argument is, for the usage message
     const char *help;
     StoreCommand run; // none for the reminder, which sets up its own application
     // Writes records: while the window is open its copy of the records would miss them.
@@ -26,24 +28,28 @@ struct Known
 };
 
 const Known known[] = {
-    {ReminderCommand::flag, -1, "show the daily reminder's notification (started by its timer)", nullptr},
-    {"--backup-now", 0, "take a snapshot of the store now and print its path",
+    {ReminderCommand::flag, -1, nullptr, "show the daily reminder's notification (started by its timer)", nullptr},
+    {"--backup-now", 0, nullptr, "take a snapshot of the store now and print its path",
      [](const QString &store, const QStringList &, QTextStream &out, QTextStream &err) {
          return BackupCommands::backUpNow(store, out, err);
      }},
-    {"--list-backups", 0, "list the snapshots: time, kind, bytes, readings, journal entries, path",
+    {"--list-backups", 0, nullptr, "list the snapshots: time, kind, bytes, readings, journal entries, path",
      [](const QString &store, const QStringList &, QTextStream &out, QTextStream &err) {
          return BackupCommands::listBackups(store, out, err);
      }},
-    {"--export-archive", 1, "write everything in the store to one JSON file (FILE)",
+    {"--export-archive", 1, "FILE", "write everything in the store to one JSON file (FILE)",
      [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
          return BackupCommands::exportArchive(store, arguments.constFirst(), out, err);
      }},
-    {"--import-archive", 1, "merge an archive (FILE) into the store; only while the app is closed",
+    {"--import-archive", 1, "FILE", "merge an archive (FILE) into the store; only while the app is closed",
      [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
          return BackupCommands::importArchive(store, arguments.constFirst(), out, err);
      },
      true},
+    {"--search", 1, "TEXT", "print the readings, journal entries and card notes that hold every word of TEXT",
+     [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
+         return SearchCommand::run(store, arguments.constFirst(), out, err);
+     }},
 };
 
 } // namespace
@@ -58,7 +64,8 @@ std::optional<HeadlessCommands::Command> HeadlessCommands::parse(const QStringLi
             if (command.arguments >= 0 && rest.size() != command.arguments) {
                 *error = command.arguments == 0
                              ? QStringLiteral("%1 takes no arguments.").arg(QLatin1String(command.flag))
-                             : QStringLiteral("%1 takes one argument, FILE.").arg(QLatin1String(command.flag));
+                             : QStringLiteral("%1 takes one argument, %2.")
+                                   .arg(QLatin1String(command.flag), QLatin1String(command.argumentName));
             }
             return Command{QLatin1String(command.flag), rest};
         }
@@ -72,7 +79,9 @@ QString HeadlessCommands::usage()
     for (const Known &command : known)
         text +=
             QStringLiteral("  %1  %2\n")
-                .arg(QLatin1String(command.flag) + (command.arguments == 1 ? QStringLiteral(" FILE") : QString()), -27)
+                .arg(QLatin1String(command.flag) +
+                         (command.argumentName ? QLatin1Char(' ') + QLatin1String(command.argumentName) : QString()),
+                     -27)
                 .arg(QLatin1String(command.help));
     return text;
 }

@@ -8,6 +8,22 @@ Rectangle {
     id: root
 
     required property ContentViewModel model
+    readonly property alias searchText: searchInput.text
+    readonly property bool searching: searchInput.activeFocus
+
+    // The keys of the search field that belong to its results: moving through them by `step`
+    // rows (or a page when `page` is set), opening the current one, and giving up.
+    signal searchMoved(int step, bool page)
+    signal searchChosen()
+
+    function focusSearch() {
+        searchInput.forceActiveFocus(Qt.ShortcutFocusReason);
+        searchInput.selectAll();
+    }
+    function leaveSearch() {
+        searchInput.clear();
+        sections.forceActiveFocus(Qt.OtherFocusReason);
+    }
 
     objectName: "sidebar"
     color: Theme.surfaceDeep
@@ -58,13 +74,79 @@ Rectangle {
         }
     }
 
+    // Search everything the user wrote. Plain Qt Quick, like the rest of the frame; its results
+    // show over the section beside it while it has the focus.
+    Rectangle {
+        id: searchBox
+
+        objectName: "sidebarSearch"
+        anchors { left: parent.left; right: parent.right; top: header.bottom; leftMargin: 10; rightMargin: 10 }
+        height: 30
+        radius: 7
+        color: Theme.alpha(Theme.surface, 0.5)
+        border.width: searchInput.activeFocus ? 2 : 1
+        border.color: searchInput.activeFocus ? Theme.accent : Theme.alpha(Theme.accent, 0.3)
+
+        SymbolImage {
+            id: magnifier
+
+            anchors { left: parent.left; leftMargin: 8; verticalCenter: parent.verticalCenter }
+            name: "magnifyingglass"
+            size: 14
+            color: Theme.textSecondary
+        }
+        TextInput {
+            id: searchInput
+
+            objectName: "searchInput"
+            anchors { left: magnifier.right; leftMargin: 6; right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
+            font: Theme.body
+            color: Theme.textPrimary
+            selectionColor: Theme.alpha(Theme.accent, 0.5)
+            selectedTextColor: Theme.textPrimary
+            selectByMouse: true
+            clip: true
+            activeFocusOnTab: true
+            Accessible.role: Accessible.EditableText
+            Accessible.name: qsTr("Search readings, journal and notes")
+            Accessible.description: qsTr("Ctrl+K")
+            Keys.onUpPressed: root.searchMoved(-1, false)
+            Keys.onDownPressed: root.searchMoved(1, false)
+            Keys.onPressed: (event) => {
+                if (event.key === Qt.Key_PageUp || event.key === Qt.Key_PageDown) {
+                    root.searchMoved(event.key === Qt.Key_PageUp ? -1 : 1, true);
+                    event.accepted = true;
+                }
+            }
+            Keys.onReturnPressed: root.searchChosen()
+            Keys.onEnterPressed: root.searchChosen()
+            Keys.onEscapePressed: root.leaveSearch()
+        }
+        Text {
+            anchors { left: searchInput.left; verticalCenter: parent.verticalCenter }
+            visible: searchInput.text === ""
+            text: qsTr("Search")
+            font: Theme.body
+            color: Theme.alpha(Theme.textSecondary, 0.6)
+            Accessible.ignored: true
+        }
+        Text {
+            anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
+            visible: searchInput.text === "" && !searchInput.activeFocus
+            text: qsTr("Ctrl+K")
+            font: Theme.subheadline
+            color: Theme.alpha(Theme.textSecondary, 0.6)
+            Accessible.ignored: true
+        }
+    }
+
     // One stop for Tab; the arrow keys then move through the sections. A click on a row gives
     // the list the focus too, so the arrows work after it.
     ShellControl {
         id: sections
 
         objectName: "sectionList"
-        anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom; topMargin: 4 }
+        anchors { left: parent.left; right: parent.right; top: searchBox.bottom; bottom: parent.bottom; topMargin: 8 }
         focus: true
         Accessible.role: Accessible.List
         Accessible.name: qsTr("Sections")

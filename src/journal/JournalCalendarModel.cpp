@@ -59,6 +59,15 @@ void JournalCalendarModel::setModelContext(ModelContext *context)
         appear();
 }
 
+void JournalCalendarModel::selectIsoDate(const QString &day)
+{
+    const QDate date = QDate::fromString(day, Qt::ISODate);
+    if (!date.isValid())
+        return;
+    setDisplayedMonth(date);
+    selectDate(date);
+}
+
 void JournalCalendarModel::appear()
 {
     m_onScreen = true;

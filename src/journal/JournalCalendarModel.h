@@ -65,6 +65,8 @@ public:
     // A click on day `day` of the displayed month.
     Q_INVOKABLE void selectDay(int day);
     void selectDate(QDate date);
+    // The same for a day written "yyyy-MM-dd"; anything else is ignored.
+    Q_INVOKABLE void selectIsoDate(const QString &day);
     // The keyboard: moves the selection by days or months; the displayed month follows it.
     Q_INVOKABLE void moveSelection(int days);
     Q_INVOKABLE void moveSelectionByMonths(int months);

@@ -11,11 +11,15 @@ NavigationPage {
     id: root
 
     required property ModelContext modelContext
+    // The day to select when the journal opens ("yyyy-MM-dd"): a search result chosen elsewhere.
+    property string openDay
 
     readonly property JournalCalendarModel model: JournalCalendarModel {
         objectName: "journalCalendarModel"
         modelContext: root.modelContext
     }
+
+    Component.onCompleted: if (root.openDay !== "") root.model.selectIsoDate(root.openDay)
 
     objectName: "journalCalendarView"
     navigationTitle: qsTr("Journal")

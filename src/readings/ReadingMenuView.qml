@@ -11,6 +11,8 @@ NavigationPage {
     id: root
 
     required property ModelContext modelContext
+    // A reading to show at once, over the menu: a search result chosen elsewhere.
+    property Reading openReading: null
 
     readonly property ReadingDestinations destinations: ReadingDestinations {}
     readonly property StarredReadings savedReadings: StarredReadings {
@@ -27,6 +29,16 @@ NavigationPage {
             view.push(root.destinations.celticCross, { modelContext: root.modelContext });
         else
             view.push(root.destinations.yesNo, { modelContext: root.modelContext });
+    }
+
+    // Pushed once the stack has put the menu in place.
+    Component.onCompleted: if (root.openReading) openReadingLater.start()
+
+    Timer {
+        id: openReadingLater
+
+        interval: 0
+        onTriggered: root.StackView.view.push(root.destinations.readingDetail, { reading: root.openReading })
     }
 
     objectName: "readingMenuView"

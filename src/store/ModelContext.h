@@ -126,6 +126,7 @@ private:
     // The repositories, which own every selection of rows and its SQL.
     friend class Readings;
     friend class JournalEntries;
+    friend class SearchIndex;
 
     // A selection of stored rows that SQL makes over the table's indexes: `where` is a
     // condition on stored columns with ? placeholders bound to `values` in order, `orderBy` an

@@ -4,6 +4,7 @@
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "Reading.h"
+#include "SearchIndex.h"
 #include "StoreFile.h"
 #include "UserCardNote.h"
 
@@ -119,6 +120,7 @@ QStringList createStatements()
             statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %1(%2)")
                                   .arg(tableName(*type.meta), QString::fromLatin1(link.name())));
     statements.append(version2Indexes);
+    statements.append(SearchIndex::schemaStatements());
     statements.append(QStringLiteral("PRAGMA application_id = %1").arg(StoreFile::applicationId));
     return statements;
 }
@@ -128,6 +130,9 @@ QStringList upgradeStatements(int version)
     switch (version) {
     case 1:
         return version2Indexes;
+    // Version 3: the full-text index the search reads, built from the rows already stored.
+    case 2:
+        return SearchIndex::schemaStatements();
     default:
         return {};
     }

@@ -12,6 +12,8 @@ NavigationPage {
     id: root
 
     required property ModelContext modelContext
+    // The card whose detail opens at once, over the grid: a search result in its note.
+    property string openCardId
 
     readonly property CardLibraryModel library: CardLibraryModel {
         objectName: "cardLibraryModel"
@@ -23,6 +25,20 @@ NavigationPage {
     function openCard(index: int) {
         root.StackView.view.push(root.destinations.cardDetailPager,
                                  { cardIds: root.library.cardIds, startIndex: index, modelContext: root.modelContext });
+    }
+
+    // Pushed once the stack has put the grid in place.
+    Component.onCompleted: if (root.openCardId !== "") openCardLater.start()
+
+    Timer {
+        id: openCardLater
+
+        interval: 0
+        onTriggered: {
+            const index = root.library.cardIds.indexOf(root.openCardId);
+            if (index >= 0)
+                root.openCard(index);
+        }
     }
 
     objectName: "cardLibraryView"

@@ -101,6 +101,20 @@ private slots:
         const auto [imported, importOut, importErr] = run(to.path(), {u"--import-archive"_s, archive});
         QVERIFY2(imported == 0, qPrintable(importErr));
         QVERIFY2(importOut.contains(u"3 added, 0 updated, 0 already here"_s), qPrintable(importOut));
+        // The imported records are found by the terminal's search, a reading by its cards' names
+        // too, one tab-separated line each; a word found nowhere is an exit of 1 and a sentence.
+        const auto [searched, found, searchErr] = run(to.path(), {u"--search"_s, u"three of cups JOB"_s});
+        QVERIFY2(searched == 0, qPrintable(searchErr));
+        QCOMPARE(found, u"reading\t2026-12-01\tPast, Present, Future · The Fool, Three of Cups, Eight of Wands\t"
+                        u"What does the new job ask of me?\n"_s);
+        const auto [missed, missedOut, missedErr] = run(to.path(), {u"--search"_s, u"\"lisbon"_s});
+        QCOMPARE(missed, 1);
+        QVERIFY(missedOut.isEmpty());
+        QVERIFY2(missedErr.contains(u"Nothing matches"_s), qPrintable(missedErr));
+        const auto [blank, blankOut, blankErr] = run(to.path(), {u"--search"_s, u"*** ("_s});
+        QCOMPARE(blank, 2);
+        QVERIFY2(blankErr.contains(u"Give a word"_s), qPrintable(blankErr));
+
         const auto [again, againOut, againErr] = run(to.path(), {u"--import-archive"_s, archive});
         QVERIFY2(againOut.contains(u"0 added, 0 updated, 3 already here"_s), qPrintable(againOut + againErr));
 

@@ -14,6 +14,7 @@
 #include "PositionedCardList.h"
 #include "Reading.h"
 #include "ReadingFlowModel.h"
+#include "SearchResultsModel.h"
 #include "SettingsViewModel.h"
 #include "ShellControl.h"
 #include "ShuffleChoreography.h"
@@ -125,7 +126,7 @@ private:
         add(context, m_entry, m_reading, &m_contentModel, &m_shellControl, &m_dailyModel,
             m_dailyModel.pileChoreography(), &m_settingsModel, m_calendar.get(), m_calendar->exporter(), &m_flow,
             m_flow.drawnCards(), &m_yesNo, m_yesNo.fan(), &m_flashcards, &m_sharer, &m_starred, &m_library, &m_columns,
-            &m_detail, m_sharer.savedNotice());
+            &m_detail, m_sharer.savedNotice(), &m_search);
         const QHash<QString, QVariant> byName{
             {"mood", "Joyful"}, {"spreadId", "three_card"}, {"spreadType", "three_card"}, {"cardId", "major_00"}};
         QFile file(url.mid(3));
@@ -161,6 +162,7 @@ private:
     CardLibraryModel m_library;
     AdaptiveColumns m_columns;
     CardDetailModel m_detail;
+    SearchResultsModel m_search;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<JournalCalendarModel> m_calendar;

@@ -5,6 +5,7 @@
 #include "OtherConnection.h"
 #include "Reading.h"
 #include "RecordListModel.h"
+#include "StoreFile.h"
 #include "StoreLog.h"
 #include "StoreTestSupport.h"
 #include "UserCardNote.h"
@@ -360,7 +361,7 @@ private slots:
             QVERIFY(context->save());
         }
         OtherConnection other(store.path());
-        QCOMPARE(other.scalar(QStringLiteral("PRAGMA user_version")).toInt(), 2);
+        QCOMPARE(other.scalar(QStringLiteral("PRAGMA user_version")).toInt(), StoreFile::schemaVersion);
         QCOMPARE(other
                      .column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name IN "
                                             "('Reading_date', 'JournalEntry_date', 'UserCardNote_cardId')"))
