@@ -41,12 +41,14 @@ QString nameOf(const QString &key)
 }
 
 // A reading's cards in the order they were drawn, each after its position's name:
-// "The Present: Ten of Cups; The Challenge: Judgement".
+// "The Present: Ten of Cups; The Challenge: Judgement". A reading is indexed once it has a
+// card: it is stored before its cards, so a save of a new reading indexes it as its cards
+// arrive, without first indexing it empty.
 const QString readingView =
     QStringLiteral("CREATE VIEW IF NOT EXISTS ReadingSearchText AS SELECT r.pk AS pk, r.notes AS notes, "
                    "(SELECT group_concat(line, '; ') FROM (SELECT coalesce(%1 || ': ', '') || coalesce(%2, '') "
                    "AS line FROM DrawnCard d WHERE d.reading = r.pk ORDER BY d.pk)) AS cards, "
-                   "%3 AS spread FROM Reading r")
+                   "%3 AS spread FROM Reading r WHERE EXISTS (SELECT 1 FROM DrawnCard d WHERE d.reading = r.pk)")
         .arg(nameOf(QStringLiteral("'position:' || r.spreadType || '/' || d.positionId")),
              nameOf(QStringLiteral("'card:' || d.cardId")), nameOf(QStringLiteral("'spread:' || r.spreadType")));
 const QString journalView =
@@ -150,7 +152,8 @@ QString textOf(sqlite3_stmt *statement, int column)
 
 } // namespace
 
-// Statements prepared once per connection and reused for every keystroke.
+// Statements prepared once per connection and reused for every keystroke, and the dates of
+// every record, read once: ordering the matches by date then needs no lookup in the store.
 struct SearchIndex::Statements
 {
     sqlite3 *db = nullptr;
@@ -159,12 +162,18 @@ struct SearchIndex::Statements
     Fts5Tokenizer *tokenizer = nullptr;
     struct Kind
     {
-        sqlite3_stmt *matches = nullptr; // rowid, date of every match
-        // One match's id, names and passage. The passage comes from the user's own words (a
-        // question, a reflection) when a match lies there, otherwise from wherever they are.
-        sqlite3_stmt *details = nullptr;
+        sqlite3_stmt *matches = nullptr; // the row of every match
+        sqlite3_stmt *details = nullptr; // one record's id, names and indexed texts
+        sqlite3_stmt *dates = nullptr;   // every record's row and date
+        QHash<qint64, qint64> dateOf;
+        int textColumns = 0; // how many indexed texts `details` ends with
     };
     Kind kinds[3];
+    sqlite3_stmt *dataVersion = nullptr;
+    // What the dates were read at: another connection's commit changes the first, this one's
+    // the second.
+    qint64 datesVersion = -1;
+    qint64 datesChanges = -1;
 
     ~Statements() { reset(); }
     void reset()
@@ -172,7 +181,11 @@ struct SearchIndex::Statements
         for (Kind &kind : kinds) {
             sqlite3_finalize(std::exchange(kind.matches, nullptr));
             sqlite3_finalize(std::exchange(kind.details, nullptr));
+            sqlite3_finalize(std::exchange(kind.dates, nullptr));
+            kind.dateOf.clear();
         }
+        sqlite3_finalize(std::exchange(dataVersion, nullptr));
+        datesVersion = datesChanges = -1;
         if (tokenizer)
             tokenizerApi.xDelete(std::exchange(tokenizer, nullptr));
         fts5 = nullptr;
@@ -193,43 +206,66 @@ struct SearchIndex::Statements
             tokenizer = nullptr;
             return false;
         }
-        const char *sql[3][2] = {
-            {"SELECT s.rowid, r.date FROM ReadingSearch s JOIN Reading r ON r.pk = s.rowid WHERE ReadingSearch MATCH "
-             "?1",
+        struct Sql
+        {
+            const char *matches;
+            const char *details;
+            const char *dates;
+            int textColumns;
+        };
+        const Sql sql[3] = {
+            {"SELECT rowid FROM ReadingSearch WHERE ReadingSearch MATCH ?1",
              "SELECT r.id, r.spreadType, (SELECT name FROM SearchName WHERE key = 'spread:' || r.spreadType), "
              "(SELECT group_concat(name, char(10)) FROM (SELECT n.name FROM DrawnCard d JOIN SearchName n "
              "ON n.key = 'card:' || d.cardId WHERE d.reading = r.pk ORDER BY d.pk LIMIT 3)), "
-             "(SELECT count(*) FROM DrawnCard d WHERE d.reading = r.pk), '', "
-             "coalesce(nullif(snippet(ReadingSearch, 0, char(1), char(2), '…', 14), snippet(ReadingSearch, 0, '', '', "
-             "'…', 14)), "
-             "snippet(ReadingSearch, -1, char(1), char(2), '…', 14)) "
-             "FROM ReadingSearch s JOIN Reading r ON r.pk = s.rowid WHERE ReadingSearch MATCH ?1 AND s.rowid = ?2"},
-            {"SELECT s.rowid, j.date FROM JournalSearch s JOIN JournalEntry j ON j.pk = s.rowid "
-             "WHERE JournalSearch MATCH ?1",
-             "SELECT j.id, '', '', (SELECT name FROM SearchName WHERE key = 'card:' || j.dailyCardId), 0, "
-             "j.dailyCardId, coalesce(nullif(snippet(JournalSearch, 0, char(1), char(2), '…', 14), "
-             "snippet(JournalSearch, 0, '', '', '…', 14)), "
-             "snippet(JournalSearch, -1, char(1), char(2), '…', 14)) "
-             "FROM JournalSearch s JOIN JournalEntry j ON j.pk = s.rowid WHERE JournalSearch MATCH ?1 AND s.rowid = "
-             "?2"},
-            {"SELECT s.rowid, n.lastModified FROM CardNoteSearch s JOIN UserCardNote n ON n.pk = s.rowid "
-             "WHERE CardNoteSearch MATCH ?1",
-             "SELECT n.id, '', '', (SELECT name FROM SearchName WHERE key = 'card:' || n.cardId), 0, n.cardId, "
-             "snippet(CardNoteSearch, -1, char(1), char(2), '…', 14) "
-             "FROM CardNoteSearch s JOIN UserCardNote n ON n.pk = s.rowid WHERE CardNoteSearch MATCH ?1 AND s.rowid = "
-             "?2"},
+             "(SELECT count(*) FROM DrawnCard d WHERE d.reading = r.pk), '', v.notes, v.cards, v.spread "
+             "FROM Reading r JOIN ReadingSearchText v ON v.pk = r.pk WHERE r.pk = ?1",
+             "SELECT pk, date FROM Reading", 3},
+            {"SELECT rowid FROM JournalSearch WHERE JournalSearch MATCH ?1",
+             "SELECT j.id, '', '', v.card, 0, j.dailyCardId, v.reflection, v.prompt, v.mood, v.card "
+             "FROM JournalEntry j JOIN JournalSearchText v ON v.pk = j.pk WHERE j.pk = ?1",
+             "SELECT pk, date FROM JournalEntry", 4},
+            {"SELECT rowid FROM CardNoteSearch WHERE CardNoteSearch MATCH ?1",
+             "SELECT n.id, '', '', v.card, 0, n.cardId, v.note, v.card "
+             "FROM UserCardNote n JOIN CardNoteSearchText v ON v.pk = n.pk WHERE n.pk = ?1",
+             "SELECT pk, lastModified FROM UserCardNote", 2},
         };
-        for (int i = 0; i < 3; ++i) {
-            if (sqlite3_prepare_v3(db, sql[i][0], -1, SQLITE_PREPARE_PERSISTENT, &kinds[i].matches, nullptr) !=
-                    SQLITE_OK ||
-                sqlite3_prepare_v3(db, sql[i][1], -1, SQLITE_PREPARE_PERSISTENT, &kinds[i].details, nullptr) !=
-                    SQLITE_OK) {
-                qCWarning(lcApp, "The search cannot be prepared: %s", sqlite3_errmsg(db));
-                reset();
-                return false;
-            }
+        const auto prepareOne = [this](const char *text, sqlite3_stmt **statement) {
+            return sqlite3_prepare_v3(db, text, -1, SQLITE_PREPARE_PERSISTENT, statement, nullptr) == SQLITE_OK;
+        };
+        bool ok = prepareOne("PRAGMA data_version", &dataVersion);
+        for (int i = 0; i < 3 && ok; ++i) {
+            kinds[i].textColumns = sql[i].textColumns;
+            ok = prepareOne(sql[i].matches, &kinds[i].matches) && prepareOne(sql[i].details, &kinds[i].details) &&
+                 prepareOne(sql[i].dates, &kinds[i].dates);
         }
-        return true;
+        if (!ok) {
+            qCWarning(lcApp, "The search cannot be prepared: %s", sqlite3_errmsg(db));
+            reset();
+        }
+        return ok;
+    }
+    // Reads the dates again when anything was written since they were read.
+    void refreshDates()
+    {
+        qint64 version = -1;
+        if (sqlite3_step(dataVersion) == SQLITE_ROW)
+            version = sqlite3_column_int64(dataVersion, 0);
+        sqlite3_reset(dataVersion);
+        const qint64 changes = sqlite3_total_changes64(db);
+        if (version == datesVersion && changes == datesChanges)
+            return;
+        for (Kind &kind : kinds) {
+            kind.dateOf.clear();
+            while (sqlite3_step(kind.dates) == SQLITE_ROW)
+                kind.dateOf.insert(sqlite3_column_int64(kind.dates, 0),
+                                   sqlite3_column_type(kind.dates, 1) == SQLITE_NULL
+                                       ? std::numeric_limits<qint64>::min()
+                                       : sqlite3_column_int64(kind.dates, 1));
+            sqlite3_reset(kind.dates);
+        }
+        datesVersion = version;
+        datesChanges = changes;
     }
 };
 
@@ -335,13 +371,28 @@ bool SearchIndex::useNames(const QList<Name> &names, QString *error) const
     return true;
 }
 
-QString SearchIndex::matchExpression(const QString &text) const
+// The words of a search as the index has them: folded to lower case without accents, each
+// once, and the last one apart while the user is still typing it.
+struct SearchIndex::Terms
 {
+    QList<QByteArray> whole;
+    QByteArray prefix; // empty when the last word is finished
+
+    bool isEmpty() const { return whole.isEmpty() && prefix.isEmpty(); }
+    bool matches(const QByteArray &token) const
+    {
+        return whole.contains(token) || (!prefix.isEmpty() && token.startsWith(prefix));
+    }
+};
+
+SearchIndex::Terms SearchIndex::termsOf(const QString &text) const
+{
+    Terms terms;
     if (!m_context->ensureConnected(nullptr))
-        return {};
+        return terms;
     sqlite3 *db = handleOf(m_context->m_db);
     if (!db || !m_statements->prepare(db))
-        return {};
+        return terms;
     struct Words
     {
         QList<QByteArray> tokens;
@@ -357,40 +408,115 @@ QString SearchIndex::matchExpression(const QString &text) const
     m_statements->tokenizerApi.xTokenize(m_statements->tokenizer, &words, FTS5_TOKENIZE_QUERY, utf8.constData(),
                                          int(utf8.size()), collect);
     if (words.tokens.isEmpty())
-        return {};
+        return terms;
     // The last word is still being typed when nothing follows it.
     const bool typing = words.lastEnd == utf8.size();
     const QByteArray last = words.tokens.constLast();
-    QList<QByteArray> terms;
     for (const QByteArray &token : std::as_const(words.tokens))
-        if (!terms.contains(token) && !(typing && token == last))
-            terms.append(token);
-    terms.resize(std::min<qsizetype>(terms.size(), maximumTerms - (typing ? 1 : 0)));
+        if (!terms.whole.contains(token) && !(typing && token == last))
+            terms.whole.append(token);
+    terms.whole.resize(std::min<qsizetype>(terms.whole.size(), maximumTerms - (typing ? 1 : 0)));
     if (typing)
-        terms.append(last);
+        terms.prefix = last;
+    return terms;
+}
+
+QString SearchIndex::matchExpression(const QString &text) const
+{
+    const Terms terms = termsOf(text);
     QByteArray expression;
-    for (const QByteArray &term : std::as_const(terms)) {
-        if (!expression.isEmpty())
-            expression += ' ';
-        // A word the tokenizer made holds letters and digits only, never a quotation mark.
-        expression += '"' + term + '"';
-    }
-    if (typing)
-        expression += '*';
+    // A word the tokenizer made holds letters and digits only, never a quotation mark.
+    for (const QByteArray &term : terms.whole)
+        expression += (expression.isEmpty() ? "\"" : " \"") + term + '"';
+    if (!terms.prefix.isEmpty())
+        expression += (expression.isEmpty() ? "\"" : " \"") + terms.prefix + "\"*";
     return QString::fromUtf8(expression);
+}
+
+QString SearchIndex::passageOf(const QStringList &texts, const Terms &terms) const
+{
+    // Every word of each text, with where it lies, as the index split it.
+    struct Token
+    {
+        int start;
+        int end;
+        bool match;
+    };
+    struct Split
+    {
+        const Terms *terms;
+        QList<Token> tokens;
+        int matches = 0;
+    };
+    QList<QByteArray> utf8;
+    QList<Split> splits;
+    for (const QString &text : texts) {
+        utf8.append(text.toUtf8());
+        Split split{&terms, {}, 0};
+        const auto collect = [](void *context, int, const char *token, int length, int start, int end) {
+            auto *into = static_cast<Split *>(context);
+            const bool match = into->terms->matches(QByteArray::fromRawData(token, length));
+            into->tokens.append({start, end, match});
+            into->matches += match ? 1 : 0;
+            return SQLITE_OK;
+        };
+        m_statements->tokenizerApi.xTokenize(m_statements->tokenizer, &split, FTS5_TOKENIZE_DOCUMENT,
+                                             utf8.constLast().constData(), int(utf8.constLast().size()), collect);
+        splits.append(split);
+    }
+    // The user's own words (the first text) when a match lies there, else the text with most.
+    qsizetype chosen = 0;
+    if (splits.isEmpty())
+        return {};
+    if (splits.constFirst().matches == 0)
+        for (qsizetype i = 1; i < splits.size(); ++i)
+            if (splits.at(i).matches > splits.at(chosen).matches)
+                chosen = i;
+    const QList<Token> &tokens = splits.at(chosen).tokens;
+    const QByteArray &bytes = utf8.at(chosen);
+    if (tokens.isEmpty())
+        return QString::fromUtf8(bytes);
+    // A window of words around the first match, a few words of lead-in before it.
+    constexpr qsizetype windowWords = 16;
+    constexpr qsizetype leadIn = 4;
+    qsizetype first = 0;
+    while (first < tokens.size() && !tokens.at(first).match)
+        ++first;
+    if (first == tokens.size())
+        first = 0;
+    qsizetype from = std::max<qsizetype>(0, first - leadIn);
+    const qsizetype to = std::min(tokens.size(), from + windowWords);
+    from = std::max<qsizetype>(0, to - windowWords);
+    QByteArray passage;
+    if (from > 0)
+        passage += "…";
+    int at = from == 0 ? 0 : tokens.at(from).start;
+    for (qsizetype i = from; i < to; ++i) {
+        const Token &token = tokens.at(i);
+        passage += bytes.mid(at, token.start - at);
+        const QByteArray word = bytes.mid(token.start, token.end - token.start);
+        if (token.match)
+            passage += QString(highlightStart).toUtf8() + word + QString(highlightEnd).toUtf8();
+        else
+            passage += word;
+        at = token.end;
+    }
+    passage += to == tokens.size() ? bytes.mid(at) : QByteArray("…");
+    return QString::fromUtf8(passage);
 }
 
 SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind) const
 {
     Results results;
-    const QString expression = matchExpression(text);
-    if (expression.isEmpty())
+    const Terms terms = termsOf(text);
+    if (terms.isEmpty())
         return results;
     results.noTerms = false;
+    const QByteArray match = matchExpression(text).toUtf8();
     sqlite3 *db = handleOf(m_context->m_db);
     if (!db || !m_statements->prepare(db))
         return results;
-    const QByteArray match = expression.toUtf8();
+    m_statements->refreshDates();
 
     const QMetaObject *types[3] = {&Reading::staticMetaObject, &JournalEntry::staticMetaObject,
                                    &UserCardNote::staticMetaObject};
@@ -414,9 +540,7 @@ SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind) co
             // A deletion not saved yet already counts: the user removed it.
             if (Record *record = stored.value(pk); record && record->isDeleted())
                 continue;
-            const bool dated = sqlite3_column_type(statements.matches, 1) != SQLITE_NULL;
-            matches.append(
-                {pk, dated ? sqlite3_column_int64(statements.matches, 1) : std::numeric_limits<qint64>::min()});
+            matches.append({pk, statements.dateOf.value(pk, std::numeric_limits<qint64>::min())});
         }
         if (step != SQLITE_DONE)
             qCWarning(lcApp, "The search for %s failed: %s", match.constData(), sqlite3_errmsg(db));
@@ -430,8 +554,7 @@ SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind) co
 
         for (auto it = matches.begin(); it != shown; ++it) {
             sqlite3_stmt *details = statements.details;
-            sqlite3_bind_text(details, 1, match.constData(), int(match.size()), SQLITE_STATIC);
-            sqlite3_bind_int64(details, 2, it->pk);
+            sqlite3_bind_int64(details, 1, it->pk);
             if (sqlite3_step(details) == SQLITE_ROW) {
                 Hit hit;
                 hit.kind = Kind(kind);
@@ -446,7 +569,10 @@ SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind) co
                     hit.cardNames = names.split(QLatin1Char('\n'));
                 hit.cardCount = sqlite3_column_int(details, 4);
                 hit.cardId = textOf(details, 5);
-                hit.snippet = textOf(details, 6);
+                QStringList texts;
+                for (int column = 0; column < statements.textColumns; ++column)
+                    texts.append(textOf(details, 6 + column));
+                hit.snippet = passageOf(texts, terms);
                 lists[kind]->append(hit);
             }
             sqlite3_reset(details);

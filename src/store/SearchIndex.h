@@ -95,6 +95,11 @@ public:
 
 private:
     struct Statements;
+    struct Terms;
+    Terms termsOf(const QString &text) const;
+    // A short passage of the first of `texts` that holds a match (or of the one with most),
+    // around its first match, every matching word marked.
+    QString passageOf(const QStringList &texts, const Terms &terms) const;
     ModelContext *m_context;
     std::unique_ptr<Statements> m_statements;
 };
