@@ -40,10 +40,8 @@ Q_IMPORT_QML_PLUGIN(Quillmoor_SearchPlugin)
 namespace {
 
 const QStringList sentences{
-    QStringLiteral("money worries again"),
-    QStringLiteral("walked by the river"),
-    QStringLiteral("the tower three of cups"),
-    QStringLiteral("start with the hardest task"),
+    QStringLiteral("money worries again"),         QStringLiteral("walked by the river"),
+    QStringLiteral("the tower three of cups"),     QStringLiteral("start with the hardest task"),
     QStringLiteral("grateful for small progress"),
 };
 
@@ -81,8 +79,8 @@ QStringList searchTriggers(const QString &path)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("names"));
         db.setDatabaseName(path);
         db.open();
-        QSqlQuery query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND name LIKE '%_search_%'"),
-                        db);
+        QSqlQuery query(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND name LIKE '%_search_%'"), db);
         while (query.next())
             names.append(query.value(0).toString());
         db.close();
@@ -151,12 +149,15 @@ int main(int argc, char **argv)
     std::printf("card names given to the index    %8.1f ms\n", namesMs);
     context.reset();
 
-    const double rebuildMs = medianMicroseconds(std::max(3, runs / 5), [&] {
-                                 exec(path, {QStringLiteral("INSERT INTO ReadingSearch(ReadingSearch) VALUES('rebuild')"),
-                                             QStringLiteral("INSERT INTO JournalSearch(JournalSearch) VALUES('rebuild')"),
-                                             QStringLiteral("INSERT INTO CardNoteSearch(CardNoteSearch) VALUES('rebuild')")});
-                             }) /
-                             1000.0;
+    const double rebuildMs =
+        medianMicroseconds(std::max(3, runs / 5),
+                           [&] {
+                               exec(path,
+                                    {QStringLiteral("INSERT INTO ReadingSearch(ReadingSearch) VALUES('rebuild')"),
+                                     QStringLiteral("INSERT INTO JournalSearch(JournalSearch) VALUES('rebuild')"),
+                                     QStringLiteral("INSERT INTO CardNoteSearch(CardNoteSearch) VALUES('rebuild')")});
+                           }) /
+        1000.0;
     std::printf("index build, median              %8.1f ms   (budget 1500)\n", rebuildMs);
 
     QStringList dropIndex;
@@ -218,8 +219,8 @@ int main(int argc, char **argv)
                       " SearchResultsPopup { parent: host; width: 680; maximumHeight: 680; results: host.results;"
                       " visible: true } }",
                       QUrl());
-    std::unique_ptr<QObject> root(component.createWithInitialProperties(
-        {{QStringLiteral("results"), QVariant::fromValue<QObject *>(&results)}}));
+    std::unique_ptr<QObject> root(
+        component.createWithInitialProperties({{QStringLiteral("results"), QVariant::fromValue<QObject *>(&results)}}));
     auto *item = qobject_cast<QQuickItem *>(root.get());
     if (!item) {
         std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));

@@ -136,7 +136,8 @@ void SearchResultsModel::refresh()
         // What the screens hold but have not written yet is found too.
         if (m_context->hasChanges())
             saveContext(*m_context);
-        results = m_index->find(m_query, rowsPerKind);
+        // Rows are described when they are shown.
+        results = m_index->find(m_query, rowsPerKind, false);
     }
 
     const qsizetype before = m_hits.size();
@@ -209,7 +210,9 @@ QVariant SearchResultsModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_hits.size())
         return {};
-    const SearchIndex::Hit &hit = m_hits.at(index.row());
+    SearchIndex::Hit &hit = m_hits[index.row()];
+    if (role != KindRole && role != SectionRole && m_index)
+        m_index->describe(hit, m_query);
     switch (role) {
     case KindRole:
         return int(hit.kind);
@@ -237,7 +240,8 @@ QVariantMap SearchResultsModel::destination(int row) const
 {
     if (row < 0 || row >= m_hits.size() || !m_context)
         return {};
-    const SearchIndex::Hit &hit = m_hits.at(row);
+    SearchIndex::Hit &hit = m_hits[row];
+    m_index->describe(hit, m_query);
     switch (hit.kind) {
     case SearchIndex::Kind::Reading: {
         const QList<Reading *> found = Readings(m_context).withStoreIds({hit.storeId});

@@ -101,7 +101,8 @@ private:
     std::unique_ptr<SearchIndex> m_index;
     QString m_query;
     State m_state = Empty;
-    QList<SearchIndex::Hit> m_hits;
+    // Described when first shown, hence mutable.
+    mutable QList<SearchIndex::Hit> m_hits;
     int m_currentRow = -1;
     int m_rowsPerPage = 8;
     // The heading of each kind, with how many match in all.

@@ -505,7 +505,7 @@ QString SearchIndex::passageOf(const QStringList &texts, const Terms &terms) con
     return QString::fromUtf8(passage);
 }
 
-SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind) const
+SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind, bool describe) const
 {
     Results results;
     const Terms terms = termsOf(text);
@@ -553,30 +553,48 @@ SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind) co
         std::partial_sort(matches.begin(), shown, matches.end(), newer);
 
         for (auto it = matches.begin(); it != shown; ++it) {
-            sqlite3_stmt *details = statements.details;
-            sqlite3_bind_int64(details, 1, it->pk);
-            if (sqlite3_step(details) == SQLITE_ROW) {
-                Hit hit;
-                hit.kind = Kind(kind);
-                hit.storeId = it->pk;
-                hit.id = QUuid::fromString(textOf(details, 0));
-                if (it->date != std::numeric_limits<qint64>::min())
-                    hit.date = QDateTime::fromMSecsSinceEpoch(it->date);
-                hit.spreadType = textOf(details, 1);
-                hit.spreadName = textOf(details, 2);
-                const QString names = textOf(details, 3);
-                if (!names.isEmpty())
-                    hit.cardNames = names.split(QLatin1Char('\n'));
-                hit.cardCount = sqlite3_column_int(details, 4);
-                hit.cardId = textOf(details, 5);
-                QStringList texts;
-                for (int column = 0; column < statements.textColumns; ++column)
-                    texts.append(textOf(details, 6 + column));
-                hit.snippet = passageOf(texts, terms);
-                lists[kind]->append(hit);
-            }
-            sqlite3_reset(details);
+            Hit hit;
+            hit.kind = Kind(kind);
+            hit.storeId = it->pk;
+            if (it->date != std::numeric_limits<qint64>::min())
+                hit.date = QDateTime::fromMSecsSinceEpoch(it->date);
+            if (describe)
+                describeWith(hit, terms);
+            lists[kind]->append(hit);
         }
     }
     return results;
+}
+
+void SearchIndex::describe(Hit &hit, const QString &text) const
+{
+    if (hit.described)
+        return;
+    const Terms terms = termsOf(text);
+    sqlite3 *db = handleOf(m_context->m_db);
+    if (db && m_statements->prepare(db))
+        describeWith(hit, terms);
+}
+
+void SearchIndex::describeWith(Hit &hit, const Terms &terms) const
+{
+    Statements::Kind &statements = m_statements->kinds[int(hit.kind)];
+    sqlite3_stmt *details = statements.details;
+    sqlite3_bind_int64(details, 1, hit.storeId);
+    if (sqlite3_step(details) == SQLITE_ROW) {
+        hit.id = QUuid::fromString(textOf(details, 0));
+        hit.spreadType = textOf(details, 1);
+        hit.spreadName = textOf(details, 2);
+        const QString names = textOf(details, 3);
+        if (!names.isEmpty())
+            hit.cardNames = names.split(QLatin1Char('\n'));
+        hit.cardCount = sqlite3_column_int(details, 4);
+        hit.cardId = textOf(details, 5);
+        QStringList texts;
+        for (int column = 0; column < statements.textColumns; ++column)
+            texts.append(textOf(details, 6 + column));
+        hit.snippet = passageOf(texts, terms);
+    }
+    sqlite3_reset(details);
+    hit.described = true;
 }

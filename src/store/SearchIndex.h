@@ -44,6 +44,7 @@ public:
         // A short passage around the matched words, each match between highlightStart and
         // highlightEnd.
         QString snippet;
+        bool described = false;
     };
 
     struct Results
@@ -76,7 +77,11 @@ public:
     // split into words the way the index splits what it holds, so quotes, operators and
     // brackets are plain characters, never query syntax. Records removed in memory but not
     // saved yet are left out.
-    Results find(const QString &text, int limitPerKind) const;
+    // With `describe` false, the hits carry their kind, row and date only, and describe()
+    // fills in the rest when a row is shown.
+    Results find(const QString &text, int limitPerKind, bool describe = true) const;
+    // Fills in a hit's id, names and passage, for the words of `text`.
+    void describe(Hit &hit, const QString &text) const;
 
     // The query `text` turns into: each word quoted, the last one a prefix. Empty when the
     // text holds no word. Exposed for tests.
@@ -97,6 +102,7 @@ private:
     struct Statements;
     struct Terms;
     Terms termsOf(const QString &text) const;
+    void describeWith(Hit &hit, const Terms &terms) const;
     // A short passage of the first of `texts` that holds a match (or of the one with most),
     // around its first match, every matching word marked.
     QString passageOf(const QStringList &texts, const Terms &terms) const;
