@@ -27,8 +27,10 @@ Item {
         query: sidebar.searchText
     }
 
+    // Not while the settings sheet covers the window: the field would take keys from behind it.
     Shortcut {
         sequence: "Ctrl+K"
+        enabled: !root.model.showSettings
         onActivated: sidebar.focusSearch()
     }
 
