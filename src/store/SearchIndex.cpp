@@ -272,8 +272,6 @@ struct SearchIndex::Statements
 SearchIndex::SearchIndex(ModelContext *context) : m_context(context), m_statements(std::make_unique<Statements>())
 {}
 
-SearchIndex::~SearchIndex() = default;
-
 QStringList SearchIndex::schemaStatements()
 {
     QStringList statements{
@@ -423,14 +421,18 @@ SearchIndex::Terms SearchIndex::termsOf(const QString &text) const
 
 QString SearchIndex::matchExpression(const QString &text) const
 {
-    const Terms terms = termsOf(text);
+    return QString::fromUtf8(expressionOf(termsOf(text)));
+}
+
+QByteArray SearchIndex::expressionOf(const Terms &terms)
+{
     QByteArray expression;
     // A word the tokenizer made holds letters and digits only, never a quotation mark.
     for (const QByteArray &term : terms.whole)
         expression += (expression.isEmpty() ? "\"" : " \"") + term + '"';
     if (!terms.prefix.isEmpty())
         expression += (expression.isEmpty() ? "\"" : " \"") + terms.prefix + "\"*";
-    return QString::fromUtf8(expression);
+    return expression;
 }
 
 QString SearchIndex::passageOf(const QStringList &texts, const Terms &terms) const
@@ -512,7 +514,7 @@ SearchIndex::Results SearchIndex::find(const QString &text, int limitPerKind, bo
     if (terms.isEmpty())
         return results;
     results.noTerms = false;
-    const QByteArray match = matchExpression(text).toUtf8();
+    const QByteArray match = expressionOf(terms);
     sqlite3 *db = handleOf(m_context->m_db);
     if (!db || !m_statements->prepare(db))
         return results;
@@ -570,10 +572,14 @@ void SearchIndex::describe(Hit &hit, const QString &text) const
 {
     if (hit.described)
         return;
-    const Terms terms = termsOf(text);
+    // Rows are described one by one as they are shown, all for the same text.
+    if (text != m_describedText || !m_describedTerms) {
+        m_describedTerms = std::make_unique<Terms>(termsOf(text));
+        m_describedText = text;
+    }
     sqlite3 *db = handleOf(m_context->m_db);
     if (db && m_statements->prepare(db))
-        describeWith(hit, terms);
+        describeWith(hit, *m_describedTerms);
 }
 
 void SearchIndex::describeWith(Hit &hit, const Terms &terms) const
@@ -598,3 +604,6 @@ void SearchIndex::describeWith(Hit &hit, const Terms &terms) const
     sqlite3_reset(details);
     hit.described = true;
 }
+
+// Here, where Terms is complete.
+SearchIndex::~SearchIndex() = default;

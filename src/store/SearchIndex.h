@@ -102,10 +102,13 @@ private:
     struct Statements;
     struct Terms;
     Terms termsOf(const QString &text) const;
+    static QByteArray expressionOf(const Terms &terms);
     void describeWith(Hit &hit, const Terms &terms) const;
     // A short passage of the first of `texts` that holds a match (or of the one with most),
     // around its first match, every matching word marked.
     QString passageOf(const QStringList &texts, const Terms &terms) const;
     ModelContext *m_context;
     std::unique_ptr<Statements> m_statements;
+    mutable QString m_describedText;
+    mutable std::unique_ptr<Terms> m_describedTerms;
 };
