@@ -3,9 +3,11 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quillmoor.Ui
 
-// The way from the menu to every stored reading.
+// A way from the menu to a screen of its own: every stored reading, by default.
 AbstractButton {
     id: root
+
+    property string symbolName: "clock.arrow.circlepath"
 
     text: qsTr("Reading History")
     focusPolicy: Qt.StrongFocus
@@ -25,7 +27,7 @@ AbstractButton {
         spacing: 8
 
         SymbolImage {
-            name: "clock.arrow.circlepath"
+            name: root.symbolName
             size: Theme.body.pixelSize + 2
             color: Theme.accent
         }

@@ -8,6 +8,8 @@ Rectangle {
     id: root
 
     property string text
+    property string placeholderText: qsTr("What do you want to know?")
+    property string accessibleName: qsTr("Your Question")
 
     // The user changed the text.
     signal edited(string text)
@@ -36,10 +38,10 @@ Rectangle {
         TextArea {
             id: area
 
-            objectName: "questionTextArea"
+            objectName: root.objectName + "TextArea"
             padding: 0
             text: root.text
-            placeholderText: qsTr("What do you want to know?")
+            placeholderText: root.placeholderText
             placeholderTextColor: Theme.alpha(Theme.textSecondary, 0.6)
             font: Theme.body
             color: Theme.textPrimary
@@ -47,7 +49,7 @@ Rectangle {
             selectedTextColor: Theme.textPrimary
             wrapMode: TextEdit.Wrap
             background: null
-            Accessible.name: qsTr("Your Question")
+            Accessible.name: root.accessibleName
             onTextChanged: {
                 if (area.text !== root.text)
                     root.edited(area.text);

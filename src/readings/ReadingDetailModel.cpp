@@ -56,6 +56,7 @@ void ReadingDetailModel::setReading(Reading *reading)
         connect(reading, &Reading::spreadTypeChanged, this, &ReadingDetailModel::rebuild);
         connect(reading, &Reading::dateChanged, this, &ReadingDetailModel::dateChanged);
         connect(reading, &Reading::notesChanged, this, &ReadingDetailModel::notesChanged);
+        connect(reading, &Reading::questionChanged, this, &ReadingDetailModel::notesChanged);
     }
     emit readingChanged();
     emit dateChanged();
@@ -85,6 +86,27 @@ QString ReadingDetailModel::dateText() const
     if (!m_reading || !m_reading->date().isValid())
         return {};
     return DateFormat::longDate(m_reading->date().toLocalTime().date());
+}
+
+QStringList ReadingDetailModel::extraCardNames() const
+{
+    QStringList names;
+    if (!m_reading)
+        return names;
+    for (const DrawnCard *drawn : m_reading->drawnCards()) {
+        if (drawn->positionId() != QLatin1String("extra"))
+            continue;
+        const std::optional<TarotCard> card = catalogue().cardByID(drawn->cardId());
+        const QString name = card ? card->name : drawn->cardId();
+        names.append(drawn->isReversed() ? tr("%1 (reversed)").arg(name) : name);
+    }
+    return names;
+}
+
+QString ReadingDetailModel::extraCardsText() const
+{
+    const QStringList names = extraCardNames();
+    return names.isEmpty() ? QString() : tr("Extra cards: %1").arg(names.join(QStringLiteral(", ")));
 }
 
 bool ReadingDetailModel::hasSpread() const

@@ -25,6 +25,9 @@ class ReadingDetailModel : public QObject
     Q_PROPERTY(QString spreadName READ spreadName NOTIFY cardsChanged)
     Q_PROPERTY(QString spreadType READ spreadType NOTIFY cardsChanged)
     Q_PROPERTY(QString notes READ notes NOTIFY notesChanged)
+    Q_PROPERTY(QString question READ question NOTIFY notesChanged)
+    Q_PROPERTY(bool isRecorded READ isRecorded NOTIFY cardsChanged)
+    Q_PROPERTY(QString extraCardsText READ extraCardsText NOTIFY cardsChanged)
     Q_PROPERTY(QString dateText READ dateText NOTIFY dateChanged)
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(bool hasSpread READ hasSpread NOTIFY cardsChanged)
@@ -49,6 +52,13 @@ public:
     QString spreadName() const;
     QString spreadType() const { return m_reading ? m_reading->spreadType() : QString(); }
     QString notes() const { return m_reading ? m_reading->notes() : QString(); }
+    QString question() const { return m_reading ? m_reading->question() : QString(); }
+    // Written down from the user's own deck: its cards can be edited.
+    bool isRecorded() const { return m_reading && m_reading->isRecorded(); }
+    // The extra cards that fell out while shuffling, "Three of Cups (reversed)".
+    QStringList extraCardNames() const;
+    // "Extra cards: Three of Cups, The Star (reversed)", or empty when there are none.
+    QString extraCardsText() const;
     // The reading's day in the long date style.
     QString dateText() const;
     // The title bar's words: the spread and the day, "Celtic Cross, 5 January 2026".

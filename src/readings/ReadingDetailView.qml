@@ -16,12 +16,21 @@ NavigationPage {
 
     readonly property alias detail: detailModel
     readonly property CardSequenceDestination destinations: CardSequenceDestination {}
+    readonly property RecordReadingDestination readingScreens: RecordReadingDestination {}
 
     objectName: "readingDetailView"
     navigationTitle: detailModel.title
     focus: true
     activeFocusOnTab: true
     toolbarItems: [
+        ChoiceChip {
+            objectName: "editReadingButton"
+            visible: detailModel.isRecorded
+            text: qsTr("Edit")
+            Accessible.name: qsTr("Edit this reading")
+            onClicked: root.StackView.view.push(root.readingScreens.recordReading,
+                                                { reading: root.reading })
+        },
         FavoriteToggleButton {
             reading: root.reading
             size: 24
@@ -80,9 +89,20 @@ NavigationPage {
                 }
                 Text {
                     objectName: "detailDate"
-                    text: detailModel.dateText
+                    text: detailModel.isRecorded ? qsTr("%1 · laid out with your own deck").arg(detailModel.dateText)
+                                                 : detailModel.dateText
                     font: Theme.subheadline
                     color: Theme.textSecondary
+                }
+                Text {
+                    objectName: "detailQuestion"
+                    width: parent.width
+                    visible: detailModel.question.length > 0
+                    topPadding: 8
+                    text: "“" + detailModel.question + "”"
+                    font: Theme.bodySerif
+                    color: Theme.textPrimary
+                    wrapMode: Text.Wrap
                 }
             }
             Repeater {
@@ -113,10 +133,23 @@ NavigationPage {
                     onClicked: detailModel.selectCard(detailRow.index)
                 }
             }
+            Text {
+                objectName: "detailExtras"
+                width: column.width
+                visible: detailModel.extraCardsText.length > 0
+                text: detailModel.extraCardsText
+                font: Theme.body
+                color: Theme.textSecondary
+                wrapMode: Text.Wrap
+            }
             ReadingSummaryView {
                 width: column.width
                 cards: detailModel.cards
                 spreadType: detailModel.spreadType
+            }
+            ReadingOutcomePanel {
+                width: column.width
+                reading: root.reading
             }
             Rectangle {
                 objectName: "notesPanel"

@@ -15,10 +15,16 @@ NavigationPage {
     property Reading openReading: null
 
     readonly property ReadingDestinations destinations: ReadingDestinations {}
+    readonly property RecordReadingDestination recordScreens: RecordReadingDestination {}
     readonly property StarredReadings savedReadings: StarredReadings {
         objectName: "starredReadings"
         modelContext: root.modelContext
         limit: 3
+    }
+    readonly property ReadingsToLookBack readingsToLookBack: ReadingsToLookBack {
+        objectName: "readingsToLookBack"
+        modelContext: root.modelContext
+        limit: 5
     }
 
     function open(spreadId: string) {
@@ -86,11 +92,45 @@ NavigationPage {
                     onClicked: root.open(modelData.spread.id)
                 }
             }
+            HistoryEntry {
+                objectName: "recordReadingEntry"
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                text: qsTr("Record a Reading")
+                symbolName: "square.and.arrow.down"
+                onClicked: root.StackView.view.push(root.recordScreens.recordReading,
+                                                    { modelContext: root.modelContext,
+                                                      savedScreen: root.destinations.readingDetail })
+            }
+            Text {
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                topPadding: -12
+                text: qsTr("Read with your own deck? Write the cards down here.")
+                font: Theme.subheadline
+                color: Theme.textSecondary
+                wrapMode: Text.Wrap
+            }
             Rectangle {
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
                 height: 1
                 color: Theme.alpha(Theme.accent, 0.3)
+            }
+            SavedReadingsPanel {
+                objectName: "lookBackPanel"
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                visible: root.readingsToLookBack.count > 0
+                readings: root.readingsToLookBack
+                title: root.readingsToLookBack.total > root.readingsToLookBack.count
+                       ? qsTr("To look back on · the newest %1 of %2").arg(root.readingsToLookBack.count)
+                                                                    .arg(root.readingsToLookBack.total)
+                       : qsTr("To look back on")
+                symbolName: "calendar"
+                rowNamePrefix: "lookBackRow"
+                onReadingChosen: (reading) => root.StackView.view.push(root.destinations.readingDetail,
+                                                                       { reading: reading })
             }
             SavedReadingsPanel {
                 x: Theme.defaultPadding

@@ -6,11 +6,15 @@ import Quillmoor.Ui
 import Quillmoor.Store
 import Quillmoor.Readings
 
-// The newest starred readings for quick access; each row opens its reading.
+// The newest starred readings for quick access, or another short list of readings; each row
+// opens its reading.
 Rectangle {
     id: root
 
     required property StarredReadings readings
+    property string title: qsTr("Saved Readings")
+    property string symbolName: "star.fill"
+    property string rowNamePrefix: "savedReadingRow"
 
     signal readingChosen(Reading reading)
 
@@ -32,13 +36,13 @@ Rectangle {
 
             SymbolImage {
                 anchors.verticalCenter: parent.verticalCenter
-                name: "star.fill"
+                name: root.symbolName
                 size: Theme.title3Serif.pixelSize
                 color: Theme.accent
             }
             Text {
                 anchors.verticalCenter: parent.verticalCenter
-                text: qsTr("Saved Readings")
+                text: root.title
                 font: Theme.title3Serif
                 color: Theme.textPrimary
             }
@@ -55,7 +59,7 @@ Rectangle {
                 required property string iconName
                 required property string dateText
 
-                objectName: "savedReadingRow" + index
+                objectName: root.rowNamePrefix + index
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
                 focusPolicy: Qt.StrongFocus

@@ -23,8 +23,8 @@ void StarredReadings::setModelContext(ModelContext *context)
         m_query = new RecordListModel(
             context,
             [this](ModelContext &c) {
-                const QList<Reading *> starred = Readings(&c).starred(m_limit);
-                return QList<Record *>(starred.cbegin(), starred.cend());
+                const QList<Reading *> selected = select(c, m_limit);
+                return QList<Record *>(selected.cbegin(), selected.cend());
             },
             this);
         connect(m_query, &QAbstractItemModel::modelReset, this, &StarredReadings::refresh);
@@ -59,14 +59,20 @@ void StarredReadings::refresh()
             fresh.append(static_cast<Reading *>(record));
         }
     }
-    if (fresh == m_rows)
-        return;
-    const bool countDiffers = fresh.size() != m_rows.size();
-    beginResetModel();
-    m_rows = fresh;
-    endResetModel();
-    if (countDiffers)
-        emit countChanged();
+    if (fresh != m_rows) {
+        const bool countDiffers = fresh.size() != m_rows.size();
+        beginResetModel();
+        m_rows = fresh;
+        endResetModel();
+        if (countDiffers)
+            emit countChanged();
+    }
+    refreshed();
+}
+
+QList<Reading *> StarredReadings::select(ModelContext &context, int limit) const
+{
+    return Readings(&context).starred(limit);
 }
 
 int StarredReadings::rowCount(const QModelIndex &parent) const

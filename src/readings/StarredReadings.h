@@ -48,6 +48,12 @@ signals:
     void limitChanged();
     void countChanged();
 
+protected:
+    // The readings listed, at most `limit`: the newest starred ones.
+    virtual QList<Reading *> select(ModelContext &context, int limit) const;
+    // Called after every refresh of the rows.
+    virtual void refreshed() {}
+
 private:
     void refresh();
 

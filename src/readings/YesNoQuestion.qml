@@ -42,7 +42,7 @@ Item {
                 color: Theme.accent
             }
             QuestionField {
-                objectName: "questionField"
+                objectName: "question"
                 width: parent.width
                 text: root.model.questionText
                 onEdited: (text) => { root.model.questionText = text; }

@@ -20,6 +20,11 @@ class Reading : public Record
     Q_PROPERTY(QDateTime date READ date WRITE setDate NOTIFY dateChanged)
     Q_PROPERTY(QString notes READ notes WRITE setNotes NOTIFY notesChanged)
     Q_PROPERTY(bool isFavorite READ isFavorite WRITE setIsFavorite NOTIFY isFavoriteChanged)
+    Q_PROPERTY(QString question READ question WRITE setQuestion NOTIFY questionChanged)
+    Q_PROPERTY(QString origin READ origin WRITE setOrigin NOTIFY originChanged)
+    Q_PROPERTY(QString outcome READ outcome WRITE setOutcome NOTIFY outcomeChanged)
+    Q_PROPERTY(QString lookBackOn READ lookBackOn WRITE setLookBackOn NOTIFY lookBackOnChanged)
+    Q_PROPERTY(bool isRecorded READ isRecorded NOTIFY originChanged STORED false)
     Q_PROPERTY(QQmlListProperty<DrawnCard> drawnCards READ drawnCardsProperty NOTIFY drawnCardsChanged STORED false)
 
 public:
@@ -37,6 +42,22 @@ public:
     void setNotes(const QString &v) { setField(m_notes, v, &Reading::notesChanged); }
     bool isFavorite() const { return m_isFavorite; }
     void setIsFavorite(bool v) { setField(m_isFavorite, v, &Reading::isFavoriteChanged); }
+    // The question of a reading written down from the user's own deck (a dealt yes/no reading
+    // keeps its question in the notes).
+    QString question() const { return m_question; }
+    void setQuestion(const QString &v) { setField(m_question, v, &Reading::questionChanged); }
+    // Where the cards came from: empty when the app dealt them, ownDeck when the user laid them
+    // out with a deck of their own and wrote them down.
+    QString origin() const { return m_origin; }
+    void setOrigin(const QString &v) { setField(m_origin, v, &Reading::originChanged); }
+    static inline const QString ownDeck = QStringLiteral("own_deck");
+    bool isRecorded() const { return m_origin == ownDeck; }
+    // How it turned out, written when looking back.
+    QString outcome() const { return m_outcome; }
+    void setOutcome(const QString &v) { setField(m_outcome, v, &Reading::outcomeChanged); }
+    // The local day to look back on the reading, "yyyy-MM-dd", or empty.
+    QString lookBackOn() const { return m_lookBackOn; }
+    void setLookBackOn(const QString &v) { setField(m_lookBackOn, v, &Reading::lookBackOnChanged); }
 
     // The drawn cards in the order they were attached; the relationship itself keeps no order.
     const QList<DrawnCard *> &drawnCards() const { return m_drawnCards; }
@@ -49,6 +70,10 @@ signals:
     void dateChanged();
     void notesChanged();
     void isFavoriteChanged();
+    void questionChanged();
+    void originChanged();
+    void outcomeChanged();
+    void lookBackOnChanged();
     void drawnCardsChanged();
 
 protected:
@@ -63,5 +88,9 @@ private:
     QDateTime m_date;
     QString m_notes = QStringLiteral("");
     bool m_isFavorite = false;
+    QString m_question = QStringLiteral("");
+    QString m_origin = QStringLiteral("");
+    QString m_outcome = QStringLiteral("");
+    QString m_lookBackOn = QStringLiteral("");
     QList<DrawnCard *> m_drawnCards;
 };

@@ -1,6 +1,7 @@
 #include "Readings.h"
 
 #include "DrawnCard.h"
+#include "LookBack.h"
 #include "ModelContext.h"
 #include "Reading.h"
 
@@ -35,7 +36,8 @@ Reading *Readings::record(const QString &spreadType, const QList<Card> &cards, c
 
 Readings::Contents Readings::contentsOf(const Reading &reading)
 {
-    Contents contents{reading.id(), reading.spreadType(), reading.date(), reading.notes(), reading.isFavorite(), {}};
+    Contents contents{reading.id(), reading.spreadType(), reading.date(),   reading.notes(),   reading.isFavorite(),
+                      {},           reading.question(),   reading.origin(), reading.outcome(), reading.lookBackOn()};
     for (const DrawnCard *card : reading.drawnCards())
         contents.cards.append({card->cardId(), card->positionId(), card->isReversed()});
     return contents;
@@ -49,6 +51,10 @@ Reading *Readings::restore(const Contents &contents) const
     reading->setId(contents.id);
     reading->setDate(contents.date);
     reading->setIsFavorite(contents.isFavorite);
+    reading->setQuestion(contents.question);
+    reading->setOrigin(contents.origin);
+    reading->setOutcome(contents.outcome);
+    reading->setLookBackOn(contents.lookBackOn);
     return reading;
 }
 
@@ -66,6 +72,48 @@ QList<Reading *> Readings::starred(int limit) const
         ModelContext::RowQuery{QStringLiteral("isFavorite = 1"), {}, QStringLiteral("date DESC"), limit},
         [](const Reading *r) { return r->isFavorite(); },
         [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
+}
+
+namespace {
+
+// A look-back day is stored as yyyy-MM-dd, so days compare as texts, in SQL and in memory.
+const QString dueWhere =
+    QStringLiteral("lookBackOn IS NOT NULL AND lookBackOn != '' AND lookBackOn <= ? AND coalesce(outcome, '') = ''");
+
+std::function<bool(const Reading *)> dueBy(const QString &today)
+{
+    return [today](const Reading *r) {
+        return !r->lookBackOn().isEmpty() && r->lookBackOn() <= today && r->outcome().isEmpty();
+    };
+}
+
+} // namespace
+
+QList<Reading *> Readings::due(QDate today, int limit) const
+{
+    if (!m_context || limit <= 0)
+        return {};
+    const QString day = LookBack::stored(today);
+    return m_context->fetch<Reading>(ModelContext::RowQuery{dueWhere, {day}, QStringLiteral("date DESC"), limit},
+                                     dueBy(day),
+                                     [](const Reading *a, const Reading *b) { return a->date() > b->date(); });
+}
+
+int Readings::dueCount(QDate today) const
+{
+    if (!m_context)
+        return 0;
+    const QString day = LookBack::stored(today);
+    // Stored rows are counted from one column; changed and new ones by their values in memory.
+    int count = int(m_context
+                        ->storedValues(Reading::staticMetaObject, QStringLiteral("pk"),
+                                       ModelContext::RowQuery{dueWhere, {day}, QString(), -1})
+                        .size());
+    const auto isDue = dueBy(day);
+    for (const Reading *reading : m_context->pendingRecords<Reading>())
+        if (!reading->isDeleted() && isDue(reading))
+            ++count;
+    return count;
 }
 
 bool Readings::any() const

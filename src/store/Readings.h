@@ -28,6 +28,10 @@ public:
         QString notes;
         bool isFavorite = false;
         QList<Card> cards;
+        QString question;
+        QString origin;
+        QString outcome;
+        QString lookBackOn;
     };
     // A stored reading's place in the list: its store key and its date, when it has one.
     struct Listed
@@ -49,6 +53,10 @@ public:
 
     // The newest starred readings, at most `limit`.
     QList<Reading *> starred(int limit) const;
+    // The readings to look back on by `today`: a look-back day that has come and no outcome
+    // written yet, newest first, at most `limit`; and how many there are in all.
+    QList<Reading *> due(QDate today, int limit) const;
+    int dueCount(QDate today) const;
     // Whether any reading is stored or about to be.
     bool any() const;
     // Every stored reading as it stands on disk: dated ones newest first (the later stored first

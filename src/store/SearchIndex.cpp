@@ -43,14 +43,21 @@ QString nameOf(const QString &key)
 // A reading's cards in the order they were drawn, each after its position's name:
 // "The Present: Ten of Cups; The Challenge: Judgement". A reading is indexed once it has a
 // card: it is stored before its cards, so a save of a new reading indexes it as its cards
-// arrive, without first indexing it empty.
-const QString readingView =
-    QStringLiteral("CREATE VIEW IF NOT EXISTS ReadingSearchText AS SELECT r.pk AS pk, r.notes AS notes, "
-                   "(SELECT group_concat(line, '; ') FROM (SELECT coalesce(%1 || ': ', '') || coalesce(%2, '') "
-                   "AS line FROM DrawnCard d WHERE d.reading = r.pk ORDER BY d.pk)) AS cards, "
-                   "%3 AS spread FROM Reading r WHERE EXISTS (SELECT 1 FROM DrawnCard d WHERE d.reading = r.pk)")
+// arrive, without first indexing it empty. Its own words are its notes, and, once readings
+// have them, its question and how it turned out, as one text.
+QString readingView(bool withQuestionAndOutcome)
+{
+    const QString words = withQuestionAndOutcome
+                              ? QStringLiteral("trim(coalesce(r.question, '') || char(10) || coalesce(r.notes, '') || "
+                                               "char(10) || coalesce(r.outcome, ''), char(10))")
+                              : QStringLiteral("r.notes");
+    return QStringLiteral("CREATE VIEW IF NOT EXISTS ReadingSearchText AS SELECT r.pk AS pk, %4 AS notes, "
+                          "(SELECT group_concat(line, '; ') FROM (SELECT coalesce(%1 || ': ', '') || coalesce(%2, '') "
+                          "AS line FROM DrawnCard d WHERE d.reading = r.pk ORDER BY d.pk)) AS cards, "
+                          "%3 AS spread FROM Reading r WHERE EXISTS (SELECT 1 FROM DrawnCard d WHERE d.reading = r.pk)")
         .arg(nameOf(QStringLiteral("'position:' || r.spreadType || '/' || d.positionId")),
-             nameOf(QStringLiteral("'card:' || d.cardId")), nameOf(QStringLiteral("'spread:' || r.spreadType")));
+             nameOf(QStringLiteral("'card:' || d.cardId")), nameOf(QStringLiteral("'spread:' || r.spreadType")), words);
+}
 const QString journalView =
     QStringLiteral("CREATE VIEW IF NOT EXISTS JournalSearchText AS SELECT j.pk AS pk, j.reflectionText AS reflection, "
                    "j.journalPrompt AS prompt, j.mood AS mood, %1 AS card FROM JournalEntry j")
@@ -117,6 +124,12 @@ QStringList drawnCardTriggers()
         trigger(QStringLiteral("DrawnCard_search_after_delete"), QStringLiteral("AFTER DELETE ON DrawnCard"),
                 learn(readingTable, QStringLiteral("old.reading"))),
     };
+}
+
+QString readingColumns(bool withQuestionAndOutcome)
+{
+    return withQuestionAndOutcome ? QStringLiteral("notes, spreadType, question, outcome")
+                                  : QStringLiteral("notes, spreadType");
 }
 
 QString rebuild(const Table &table)
@@ -272,12 +285,12 @@ struct SearchIndex::Statements
 SearchIndex::SearchIndex(ModelContext *context) : m_context(context), m_statements(std::make_unique<Statements>())
 {}
 
-QStringList SearchIndex::schemaStatements()
+QStringList SearchIndex::schemaStatements(bool withQuestionAndOutcome)
 {
     QStringList statements{
         QStringLiteral(
             "CREATE TABLE IF NOT EXISTS SearchName (key TEXT PRIMARY KEY, name TEXT NOT NULL) WITHOUT ROWID"),
-        readingView,
+        readingView(withQuestionAndOutcome),
         journalView,
         noteView,
     };
@@ -286,13 +299,28 @@ QStringList SearchIndex::schemaStatements()
                                          "content_rowid='pk', %4)")
                               .arg(QLatin1String(table->index), QLatin1String(table->columns),
                                    QLatin1String(table->content), indexOptions));
-    statements.append(ownTriggers(readingTable, QStringLiteral("Reading"), QStringLiteral("notes, spreadType")));
+    statements.append(ownTriggers(readingTable, QStringLiteral("Reading"), readingColumns(withQuestionAndOutcome)));
     statements.append(drawnCardTriggers());
     statements.append(ownTriggers(journalTable, QStringLiteral("JournalEntry"),
                                   QStringLiteral("reflectionText, journalPrompt, mood, dailyCardId")));
     statements.append(ownTriggers(noteTable, QStringLiteral("UserCardNote"), QStringLiteral("noteText, cardId")));
     for (const Table *table : {&readingTable, &journalTable, &noteTable})
         statements.append(rebuild(*table));
+    return statements;
+}
+
+QStringList SearchIndex::readingWordsStatements()
+{
+    QStringList statements{
+        QStringLiteral("DROP VIEW IF EXISTS ReadingSearchText"),
+        QStringLiteral("DROP TRIGGER IF EXISTS Reading_search_before_update"),
+        QStringLiteral("DROP TRIGGER IF EXISTS Reading_search_after_update"),
+        readingView(true),
+    };
+    for (const QString &statement : ownTriggers(readingTable, QStringLiteral("Reading"), readingColumns(true)))
+        if (statement.contains(QLatin1String("_update ")))
+            statements.append(statement);
+    statements.append(rebuild(readingTable));
     return statements;
 }
 

@@ -95,8 +95,12 @@ public:
     bool holdsNames(const QList<Name> &names) const;
 
     // The statements that create the index in a store that has none and fill it from the
-    // rows already there.
-    static QStringList schemaStatements();
+    // rows already there; a store whose readings have no question and outcome yet (one being
+    // upgraded step by step) indexes their notes only.
+    static QStringList schemaStatements(bool withQuestionAndOutcome = true);
+    // The statements that make a store's index read a reading's question and outcome beside its
+    // notes, once the table has those columns, and index every reading again.
+    static QStringList readingWordsStatements();
 
 private:
     struct Statements;

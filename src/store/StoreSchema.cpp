@@ -132,7 +132,15 @@ QStringList upgradeStatements(int version)
         return version2Indexes;
     // Version 3: the full-text index the search reads, built from the rows already stored.
     case 2:
-        return SearchIndex::schemaStatements();
+        return SearchIndex::schemaStatements(false);
+    // Version 4: readings written down from the user's own deck, with a question of their own,
+    // and how any reading turned out, with the day to look back on it.
+    case 3: {
+        QStringList statements;
+        for (const char *column : {"question", "origin", "outcome", "lookBackOn"})
+            statements.append(QStringLiteral("ALTER TABLE Reading ADD COLUMN %1 TEXT").arg(QLatin1String(column)));
+        return statements + SearchIndex::readingWordsStatements();
+    }
     default:
         return {};
     }

@@ -8,7 +8,10 @@
 #include "UserCardNote.h"
 
 #include <QFileInfo>
+
 #include <QSet>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -55,18 +58,28 @@ Join joinEntry(JournalEntry &local, const JournalEntry &incoming)
     return changed ? Join::Joined : Join::Unchanged;
 }
 
-// The same reading in both: its cards never change, its notes are joined and a star given on
-// either side is kept.
+// The same reading in both: its cards stay as they are here, its question, notes and outcome
+// are joined, a star given on either side is kept, and a day to look back on fills in only
+// where this copy has none.
 Join joinReading(Reading &local, const Reading &incoming)
 {
+    QString question = local.question();
     QString notes = local.notes();
-    const Join text = joinText(notes, incoming.notes());
-    if (text == Join::TooLong)
+    QString outcome = local.outcome();
+    const Join texts[] = {joinText(question, incoming.question()), joinText(notes, incoming.notes()),
+                          joinText(outcome, incoming.outcome())};
+    if (std::find(std::begin(texts), std::end(texts), Join::TooLong) != std::end(texts))
         return Join::TooLong;
-    bool changed = text == Join::Joined;
+    bool changed = std::find(std::begin(texts), std::end(texts), Join::Joined) != std::end(texts);
+    local.setQuestion(question);
     local.setNotes(notes);
+    local.setOutcome(outcome);
     if (incoming.isFavorite() && !local.isFavorite()) {
         local.setIsFavorite(true);
+        changed = true;
+    }
+    if (local.lookBackOn().isEmpty() && !incoming.lookBackOn().isEmpty()) {
+        local.setLookBackOn(incoming.lookBackOn());
         changed = true;
     }
     return changed ? Join::Joined : Join::Unchanged;

@@ -1,5 +1,7 @@
 #include "ArchiveReader.h"
 
+#include "LookBack.h"
+
 #include "AppSettings.h"
 #include "ArchiveWriter.h"
 #include "DrawnCard.h"
@@ -51,11 +53,18 @@ struct NameField
     bool mayBeEmpty;
 };
 constexpr NameField nameFields[] = {
-    {"cardId", false},
-    {"positionId", false},
-    {"spreadType", false},
-    {"dailyCardId", true},
+    {"cardId", false}, {"positionId", false}, {"spreadType", false}, {"dailyCardId", true}, {"origin", true},
 };
+
+// Fields the first format did not have: an archive of that format has none of them, and each
+// reads as empty.
+constexpr const char *laterFields[] = {"question", "origin", "outcome", "lookBackOn"};
+
+bool isLaterField(const QString &name)
+{
+    return std::any_of(std::begin(laterFields), std::end(laterFields),
+                       [&name](const char *field) { return name == QLatin1String(field); });
+}
 
 QDateTime instant(const QString &text, const QString &where)
 {
@@ -79,8 +88,12 @@ void readFields(const QJsonObject &object, Record *record, const QString &where,
         // Named only in a refusal: building it for every field of every record is wasted work.
         const auto at = [&where, &name] { return where + u'.' + name; };
         const auto found = object.constFind(name);
-        if (found == object.constEnd())
-            refuse(u"%1 is missing."_s.arg(at()));
+        if (found == object.constEnd()) {
+            if (!isLaterField(name))
+                refuse(u"%1 is missing."_s.arg(at()));
+            property.write(record, QString());
+            continue;
+        }
         const QJsonValue value = *found;
         const QMetaType type = property.metaType();
         QVariant stored;
@@ -113,6 +126,8 @@ void readFields(const QJsonObject &object, Record *record, const QString &where,
                 if (!(field.mayBeEmpty && text.isEmpty()) && !isName(text))
                     refuse(u"%1 is not a card, position or spread name (\"%2\")."_s.arg(at(), text.left(40)));
             }
+            if (name == QLatin1String("lookBackOn") && !text.isEmpty() && !LookBack::fromStored(text).isValid())
+                refuse(u"%1 is not a day written as yyyy-MM-dd (\"%2\")."_s.arg(at(), text.left(40)));
             // Counting user-perceived characters is slow; a text of fewer code units than the
             // limit cannot have more characters.
             if (text.size() > ArchiveReader::maxTextLength &&

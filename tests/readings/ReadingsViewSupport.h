@@ -27,11 +27,17 @@ inline int visibleCount(QQuickItem *root, const QString &name)
 // must outlive the window.
 struct ReadingsApp : ScratchApp
 {
-    explicit ReadingsApp(QSize size = {})
+    // `byKeyboard`: the section is chosen from the sidebar's list with Tab and the arrows.
+    explicit ReadingsApp(QSize size = {}, bool byKeyboard = false)
     {
         if (size.isValid())
             window->resize(size);
-        click(window, find(QStringLiteral("sectionRow1")));
+        if (byKeyboard) {
+            QVERIFY(tabTo(window, QStringLiteral("sectionList")));
+            QTest::keyClick(window, Qt::Key_Down);
+        } else {
+            click(window, find(QStringLiteral("sectionRow1")));
+        }
         QTRY_VERIFY(shows(QStringLiteral("readingMenuView")));
         settle();
     }

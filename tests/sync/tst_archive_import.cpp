@@ -83,7 +83,11 @@ private slots:
         addReading(*source, u"three_card"_s, QDateTime(QDate(2026, 7, 1), QTime(21, 5, 7, 250)), true,
                    {{u"major_00"_s, u"past"_s, true}, {u"gone_99"_s, u"present"_s}},
                    u"Line one\nline two \"quoted\"\t\u0001 back\\slash\r"_s);
-        addReading(*source, u"single_card"_s, QDateTime(QDate(2026, 7, 2), QTime(8, 0)));
+        Reading *own = addReading(*source, u"single_card"_s, QDateTime(QDate(2026, 7, 2), QTime(8, 0)));
+        own->setOrigin(Reading::ownDeck);
+        own->setQuestion(u"Should I take the job?"_s);
+        own->setOutcome(u"I took it, and é it went well."_s);
+        own->setLookBackOn(u"2026-08-02"_s);
         source->insert(new UserCardNote(u"cups_02"_s, u"Two hearts ❤️"_s));
         QVERIFY(source->save());
         const QByteArray first = archiveOf(*source);
@@ -96,6 +100,10 @@ private slots:
         context = target.open(); // read back from the file, not from memory
         QCOMPARE(archiveOf(*context), first);
         QCOMPARE(context->fetch<Reading>().at(0)->drawnCards().at(1)->cardId(), u"gone_99"_s);
+        const Reading *recorded = context->fetch<Reading>().at(1);
+        QVERIFY(recorded->isRecorded());
+        QCOMPARE(recorded->question(), u"Should I take the job?"_s);
+        QCOMPARE(recorded->lookBackOn(), u"2026-08-02"_s);
 
         const QByteArray before = fingerprint(target.path());
         const ArchiveImport::Summary again = importInto(*context, first);
@@ -182,6 +190,18 @@ private slots:
         QVERIFY(here->isFavorite());
         QCOMPARE(importInto(*context, archive).updated, 0);
 
+        // Looked back on in both places: both outcomes are kept, and a day set only elsewhere
+        // comes over.
+        reading->setOutcome(u"It went well."_s);
+        reading->setLookBackOn(u"2026-04-01"_s);
+        QVERIFY(source->save());
+        context->fetch<Reading>().constFirst()->setOutcome(u"Better than feared."_s);
+        QVERIFY(context->save());
+        QCOMPARE(importInto(*context, archiveOf(*source)).updated, 1);
+        QCOMPARE(context->fetch<Reading>().constFirst()->outcome(), u"Better than feared.\n\nIt went well."_s);
+        QCOMPARE(context->fetch<Reading>().constFirst()->lookBackOn(), u"2026-04-01"_s);
+        QCOMPARE(importInto(*context, archiveOf(*source)).updated, 0);
+
         // An older copy of a text this one holds changes nothing.
         context->fetch<JournalEntry>().constFirst()->setReflectionText(u"Morning. Then a long walk. Rain."_s);
         QVERIFY(context->save());
@@ -210,11 +230,11 @@ private slots:
                                        << u"not valid JSON (line"_s;
         QTest::newRow("another program's JSON")
             << QByteArray("{\"format\": \"something-else\"}") << u"not an archive of Quillmoor Tarot"_s;
-        QTest::newRow("newer format") << QByteArray(good).replace("\"formatVersion\": 1", "\"formatVersion\": 7")
+        QTest::newRow("newer format") << QByteArray(good).replace("\"formatVersion\": 2", "\"formatVersion\": 7")
                                       << u"newer version of Quillmoor Tarot (format 7"_s;
         // Found by the fuzzer: a version too large for an int was converted anyway.
         QTest::newRow("far newer format")
-            << QByteArray(good).replace("\"formatVersion\": 1", "\"formatVersion\": 18888888888888")
+            << QByteArray(good).replace("\"formatVersion\": 2", "\"formatVersion\": 18888888888888")
             << u"(format 18888888888888;"_s;
         QTest::newRow("duplicate identifier") << edited(good, [](QJsonObject &archive) {
             QJsonArray readings = archive.value(u"readings"_s).toArray();
@@ -243,6 +263,9 @@ private slots:
                 reading.insert(u"drawnCards"_s, cards);
             });
         }) << u"readings[0].drawnCards[1].cardId is not a card"_s;
+        QTest::newRow("look-back day as words") << edited(good, [](QJsonObject &archive) {
+            editFirst(archive, u"readings"_s, [](QJsonObject &reading) { reading.insert(u"lookBackOn"_s, u"soon"_s); });
+        }) << u"readings[0].lookBackOn is not a day"_s;
         QTest::newRow("switch as text") << edited(good, [](QJsonObject &archive) {
             editFirst(archive, u"readings"_s, [](QJsonObject &reading) { reading.insert(u"isFavorite"_s, u"yes"_s); });
         }) << u"readings[0].isFavorite must be true or false"_s;
@@ -261,6 +284,31 @@ private slots:
         QString error;
         QVERIFY(!ArchiveReader::parse(archive, &error));
         QVERIFY2(error.contains(problem), qPrintable(error));
+    }
+
+    // A file of the first format has no question, origin, outcome or look-back day: it is read
+    // with those empty, as a dealt reading.
+    void aFirstFormatArchiveReadsWithTheLaterFieldsEmpty()
+    {
+        auto source = m_source->open();
+        Reading *reading = addReading(*source, u"three_card"_s, QDateTime(QDate(2026, 7, 1), QTime(21, 0)));
+        reading->setOrigin(Reading::ownDeck);
+        reading->setOutcome(u"Lost in the old format"_s);
+        QVERIFY(source->save());
+        const QByteArray firstFormat = edited(archiveOf(*source), [](QJsonObject &archive) {
+            archive.insert(u"formatVersion"_s, 1);
+            editFirst(archive, u"readings"_s, [](QJsonObject &stored) {
+                for (const QString &field : {u"question"_s, u"origin"_s, u"outcome"_s, u"lookBackOn"_s})
+                    stored.remove(field);
+            });
+        });
+        QString error;
+        const auto contents = ArchiveReader::parse(firstFormat, &error);
+        QVERIFY2(contents, qPrintable(error));
+        QCOMPARE(contents->readings.size(), 1);
+        const Reading *read = contents->readings.constFirst();
+        QVERIFY(!read->isRecorded());
+        QVERIFY(read->outcome().isEmpty() && read->lookBackOn().isEmpty() && read->question().isEmpty());
     }
 
     // Checked before anything is read into memory.
