@@ -2,11 +2,15 @@
 
 #include "BackupCommands.h"
 #include "ModelContext.h"
+#include "Readings.h"
 #include "ReminderCommand.h"
 #include "SearchCommand.h"
 #include "SingleInstance.h"
 
+#include "Clock.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -92,7 +96,15 @@ int HeadlessCommands::run(const Command &command, int argc, char **argv)
         if (command.flag != QLatin1String(entry.flag))
             continue;
         if (!entry.run)
-            return ReminderCommand::run(argc, argv);
+            return ReminderCommand::run(argc, argv, [] {
+                // Only a store that is there is read: the reminder never creates one.
+                const QString path = ModelContext::defaultStorePath();
+                if (!QFileInfo::exists(path))
+                    return 0;
+                QString error;
+                const auto context = ModelContext::open(path, &error);
+                return context ? Readings(context.get()).dueCount(Clock::today()) : 0;
+            });
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);

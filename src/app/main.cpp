@@ -2,10 +2,13 @@
 #include "AppState.h"
 #include "AudioManager.h"
 #include "CardDataStore.h"
+#include "Clock.h"
+#include "DailyReminder.h"
 #include "DesktopNotificationCenter.h"
 #include "HeadlessCommands.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
+#include "Readings.h"
 #include "ReminderCommand.h"
 #include "Scheduler.h"
 #include "SingleInstance.h"
@@ -126,6 +129,11 @@ int main(int argc, char *argv[])
     notifications.emplace(QDBusConnection::sessionBus(), SystemdReminderUnits::defaultUnitFolder(),
                           QCoreApplication::applicationFilePath(), Scheduler::system());
     state->setNotificationCenter(&*notifications);
+    // A reminder this process shows itself says how many readings wait to be looked back on.
+    notifications->setBeforePosting([&state](NotificationRequest request) {
+        const int due = state->context() ? Readings(state->context()).dueCount(Clock::today()) : 0;
+        return DailyReminder::withReadingsDue(std::move(request), due);
+    });
     // A restored backup is a new store: the sound setting is followed there.
     QObject::connect(&*state, &AppState::contextChanged, &app, [&state, &sound] {
         sound.reset();

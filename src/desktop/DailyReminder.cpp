@@ -25,6 +25,20 @@ void DailyReminder::schedule(NotificationCenter &center, const QDateTime &at)
     center.add(request(at.toLocalTime().time()));
 }
 
+NotificationRequest DailyReminder::withReadingsDue(NotificationRequest request, int readingsDue)
+{
+    if (request.identifier != identifier() || readingsDue <= 0)
+        return request;
+    request.body =
+        readingsDue == 1
+            ? QCoreApplication::translate("DailyReminder", "Your daily card awaits, and 1 reading to look "
+                                                           "back on. Take a moment to draw and reflect.")
+            : QCoreApplication::translate("DailyReminder", "Your daily card awaits, and %1 readings to "
+                                                           "look back on. Take a moment to draw and reflect.")
+                  .arg(readingsDue);
+    return request;
+}
+
 void DailyReminder::cancel(NotificationCenter &center)
 {
     center.removePendingRequest(identifier());

@@ -14,5 +14,8 @@ NotificationRequest request(QTime time);
 // for or checking the outcome.
 void schedule(NotificationCenter &center, const QDateTime &at);
 void cancel(NotificationCenter &center);
+// The reminder as it is shown when `readingsDue` readings wait to be looked back on: the body
+// says so. Other notifications, and none due, are left as they are.
+NotificationRequest withReadingsDue(NotificationRequest request, int readingsDue);
 
 } // namespace DailyReminder

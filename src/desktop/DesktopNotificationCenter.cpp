@@ -95,5 +95,5 @@ void DesktopNotificationCenter::post(const NotificationRequest &request)
     auto *poster = new NotificationPoster(m_bus, m_scheduler, this);
     connect(poster, &NotificationPoster::activated, this, [this, id = request.identifier] { emit activated(id); });
     connect(poster, &NotificationPoster::finished, poster, &QObject::deleteLater);
-    poster->post(request);
+    poster->post(m_beforePosting ? m_beforePosting(request) : request);
 }

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QHash>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -30,6 +31,11 @@ public:
     void removePendingRequest(const QString &identifier) override;
     void add(const NotificationRequest &request) override;
     bool deliversWhileClosed() const override;
+    // Gives the last word on a notification this process posts, just before it is shown.
+    void setBeforePosting(std::function<NotificationRequest(NotificationRequest)> prepare)
+    {
+        m_beforePosting = std::move(prepare);
+    }
 
     // Whether the bus has been asked yet if the user's service manager runs.
     bool knowsServiceManager() const { return m_hasServiceManager.has_value(); }
@@ -48,6 +54,7 @@ private:
     std::optional<bool> m_hasServiceManager;
     std::unique_ptr<SystemdReminderUnits> m_units;
     std::unique_ptr<InProcessReminder> m_inProcess;
+    std::function<NotificationRequest(NotificationRequest)> m_beforePosting;
     // Requests waiting for the answer about the service manager.
     QHash<QString, std::optional<NotificationRequest>> m_waiting;
 };

@@ -55,7 +55,7 @@ void ReminderCommand::openDailyCard(const QDBusConnection &bus, const QString &e
     QProcess::startDetached(executable, {QString::fromLatin1(dailyCardArgument)});
 }
 
-int ReminderCommand::run(int argc, char **argv)
+int ReminderCommand::run(int argc, char **argv, const std::function<int()> &readingsDue)
 {
     QCoreApplication app(argc, argv);
     const std::optional<NotificationRequest> request = parse(QCoreApplication::arguments().mid(1));
@@ -67,6 +67,6 @@ int ReminderCommand::run(int argc, char **argv)
                      [&bus] { openDailyCard(bus, QCoreApplication::applicationFilePath()); });
     QObject::connect(&poster, &NotificationPoster::finished, &app,
                      [](bool shown) { QCoreApplication::exit(shown ? 0 : 1); });
-    poster.post(*request);
+    poster.post(readingsDue ? DailyReminder::withReadingsDue(*request, readingsDue()) : *request);
     return QCoreApplication::exec();
 }

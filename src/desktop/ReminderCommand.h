@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The application started by the reminder's timer: it posts the notification without opening
@@ -21,7 +22,8 @@ QStringList arguments(const NotificationRequest &request);
 // The request those arguments describe; none when they do not ask for a reminder.
 std::optional<NotificationRequest> parse(const QStringList &arguments);
 // Runs the reminder process and returns its exit code: 0 when the notification was shown.
-int run(int argc, char **argv);
+// `readingsDue`, when given, counts the readings waiting to be looked back on, for the body.
+int run(int argc, char **argv, const std::function<int()> &readingsDue = {});
 
 // Shows the Daily Card: hands over to the running application on `bus`, or starts
 // `executable` when none runs.

@@ -6,12 +6,16 @@
 #include "DesktopNotificationCenter.h"
 #include "FakeDesktopServices.h"
 #include "InProcessReminder.h"
+#include "LookBack.h"
 #include "NotificationPoster.h"
 #include "PrivateBus.h"
+#include "Reading.h"
 #include "ReminderCommand.h"
 #include "Scheduler.h"
+#include "StoreTestSupport.h"
 #include "SystemdReminderUnits.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -276,6 +280,21 @@ private slots:
         // Started by a timer there may be no display at all.
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
+        // With a store holding two readings whose day to look back has come, the body says so;
+        // without one, none is made.
+        QTemporaryDir data;
+        const QString storePath = data.filePath(QStringLiteral("Quillmoor/Quillmoor Tarot/default.store"));
+        if (answer == QLatin1String("click")) {
+            QString error;
+            auto context = ModelContext::open(storePath, &error);
+            QVERIFY2(context, qPrintable(error));
+            for (int i = 0; i < 3; ++i) {
+                Reading *reading = addReading(*context, QStringLiteral("three_card"), QDateTime::currentDateTime());
+                reading->setLookBackOn(LookBack::stored(QDate::currentDate().addDays(i - 1)));
+            }
+            QVERIFY(context->save());
+        }
+        env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
         reminder.setProcessEnvironment(env);
         reminder.start(QStringLiteral(QUILLMOOR_APP), ReminderCommand::arguments(DailyReminder::request(QTime(7, 30))));
         if (answer.isEmpty()) {
@@ -286,7 +305,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(desktop.server.shown.size(), 1, busTimeoutMs);
         const FakeNotificationServer::Shown shown = desktop.server.shown.first();
         QCOMPARE(shown.summary, QStringLiteral("Daily Tarot Card"));
-        QCOMPARE(shown.body, QStringLiteral("Your daily card awaits. Take a moment to draw and reflect."));
+        QCOMPARE(shown.body, answer == QLatin1String("click")
+                                 ? QStringLiteral("Your daily card awaits, and 2 readings to look back on. Take a "
+                                                  "moment to draw and reflect.")
+                                 : QStringLiteral("Your daily card awaits. Take a moment to draw and reflect."));
+        QCOMPARE(QFileInfo::exists(storePath), answer == QLatin1String("click"));
         QCOMPARE(shown.hints.value(QStringLiteral("sound-name")).toString(), QStringLiteral("message-new-instant"));
         QVERIFY(shown.actions.contains(QStringLiteral("default")));
         QCOMPARE(reminder.state(), QProcess::Running);
