@@ -33,6 +33,12 @@ const QStringList version2Indexes{
     QStringLiteral("CREATE INDEX IF NOT EXISTS UserCardNote_cardId ON UserCardNote(cardId)"),
 };
 
+// Version 4: the readings to look back on are found over the few that have a day set, so a
+// store with none answers at once instead of scanning every reading.
+const QStringList version4Indexes{
+    QStringLiteral("CREATE INDEX IF NOT EXISTS Reading_lookBackOn ON Reading(lookBackOn) WHERE lookBackOn != ''"),
+};
+
 } // namespace
 
 const QList<RecordType> &recordTypes()
@@ -120,6 +126,7 @@ QStringList createStatements()
             statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %1(%2)")
                                   .arg(tableName(*type.meta), QString::fromLatin1(link.name())));
     statements.append(version2Indexes);
+    statements.append(version4Indexes);
     statements.append(SearchIndex::schemaStatements());
     statements.append(QStringLiteral("PRAGMA application_id = %1").arg(StoreFile::applicationId));
     return statements;
@@ -139,7 +146,7 @@ QStringList upgradeStatements(int version)
         QStringList statements;
         for (const char *column : {"question", "origin", "outcome", "lookBackOn"})
             statements.append(QStringLiteral("ALTER TABLE Reading ADD COLUMN %1 TEXT").arg(QLatin1String(column)));
-        return statements + SearchIndex::readingWordsStatements();
+        return statements + version4Indexes + SearchIndex::readingWordsStatements();
     }
     default:
         return {};
