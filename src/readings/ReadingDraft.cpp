@@ -70,6 +70,12 @@ void ReadingDraft::removeExtra(int index)
         m_extras.removeAt(index);
 }
 
+void ReadingDraft::setExtraReversed(int index, bool reversed)
+{
+    if (index >= 0 && index < m_extras.size())
+        m_extras[index].isReversed = reversed;
+}
+
 bool ReadingDraft::setDate(const QDateTime &date)
 {
     if (!date.isValid() || date > m_now()) {

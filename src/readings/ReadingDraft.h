@@ -41,6 +41,7 @@ public:
     // An extra card; refused like a placed one, with extraProblem() saying why.
     bool addExtra(const QString &cardId, bool reversed = false);
     void removeExtra(int index);
+    void setExtraReversed(int index, bool reversed);
     QString extraProblem() const { return m_extraProblem; }
 
     QDateTime date() const { return m_date; }

@@ -18,6 +18,13 @@ const QString dateTimePattern = QStringLiteral("yyyy-MM-dd HH:mm");
 const QString extraPosition = QStringLiteral("extra");
 constexpr qsizetype textLimit = 50'000;
 
+LookBack::After spanOf(int choice)
+{
+    return choice == RecordReadingModel::InAWeek    ? LookBack::After::Week
+           : choice == RecordReadingModel::InAMonth ? LookBack::After::Month
+                                                    : LookBack::After::ThreeMonths;
+}
+
 } // namespace
 
 RecordReadingModel::RecordReadingModel(QObject *parent) : QAbstractListModel(parent)
@@ -181,13 +188,7 @@ void RecordReadingModel::setExtraReversed(int index, bool reversed)
 {
     if (index < 0 || index >= m_draft->extras().size())
         return;
-    // The draft keeps extras in order; one is turned by taking it out and putting it back.
-    QList<ReadingDraft::Placed> extras = m_draft->extras();
-    extras[index].isReversed = reversed;
-    while (!m_draft->extras().isEmpty())
-        m_draft->removeExtra(0);
-    for (const ReadingDraft::Placed &extra : extras)
-        m_draft->addExtra(extra.cardId, extra.isReversed);
+    m_draft->setExtraReversed(index, reversed);
     emit extrasChanged();
 }
 
@@ -250,11 +251,8 @@ QString RecordReadingModel::lookBackText() const
 {
     if (m_lookBack == NoLookBack)
         return {};
-    const auto after = m_lookBack == InAWeek    ? LookBack::After::Week
-                       : m_lookBack == InAMonth ? LookBack::After::Month
-                                                : LookBack::After::ThreeMonths;
     return tr("It will wait for you under “To look back on” from %1.")
-        .arg(DateFormat::longDate(LookBack::dayAfter(m_draft->date(), after)));
+        .arg(DateFormat::longDate(LookBack::dayAfter(m_draft->date(), spanOf(m_lookBack))));
 }
 
 bool RecordReadingModel::canSave() const
@@ -323,12 +321,8 @@ Reading *RecordReadingModel::save()
     reading->setQuestion(m_draft->question);
     reading->setNotes(m_draft->notes);
     reading->setDate(m_draft->date());
-    if (m_lookBack != NoLookBack) {
-        const auto after = m_lookBack == InAWeek    ? LookBack::After::Week
-                           : m_lookBack == InAMonth ? LookBack::After::Month
-                                                    : LookBack::After::ThreeMonths;
-        reading->setLookBackOn(LookBack::stored(LookBack::dayAfter(m_draft->date(), after)));
-    }
+    if (m_lookBack != NoLookBack)
+        reading->setLookBackOn(LookBack::stored(LookBack::dayAfter(m_draft->date(), spanOf(m_lookBack))));
     if (m_reading)
         emit reading->drawnCardsChanged();
     if (!saveContext(*context))

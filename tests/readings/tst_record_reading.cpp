@@ -202,7 +202,9 @@ private slots:
         // Writing how it turned out takes a reading off the list.
         QSignalSpy total(&list, &ReadingsToLookBack::totalChanged);
         unsaved->setOutcome(u"Fine."_s);
-        QVERIFY(total.wait(1000));
+        // The store reports changes once per event-loop turn.
+        QCoreApplication::processEvents();
+        QCOMPARE(total.size(), 1);
         QCOMPARE(list.readings(), (QList<Reading *>{today, older}));
         QCOMPARE(list.total(), 2);
         QCOMPARE(Readings(context.get()).due(now.date().addDays(1), 10).size(), 3);
