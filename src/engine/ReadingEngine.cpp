@@ -134,3 +134,127 @@ YesNoAnswer ReadingEngine::yesNoAnswer(const TarotCard &card, bool isReversed)
     const QString meaning = isReversed ? card.reversedMeaning : card.uprightMeaning;
     return {answer, u"The energy of "_s + positioned.orientedName() + middle + meaning};
 }
+
+namespace {
+
+// "A", "A and B", "A, B, and C": the other narratives list three themes with a final comma.
+QString listed(const QStringList &items)
+{
+    if (items.size() <= 1)
+        return items.value(0);
+    if (items.size() == 2)
+        return items.at(0) + u" and "_s + items.at(1);
+    return QStringList(items.begin(), items.end() - 1).join(u", "_s) + u", and "_s + items.constLast();
+}
+
+// One sentence for one position; three ways of saying it, taken in turn, so that a long spread
+// does not read as the same sentence fifteen times.
+QString positionSentence(const PositionedCard &card, int turn)
+{
+    const QString place = u"\u201c"_s + card.position.name + u"\u201d"_s;
+    switch (turn % 3) {
+    case 0:
+        return u"For "_s + place + u", "_s + card.orientedName() + u" speaks of "_s + card.keywordPhrase() + u"."_s;
+    case 1:
+        return place + u" is answered by "_s + card.orientedName() + u", bringing "_s + card.keywordPhrase() + u"."_s;
+    default:
+        return u"In the place of "_s + place + u" lies "_s + card.orientedName() + u", with the energy of "_s +
+               card.leadKeyword() + u"."_s;
+    }
+}
+
+QString numberWord(qsizetype count)
+{
+    static const QStringList words{u"no"_s,     u"one"_s,      u"two"_s,      u"three"_s,  u"four"_s, u"five"_s,
+                                   u"six"_s,    u"seven"_s,    u"eight"_s,    u"nine"_s,   u"ten"_s,  u"eleven"_s,
+                                   u"twelve"_s, u"thirteen"_s, u"fourteen"_s, u"fifteen"_s};
+    return count < words.size() ? words.at(count) : QString::number(count);
+}
+
+// A sentence about what stands out among five or more cards, or nothing when nothing does.
+QString patternSentence(const QList<PositionedCard> &cards)
+{
+    const qsizetype count = cards.size();
+    if (count < 5)
+        return {};
+    qsizetype majors = 0;
+    qsizetype reversed = 0;
+    QHash<Suit, qsizetype> suits;
+    for (const PositionedCard &card : cards) {
+        majors += card.card.arcana == Arcana::major;
+        reversed += card.isReversed;
+        if (card.card.suit)
+            ++suits[*card.card.suit];
+    }
+    if (majors == count)
+        return u"Every one of the "_s + numberWord(count) +
+               u" cards is a Major Arcana card, so the forces at work here reach beyond the everyday."_s;
+    if (2 * majors > count)
+        return numberWord(majors).left(1).toUpper() + numberWord(majors).mid(1) + u" of the "_s + numberWord(count) +
+               u" cards are Major Arcana, so the forces at work here reach beyond the everyday."_s;
+    static const QHash<Suit, QString> themes{
+        {Suit::cups, u"Cups, and feelings and relationships are at the heart of this"_s},
+        {Suit::wands, u"Wands, and drive, passion and creative fire lead the way"_s},
+        {Suit::swords, u"Swords, and thoughts, words and decisions carry the weight"_s},
+        {Suit::pentacles, u"Pentacles, and work, money and the body ask for attention"_s},
+    };
+    for (Suit suit : allSuitCases)
+        if (2 * suits.value(suit) >= count)
+            return u"Many of the cards are "_s + themes.value(suit) + u"."_s;
+    if (2 * reversed > count)
+        return u"More than half the cards lie reversed, which can point to energy held back or turned inward."_s;
+    return {};
+}
+
+} // namespace
+
+QStringList ReadingEngine::generalNarrative(const QString &spreadName, const QList<PositionedCard> &cards)
+{
+    if (cards.isEmpty())
+        return {};
+    const QString spread = u"\u201c"_s + spreadName + u"\u201d"_s;
+    const int variant = variantIndex(cards);
+    QStringList paragraphs;
+
+    if (cards.size() == 1) {
+        const PositionedCard &card = cards.constFirst();
+        paragraphs.append(spread + u" asks one thing, and one card answers it: "_s + card.orientedName() +
+                          u" in the place of \u201c"_s + card.position.name + u"\u201d."_s);
+        paragraphs.append(u"It speaks of "_s + card.keywordPhrase() + u". Let "_s + card.leadKeyword() +
+                          u" be the thread you follow as you reflect on your question."_s);
+        return paragraphs;
+    }
+
+    const QString first = cards.constFirst().leadKeyword();
+    const QString last = cards.constLast().leadKeyword();
+    paragraphs.append(u"Your "_s + spread + u" reading lays out "_s + numberWord(cards.size()) +
+                      u" cards, moving from "_s + first + u" at the start toward "_s + last + u" at the end."_s);
+
+    // A paragraph holds up to five positions, split evenly: fifteen read as three of five,
+    // seven as four and three.
+    const qsizetype groups = (cards.size() + 4) / 5;
+    const qsizetype perGroup = (cards.size() + groups - 1) / groups;
+    for (qsizetype start = 0; start < cards.size(); start += perGroup) {
+        QStringList sentences;
+        for (qsizetype i = start; i < std::min(cards.size(), start + perGroup); ++i)
+            sentences.append(positionSentence(cards.at(i), variant + int(i)));
+        paragraphs.append(sentences.join(u' '));
+    }
+
+    if (const QString pattern = patternSentence(cards); !pattern.isEmpty())
+        paragraphs.append(pattern);
+
+    // The closing names up to three different themes, the first, the middle and the last card's.
+    QStringList themes;
+    for (qsizetype i : {qsizetype(0), cards.size() / 2, cards.size() - 1}) {
+        const QString theme = cards.at(i).leadKeyword();
+        if (!themes.contains(theme, Qt::CaseInsensitive))
+            themes.append(theme);
+    }
+    paragraphs.append(themes.size() == 1 ? u"One theme, "_s + themes.constFirst() +
+                                               u", runs through the whole spread; notice where it "
+                                               u"meets you in your life right now."_s
+                                         : u"Hold the themes of "_s + listed(themes) +
+                                               u" together, and notice where they meet in your life right now."_s);
+    return paragraphs;
+}

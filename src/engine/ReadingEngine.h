@@ -38,6 +38,10 @@ public:
     static QStringList threeCardNarrative(const QList<PositionedCard> &cards);
     // Five paragraphs for the ten Celtic Cross cards in position order; none otherwise.
     static QStringList celticCrossNarrative(const QList<PositionedCard> &cards);
+    // The paragraphs for a spread of the user's own design, built from its position names and
+    // the cards' keywords: an opening, the positions a few at a time, and a closing. Any
+    // number of cards from one up reads as whole sentences; none gives no paragraphs.
+    static QStringList generalNarrative(const QString &spreadName, const QList<PositionedCard> &cards);
     // The card's leaning, turned round when it lies reversed, with its general meaning.
     static YesNoAnswer yesNoAnswer(const TarotCard &card, bool isReversed);
 

@@ -13,6 +13,12 @@ QtObject {
     readonly property Component yesNo: Component {
         YesNoReadingView {}
     }
+    readonly property Component designedSpread: Component {
+        DesignedSpreadReadingView {}
+    }
+    readonly property Component spreadEditor: Component {
+        SpreadEditorView {}
+    }
     readonly property Component history: Component {
         ReadingHistoryView {}
     }

@@ -1,12 +1,13 @@
 #include "ReadingDetailModel.h"
 
 #include "CardDataStore.h"
+#include "CustomSpread.h"
 #include "DateFormat.h"
 #include "DrawnCard.h"
 #include "PositionedCardList.h"
 #include "Reading.h"
+#include "SpreadBook.h"
 #include "SpreadDefinition.h"
-#include "SpreadMenu.h"
 
 ReadingDetailModel::ReadingDetailModel(QObject *parent) : QObject(parent), m_cards(new PositionedCardList(this))
 {
@@ -31,7 +32,7 @@ CardDataStore &ReadingDetailModel::catalogue() const
 QList<PositionedCard> ReadingDetailModel::positionedCards(const Reading &reading, const CardDataStore &cards)
 {
     QList<PositionedCard> result;
-    const std::optional<SpreadDefinition> spread = SpreadDefinition::withID(reading.spreadType());
+    const std::optional<SpreadDefinition> spread = SpreadBook::ofReading(reading);
     if (!spread)
         return result;
     for (const DrawnCard *drawn : reading.drawnCards()) {
@@ -54,6 +55,7 @@ void ReadingDetailModel::setReading(Reading *reading)
     if (reading) {
         connect(reading, &Reading::drawnCardsChanged, this, &ReadingDetailModel::rebuild);
         connect(reading, &Reading::spreadTypeChanged, this, &ReadingDetailModel::rebuild);
+        connect(reading, &Reading::spreadLayoutChanged, this, &ReadingDetailModel::rebuild);
         connect(reading, &Reading::dateChanged, this, &ReadingDetailModel::dateChanged);
         connect(reading, &Reading::notesChanged, this, &ReadingDetailModel::notesChanged);
         connect(reading, &Reading::questionChanged, this, &ReadingDetailModel::notesChanged);
@@ -72,7 +74,7 @@ void ReadingDetailModel::rebuild()
 
 QString ReadingDetailModel::spreadName() const
 {
-    return m_reading ? SpreadMenu::spreadName(m_reading->spreadType()) : QString();
+    return m_reading ? SpreadBook::nameOf(*m_reading) : QString();
 }
 
 QString ReadingDetailModel::title() const
@@ -111,13 +113,18 @@ QString ReadingDetailModel::extraCardsText() const
 
 bool ReadingDetailModel::hasSpread() const
 {
-    return m_reading && SpreadDefinition::withID(m_reading->spreadType()).has_value();
+    return m_reading && SpreadBook::ofReading(*m_reading).has_value();
 }
 
 bool ReadingDetailModel::showsCross() const
 {
     return m_reading && m_reading->spreadType() == SpreadDefinition::celticCross().id && hasSpread() &&
            m_cards->count() == SpreadDefinition::celticCross().cardCount;
+}
+
+bool ReadingDetailModel::showsDesign() const
+{
+    return m_reading && CustomSpread::isCustom(m_reading->spreadType()) && hasSpread() && m_cards->count() > 0;
 }
 
 // The rows and the cross list the positioned cards only, so the index is a place among them

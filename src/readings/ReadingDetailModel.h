@@ -32,6 +32,7 @@ class ReadingDetailModel : public QObject
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(bool hasSpread READ hasSpread NOTIFY cardsChanged)
     Q_PROPERTY(bool showsCross READ showsCross NOTIFY cardsChanged)
+    Q_PROPERTY(bool showsDesign READ showsDesign NOTIFY cardsChanged)
     Q_PROPERTY(PositionedCardList *cards READ cards CONSTANT)
     Q_PROPERTY(int selectedCardIndex READ selectedCardIndex NOTIFY selectedCardIndexChanged)
 
@@ -66,6 +67,8 @@ public:
     bool hasSpread() const;
     // A Celtic Cross whose ten cards can all be laid out.
     bool showsCross() const;
+    // Whether the reading is of a spread the user designed, drawn as it was designed.
+    bool showsDesign() const;
     PositionedCardList *cards() const { return m_cards; }
     int selectedCardIndex() const { return m_selectedCardIndex; }
 

@@ -116,6 +116,16 @@ NavigationPage {
                 }
             }
             Repeater {
+                model: detailModel.showsDesign ? 1 : 0
+
+                delegate: DesignedSpreadLayoutView {
+                    width: column.width
+                    availableHeight: Math.max(240, root.height * 0.6)
+                    cards: detailModel.cards
+                    onCardTapped: (index) => detailModel.selectCard(index)
+                }
+            }
+            Repeater {
                 model: detailModel.hasSpread ? detailModel.cards : null
 
                 delegate: CardDetailRow {
@@ -146,6 +156,7 @@ NavigationPage {
                 width: column.width
                 cards: detailModel.cards
                 spreadType: detailModel.spreadType
+                spreadName: detailModel.spreadName
             }
             ReadingOutcomePanel {
                 width: column.width

@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "CardDataStore.h"
+#include "CustomSpread.h"
 #include "DrawnCard.h"
 #include "PositionedCardList.h"
 #include "RandomSource.h"
@@ -11,6 +12,7 @@
 #include "Settings.h"
 #include "ShuffleChoreography.h"
 #include "SoundCues.h"
+#include "SpreadBook.h"
 
 ReadingFlowModel::ReadingFlowModel(QObject *parent)
     : ReadingFlowModel(CardDataStore::shared(), SpreadDefinition::threeCard().id, nullptr, parent)
@@ -26,6 +28,9 @@ ReadingFlowModel::ReadingFlowModel(CardDataStore &cardStore, const QString &spre
     m_shuffle->setStyle(ShuffleChoreography::Pile);
     m_shuffle->setCardCount(shuffleCardCount);
     connect(m_shuffle, &ShuffleChoreography::completed, this, &ReadingFlowModel::shuffleCompleted);
+    // A designed spread is found in the store.
+    if (!SpreadDefinition::withID(spreadId))
+        setSpreadId(spreadId);
 }
 
 ReadingFlowModel::~ReadingFlowModel() = default;
@@ -48,15 +53,33 @@ void ReadingFlowModel::setModelContext(ModelContext *context)
         return;
     m_context = context;
     emit modelContextChanged();
+    takeSpread();
 }
 
 void ReadingFlowModel::setSpreadId(const QString &id)
 {
-    const std::optional<SpreadDefinition> spread = SpreadDefinition::withID(id);
-    if (!spread || spread->id == m_spread.id)
+    m_wantedSpreadId = id;
+    takeSpread();
+}
+
+void ReadingFlowModel::takeSpread()
+{
+    // The spread is fixed once the reading has begun.
+    if (m_phase != Intro || m_wantedSpreadId.isEmpty())
+        return;
+    const std::optional<SpreadDefinition> spread = SpreadBook::find(m_context, m_wantedSpreadId);
+    if (!spread)
+        return;
+    m_wantedSpreadId.clear();
+    if (spread->id == m_spread.id)
         return;
     m_spread = *spread;
     emit spreadChanged();
+}
+
+bool ReadingFlowModel::isDesigned() const
+{
+    return CustomSpread::isCustom(m_spread.id);
 }
 
 QVariantList ReadingFlowModel::positionList() const
@@ -112,6 +135,9 @@ void ReadingFlowModel::storeReading(const QList<PositionedCard> &cards)
     for (const PositionedCard &card : cards)
         drawn.append({card.card.id, card.position.id, card.isReversed});
     Reading *reading = Readings(m_context).record(m_spread.id, drawn);
+    // A reading of a designed spread keeps the design as it is now.
+    if (isDesigned())
+        reading->setSpreadLayout(CustomSpread::encode(m_spread));
     // The reading is shown whether or not it reached the disk; the next save stores it.
     m_context->save();
     m_savedReading = reading;

@@ -36,6 +36,7 @@ class ReadingFlowModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(QString spreadId READ spreadId WRITE setSpreadId NOTIFY spreadChanged)
     Q_PROPERTY(SpreadDefinition spread READ spread NOTIFY spreadChanged)
     Q_PROPERTY(QVariantList positions READ positionList NOTIFY spreadChanged)
+    Q_PROPERTY(bool isDesigned READ isDesigned NOTIFY spreadChanged)
     Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
     Q_PROPERTY(ShuffleChoreography *choreography READ choreography CONSTANT)
     Q_PROPERTY(PositionedCardList *drawnCards READ drawnCards CONSTANT)
@@ -76,8 +77,11 @@ public:
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);
     QString spreadId() const { return m_spread.id; }
-    // Takes the spread with this id from the spread table; unknown ids are ignored.
+    // Takes the spread with this id: a built-in one, or one the user designed (found once the
+    // store is known); unknown ids are ignored.
     void setSpreadId(const QString &id);
+    // Whether the spread is one of the user's own design.
+    bool isDesigned() const;
     const SpreadDefinition &spread() const { return m_spread; }
     // The spread's positions in order, as QML lists them.
     QVariantList positionList() const;
@@ -102,12 +106,15 @@ private:
     void setPhase(Phase phase);
     void shuffleCompleted();
     void storeReading(const QList<PositionedCard> &cards);
+    void takeSpread();
 
     CardDataStore *m_cardStore;
     RandomSource *m_random;
     std::unique_ptr<ReadingEngine> m_engine;
     QPointer<ModelContext> m_context;
     SpreadDefinition m_spread;
+    // The id asked for, kept until the store it may live in is known.
+    QString m_wantedSpreadId;
     ShuffleChoreography *m_shuffle;
     PositionedCardList *m_drawnCards;
     Phase m_phase = Intro;

@@ -5,8 +5,8 @@
 #include "DrawnCard.h"
 #include "Reading.h"
 #include "Readings.h"
+#include "SpreadBook.h"
 #include "SpreadDefinition.h"
-#include "SpreadMenu.h"
 #include "StoreLog.h"
 #include "YesNoReadingModel.h"
 
@@ -395,9 +395,9 @@ QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
     case IsFavoriteRole:
         return reading->isFavorite();
     case SpreadNameRole:
-        return SpreadMenu::spreadName(reading->spreadType());
+        return SpreadBook::nameOf(*reading);
     case IconNameRole:
-        return SpreadMenu::iconName(reading->spreadType());
+        return SpreadBook::iconOf(*reading);
     case DateTextRole:
         return reading->date().isValid() ? DateFormat::mediumDate(reading->date().toLocalTime().date()) : QString();
     case AnswerRole: {
@@ -408,7 +408,7 @@ QVariant ReadingHistoryModel::data(const QModelIndex &index, int role) const
         return cardCountText(int(reading->drawnCards().size()));
     case AccessibleNameRole: {
         const std::optional<YesNoAnswer> answer = yesNoAnswerOf(*reading, cards());
-        QStringList parts{SpreadMenu::spreadName(reading->spreadType()),
+        QStringList parts{SpreadBook::nameOf(*reading),
                           answer ? answer->answer : cardCountText(int(reading->drawnCards().size()))};
         if (reading->date().isValid())
             parts.append(DateFormat::mediumDate(reading->date().toLocalTime().date()));

@@ -21,6 +21,10 @@ NavigationPage {
         modelContext: root.modelContext
         limit: 3
     }
+    readonly property DesignedSpreadList designedSpreads: DesignedSpreadList {
+        objectName: "designedSpreads"
+        modelContext: root.modelContext
+    }
     readonly property ReadingsToLookBack readingsToLookBack: ReadingsToLookBack {
         objectName: "readingsToLookBack"
         modelContext: root.modelContext
@@ -33,6 +37,8 @@ NavigationPage {
             view.push(root.destinations.threeCard, { modelContext: root.modelContext });
         else if (spreadId === "celtic_cross")
             view.push(root.destinations.celticCross, { modelContext: root.modelContext });
+        else if (spreadId.startsWith("custom_"))
+            view.push(root.destinations.designedSpread, { modelContext: root.modelContext, spreadId: spreadId });
         else
             view.push(root.destinations.yesNo, { modelContext: root.modelContext });
     }
@@ -47,8 +53,19 @@ NavigationPage {
         onTriggered: root.StackView.view.push(root.destinations.readingDetail, { reading: root.openReading })
     }
 
+    DeleteSpreadConfirmation {
+        id: deleteConfirmation
+
+        onConfirmed: (row) => root.designedSpreads.remove(row)
+    }
+
     objectName: "readingMenuView"
     navigationTitle: qsTr("Readings")
+
+    // Tab brings a control out of view into it.
+    FocusScroller {
+        flickable: scroll.contentItem
+    }
 
     Rectangle {
         anchors.fill: parent
@@ -91,6 +108,34 @@ NavigationPage {
                     item: modelData
                     onClicked: root.open(modelData.spread.id)
                 }
+            }
+            Repeater {
+                model: root.designedSpreads
+
+                delegate: DesignedSpreadEntry {
+                    id: designed
+
+                    required property int index
+                    required property Spread spread
+                    required property string spreadType
+
+                    objectName: "designedSpread" + index
+                    x: Theme.defaultPadding
+                    width: column.width - 2 * Theme.defaultPadding
+                    onDrawClicked: root.open(designed.spreadType)
+                    onEditClicked: root.StackView.view.push(root.destinations.spreadEditor,
+                                                            { modelContext: root.modelContext, spread: designed.spread })
+                    onDeleteClicked: deleteConfirmation.ask(designed.index,
+                                                            root.designedSpreads.deleteQuestion(designed.index))
+                }
+            }
+            HistoryEntry {
+                objectName: "newSpreadEntry"
+                x: Theme.defaultPadding
+                width: column.width - 2 * Theme.defaultPadding
+                text: qsTr("New Spread")
+                symbolName: "plus.circle"
+                onClicked: root.StackView.view.push(root.destinations.spreadEditor, { modelContext: root.modelContext })
             }
             HistoryEntry {
                 objectName: "recordReadingEntry"

@@ -1,11 +1,15 @@
 #include "ReadingSummary.h"
 
+#include "CustomSpread.h"
 #include "PositionedCardList.h"
 #include "ReadingEngine.h"
 #include "SpreadDefinition.h"
 
-QStringList ReadingSummary::paragraphsFor(const QList<PositionedCard> &cards, const QString &spreadType)
+QStringList ReadingSummary::paragraphsFor(const QList<PositionedCard> &cards, const QString &spreadType,
+                                          const QString &spreadName)
 {
+    if (CustomSpread::isCustom(spreadType))
+        return ReadingEngine::generalNarrative(spreadName, cards);
     if (spreadType == SpreadDefinition::threeCard().id)
         return ReadingEngine::threeCardNarrative(cards);
     if (spreadType == SpreadDefinition::celticCross().id)
@@ -33,7 +37,15 @@ void ReadingSummary::setSpreadType(const QString &spreadType)
     emit changed();
 }
 
+void ReadingSummary::setSpreadName(const QString &name)
+{
+    if (m_spreadName == name)
+        return;
+    m_spreadName = name;
+    emit changed();
+}
+
 QStringList ReadingSummary::paragraphs() const
 {
-    return m_cards ? paragraphsFor(m_cards->cards(), m_spreadType) : QStringList();
+    return m_cards ? paragraphsFor(m_cards->cards(), m_spreadType, m_spreadName) : QStringList();
 }

@@ -10,6 +10,8 @@ Rectangle {
 
     required property PositionedCardList cards
     required property string spreadType
+    // The name a spread of the user's own design is read under.
+    property string spreadName: ""
 
     objectName: "readingSummary"
     visible: summary.paragraphs.length > 0
@@ -22,6 +24,7 @@ Rectangle {
 
         cards: root.cards
         spreadType: root.spreadType
+        spreadName: root.spreadName
     }
 
     FontMetrics {

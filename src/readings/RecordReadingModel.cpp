@@ -2,6 +2,7 @@
 
 #include "CardDataStore.h"
 #include "Clock.h"
+#include "CustomSpread.h"
 #include "DateFormat.h"
 #include "DrawnCard.h"
 #include "LookBack.h"
@@ -9,6 +10,7 @@
 #include "PerceivedText.h"
 #include "Reading.h"
 #include "Readings.h"
+#include "SpreadBook.h"
 #include "StoreLog.h"
 
 namespace {
@@ -29,20 +31,25 @@ LookBack::After spanOf(int choice)
 
 RecordReadingModel::RecordReadingModel(QObject *parent) : QAbstractListModel(parent)
 {
-    startDraft(spreads().constFirst());
+    startDraft(builtInSpreads().constFirst());
 }
 
 RecordReadingModel::RecordReadingModel(const CardDataStore &cards, QObject *parent)
     : QAbstractListModel(parent), m_cards(&cards)
 {
-    startDraft(spreads().constFirst());
+    startDraft(builtInSpreads().constFirst());
 }
 
 RecordReadingModel::~RecordReadingModel() = default;
 
-QList<SpreadDefinition> RecordReadingModel::spreads()
+QList<SpreadDefinition> RecordReadingModel::builtInSpreads()
 {
     return {SpreadDefinition::singleCard(), SpreadDefinition::threeCard(), SpreadDefinition::celticCross()};
+}
+
+QList<SpreadDefinition> RecordReadingModel::spreads() const
+{
+    return builtInSpreads() + SpreadBook::designed(m_context);
 }
 
 const CardDataStore &RecordReadingModel::catalogue() const
@@ -101,7 +108,7 @@ void RecordReadingModel::setReading(Reading *reading)
         return;
     m_reading = reading;
     if (reading) {
-        const SpreadDefinition spread = SpreadDefinition::withID(reading->spreadType()).value_or(spreads().first());
+        const SpreadDefinition spread = SpreadBook::ofReading(*reading).value_or(builtInSpreads().first());
         m_draft.reset();
         startDraft(spread);
         m_draft->question = reading->question();
@@ -317,6 +324,9 @@ Reading *RecordReadingModel::save()
     } else {
         reading = Readings(context).record(spreadId(), cards);
         reading->setOrigin(Reading::ownDeck);
+        // A designed spread is kept with the reading as it is now.
+        if (CustomSpread::isCustom(spreadId()))
+            reading->setSpreadLayout(CustomSpread::encode(m_draft->spread()));
     }
     reading->setQuestion(m_draft->question);
     reading->setNotes(m_draft->notes);

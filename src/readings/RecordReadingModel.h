@@ -28,7 +28,7 @@ class RecordReadingModel : public QAbstractListModel
     Q_PROPERTY(Reading *reading READ reading WRITE setReading NOTIFY readingChanged)
     Q_PROPERTY(bool isEditing READ isEditing NOTIFY readingChanged)
     Q_PROPERTY(QString spreadId READ spreadId WRITE setSpreadId NOTIFY spreadChanged)
-    Q_PROPERTY(QVariantList spreadChoices READ spreadChoices CONSTANT)
+    Q_PROPERTY(QVariantList spreadChoices READ spreadChoices NOTIFY modelContextChanged)
     Q_PROPERTY(int count READ count NOTIFY spreadChanged)
     Q_PROPERTY(QVariantList extraCards READ extraCards NOTIFY extrasChanged)
     Q_PROPERTY(QString extraProblem READ extraProblem NOTIFY extrasChanged)
@@ -53,8 +53,10 @@ public:
     explicit RecordReadingModel(const CardDataStore &cards, QObject *parent = nullptr);
     ~RecordReadingModel() override;
 
-    // The spreads a reading can be recorded in, in the order offered.
-    static QList<SpreadDefinition> spreads();
+    // The built-in spreads a reading can be recorded in, in the order offered.
+    static QList<SpreadDefinition> builtInSpreads();
+    // Those, then the spreads the user designed.
+    QList<SpreadDefinition> spreads() const;
 
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);

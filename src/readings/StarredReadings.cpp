@@ -4,7 +4,7 @@
 #include "Reading.h"
 #include "Readings.h"
 #include "RecordListModel.h"
-#include "SpreadMenu.h"
+#include "SpreadBook.h"
 
 StarredReadings::StarredReadings(QObject *parent) : QAbstractListModel(parent)
 {}
@@ -89,9 +89,9 @@ QVariant StarredReadings::data(const QModelIndex &index, int role) const
     case ReadingRole:
         return QVariant::fromValue(const_cast<Reading *>(reading));
     case SpreadNameRole:
-        return SpreadMenu::spreadName(reading->spreadType());
+        return SpreadBook::nameOf(*reading);
     case IconNameRole:
-        return SpreadMenu::iconName(reading->spreadType());
+        return SpreadBook::iconOf(*reading);
     case DateTextRole:
         return DateFormat::mediumDate(reading->date().toLocalTime().date());
     default:

@@ -24,6 +24,7 @@ class Reading : public Record
     Q_PROPERTY(QString origin READ origin WRITE setOrigin NOTIFY originChanged)
     Q_PROPERTY(QString outcome READ outcome WRITE setOutcome NOTIFY outcomeChanged)
     Q_PROPERTY(QString lookBackOn READ lookBackOn WRITE setLookBackOn NOTIFY lookBackOnChanged)
+    Q_PROPERTY(QString spreadLayout READ spreadLayout WRITE setSpreadLayout NOTIFY spreadLayoutChanged)
     Q_PROPERTY(bool isRecorded READ isRecorded NOTIFY originChanged STORED false)
     Q_PROPERTY(QQmlListProperty<DrawnCard> drawnCards READ drawnCardsProperty NOTIFY drawnCardsChanged STORED false)
 
@@ -59,6 +60,12 @@ public:
     QString lookBackOn() const { return m_lookBackOn; }
     void setLookBackOn(const QString &v) { setField(m_lookBackOn, v, &Reading::lookBackOnChanged); }
 
+    // For a spread of the user's own design, the spread as it was when the reading was made (its
+    // name, positions and layout as a JSON text), so the reading reads the same after the
+    // spread is changed or deleted; empty for the built-in spreads.
+    QString spreadLayout() const { return m_spreadLayout; }
+    void setSpreadLayout(const QString &v) { setField(m_spreadLayout, v, &Reading::spreadLayoutChanged); }
+
     // The drawn cards in the order they were attached; the relationship itself keeps no order.
     const QList<DrawnCard *> &drawnCards() const { return m_drawnCards; }
     // Attaches a card to this reading (and detaches it from any other).
@@ -74,6 +81,7 @@ signals:
     void originChanged();
     void outcomeChanged();
     void lookBackOnChanged();
+    void spreadLayoutChanged();
     void drawnCardsChanged();
 
 protected:
@@ -92,5 +100,6 @@ private:
     QString m_origin = QStringLiteral("");
     QString m_outcome = QStringLiteral("");
     QString m_lookBackOn = QStringLiteral("");
+    QString m_spreadLayout = QStringLiteral("");
     QList<DrawnCard *> m_drawnCards;
 };

@@ -36,8 +36,9 @@ Reading *Readings::record(const QString &spreadType, const QList<Card> &cards, c
 
 Readings::Contents Readings::contentsOf(const Reading &reading)
 {
-    Contents contents{reading.id(), reading.spreadType(), reading.date(),   reading.notes(),   reading.isFavorite(),
-                      {},           reading.question(),   reading.origin(), reading.outcome(), reading.lookBackOn()};
+    Contents contents{
+        reading.id(),       reading.spreadType(), reading.date(),    reading.notes(),      reading.isFavorite(),  {},
+        reading.question(), reading.origin(),     reading.outcome(), reading.lookBackOn(), reading.spreadLayout()};
     for (const DrawnCard *card : reading.drawnCards())
         contents.cards.append({card->cardId(), card->positionId(), card->isReversed()});
     return contents;
@@ -55,6 +56,7 @@ Reading *Readings::restore(const Contents &contents) const
     reading->setOrigin(contents.origin);
     reading->setOutcome(contents.outcome);
     reading->setLookBackOn(contents.lookBackOn);
+    reading->setSpreadLayout(contents.spreadLayout);
     return reading;
 }
 
@@ -112,6 +114,20 @@ int Readings::dueCount(QDate today) const
     const auto isDue = dueBy(day);
     for (const Reading *reading : m_context->pendingRecords<Reading>())
         if (!reading->isDeleted() && isDue(reading))
+            ++count;
+    return count;
+}
+
+int Readings::countOfSpread(const QString &spreadType) const
+{
+    if (!m_context)
+        return 0;
+    int count = int(m_context
+                        ->storedValues(Reading::staticMetaObject, QStringLiteral("pk"),
+                                       ModelContext::RowQuery{QStringLiteral("spreadType = ?"), {spreadType}, {}, -1})
+                        .size());
+    for (const Reading *reading : m_context->pendingRecords<Reading>())
+        if (!reading->isDeleted() && reading->spreadType() == spreadType)
             ++count;
     return count;
 }

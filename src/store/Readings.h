@@ -32,6 +32,7 @@ public:
         QString origin;
         QString outcome;
         QString lookBackOn;
+        QString spreadLayout;
     };
     // A stored reading's place in the list: its store key and its date, when it has one.
     struct Listed
@@ -51,6 +52,8 @@ public:
     // Removes a reading with its drawn cards, on disk by the next save.
     void remove(Reading *reading) const;
 
+    // How many readings, stored or about to be, were made with this spread.
+    int countOfSpread(const QString &spreadType) const;
     // The newest starred readings, at most `limit`.
     QList<Reading *> starred(int limit) const;
     // The readings to look back on by `today`: a look-back day that has come and no outcome

@@ -5,6 +5,7 @@
 #include "JournalEntry.h"
 #include "Reading.h"
 #include "SearchIndex.h"
+#include "Spread.h"
 #include "StoreFile.h"
 #include "UserCardNote.h"
 
@@ -49,6 +50,7 @@ const QList<RecordType> &recordTypes()
         {&JournalEntry::staticMetaObject, [] { return static_cast<Record *>(new JournalEntry(Record::Loading{})); }},
         {&UserCardNote::staticMetaObject, [] { return static_cast<Record *>(new UserCardNote(Record::Loading{})); }},
         {&AppSettings::staticMetaObject, [] { return static_cast<Record *>(new AppSettings(Record::Loading{})); }},
+        {&Spread::staticMetaObject, [] { return static_cast<Record *>(new Spread(Record::Loading{})); }},
     };
     return types;
 }
@@ -110,16 +112,22 @@ QList<Link> linksTo(const QMetaObject &owner)
     return result;
 }
 
+namespace {
+QString createTable(const QMetaObject &type)
+{
+    QStringList columns{QStringLiteral("pk INTEGER PRIMARY KEY")};
+    for (const QMetaProperty &property : storedProperties(type))
+        columns.append(columnDefinition(property));
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+        .arg(tableName(type), columns.join(QStringLiteral(", ")));
+}
+} // namespace
+
 QStringList createStatements()
 {
     QStringList statements;
-    for (const RecordType &type : recordTypes()) {
-        QStringList columns{QStringLiteral("pk INTEGER PRIMARY KEY")};
-        for (const QMetaProperty &property : storedProperties(*type.meta))
-            columns.append(columnDefinition(property));
-        statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                              .arg(tableName(*type.meta), columns.join(QStringLiteral(", "))));
-    }
+    for (const RecordType &type : recordTypes())
+        statements.append(createTable(*type.meta));
     // Owned rows are found by their owner's key.
     for (const RecordType &type : recordTypes())
         for (const QMetaProperty &link : links(*type.meta))
@@ -148,6 +156,10 @@ QStringList upgradeStatements(int version)
             statements.append(QStringLiteral("ALTER TABLE Reading ADD COLUMN %1 TEXT").arg(QLatin1String(column)));
         return statements + version4Indexes + SearchIndex::readingWordsStatements();
     }
+    // Version 5: spreads of the user's own design, and the copy of one that a reading keeps.
+    case 4:
+        return {createTable(Spread::staticMetaObject),
+                QStringLiteral("ALTER TABLE Reading ADD COLUMN spreadLayout TEXT")};
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 #include "ModelContext.h"
 #include "PerceivedText.h"
 #include "Reading.h"
+#include "Spread.h"
 #include "StoreBackups.h"
 #include "UserCardNote.h"
 
@@ -78,6 +79,10 @@ Join joinReading(Reading &local, const Reading &incoming)
         local.setIsFavorite(true);
         changed = true;
     }
+    if (local.spreadLayout().isEmpty() && !incoming.spreadLayout().isEmpty()) {
+        local.setSpreadLayout(incoming.spreadLayout());
+        changed = true;
+    }
     if (local.lookBackOn().isEmpty() && !incoming.lookBackOn().isEmpty()) {
         local.setLookBackOn(incoming.lookBackOn());
         changed = true;
@@ -143,6 +148,19 @@ bool ArchiveImport::merge(ModelContext &context, ArchiveReader::Contents &conten
             continue;
         }
         context.insert(reading);
+        ++counts.added;
+    }
+
+    // A designed spread the store has already stays as it is here; readings keep their own copy.
+    QSet<QUuid> spreadIds;
+    for (const Spread *spread : context.fetch<Spread>())
+        spreadIds.insert(spread->id());
+    for (Spread *spread : std::as_const(contents.spreads)) {
+        if (spreadIds.contains(spread->id())) {
+            ++counts.unchanged;
+            continue;
+        }
+        context.insert(spread);
         ++counts.added;
     }
 

@@ -8,6 +8,7 @@
 #include "JournalEntry.h"
 #include "PerceivedText.h"
 #include "Reading.h"
+#include "Spread.h"
 #include "StoreSchema.h"
 #include "UserCardNote.h"
 
@@ -58,7 +59,7 @@ constexpr NameField nameFields[] = {
 
 // Fields the first format did not have: an archive of that format has none of them, and each
 // reads as empty.
-constexpr const char *laterFields[] = {"question", "origin", "outcome", "lookBackOn"};
+constexpr const char *laterFields[] = {"question", "origin", "outcome", "lookBackOn", "spreadLayout"};
 
 bool isLaterField(const QString &name)
 {
@@ -253,6 +254,8 @@ std::unique_ptr<ArchiveReader::Contents> ArchiveReader::parse(const QByteArray &
                                   }
                               });
         contents->cardNotes = readList<UserCardNote>(archive, "cardNotes", holder, ids);
+        if (archive.contains(u"spreads"_s))
+            contents->spreads = readList<Spread>(archive, "spreads", holder, ids);
     } catch (const Refusal &refusal) {
         *error = u"The archive cannot be imported: %1"_s.arg(refusal.why);
         return nullptr;

@@ -13,6 +13,7 @@ class AppSettings;
 class JournalEntry;
 class ModelContext;
 class Reading;
+class Spread;
 class UserCardNote;
 
 // Reads a portable archive (docs/archive-format.md) back into records, checking all of it
@@ -34,6 +35,7 @@ struct Contents
     QList<JournalEntry *> journalEntries;
     QList<Reading *> readings; // with their drawn cards
     QList<UserCardNote *> cardNotes;
+    QList<Spread *> spreads; // designed by the user; none before format 3
 };
 
 // The archive in `bytes`, or null with `error` set.

@@ -5,6 +5,7 @@
 #include "JournalEntry.h"
 #include "ModelContext.h"
 #include "Reading.h"
+#include "Spread.h"
 #include "StoreSchema.h"
 #include "UserCardNote.h"
 
@@ -237,6 +238,7 @@ QByteArray ArchiveWriter::document(ModelContext &context, const QDateTime &now, 
         json.endArray();
     });
     writeList<UserCardNote>(json, "cardNotes", context);
+    writeList<Spread>(json, "spreads", context);
     json.endObject();
     json.bytes += '\n';
 

@@ -12,7 +12,7 @@ class ModelContext;
 namespace ArchiveWriter {
 
 inline constexpr char formatName[] = "quillmoor-tarot-archive";
-inline constexpr int formatVersion = 2;
+inline constexpr int formatVersion = 3;
 
 // The archive of everything in `context`, exported at `now`. `error` is set (and the result
 // empty) when the store could not be read whole.

@@ -18,6 +18,7 @@
 #include "SettingsViewModel.h"
 #include "ShellControl.h"
 #include "ShuffleChoreography.h"
+#include "SpreadEditorModel.h"
 #include "SpreadMenu.h"
 #include "StarredReadings.h"
 #include "TarotCard.h"
@@ -126,7 +127,7 @@ private:
         add(context, m_entry, m_reading, &m_contentModel, &m_shellControl, &m_dailyModel,
             m_dailyModel.pileChoreography(), &m_settingsModel, m_calendar.get(), m_calendar->exporter(), &m_flow,
             m_flow.drawnCards(), &m_yesNo, m_yesNo.fan(), &m_flashcards, &m_sharer, &m_starred, &m_library, &m_columns,
-            &m_detail, m_sharer.savedNotice(), &m_search);
+            &m_detail, m_sharer.savedNotice(), &m_search, &m_editor);
         const QHash<QString, QVariant> byName{
             {"mood", "Joyful"}, {"spreadId", "three_card"}, {"spreadType", "three_card"}, {"cardId", "major_00"}};
         QFile file(url.mid(3));
@@ -156,6 +157,7 @@ private:
     FlashcardViewModel m_flashcards;
     PictureSharer m_sharer;
     ReadingFlowModel m_flow;
+    SpreadEditorModel m_editor;
     StarredReadings m_starred;
     YesNoReadingModel m_yesNo;
     Reading *m_reading = nullptr;

@@ -48,7 +48,7 @@ private slots:
         const QJsonObject archive = QJsonDocument::fromJson(bytes, &parse).object();
         QCOMPARE(parse.error, QJsonParseError::NoError);
         QCOMPARE(archive.value(u"format"_s).toString(), u"quillmoor-tarot-archive"_s);
-        QCOMPARE(archive.value(u"formatVersion"_s).toInt(), 2);
+        QCOMPARE(archive.value(u"formatVersion"_s).toInt(), 3);
         QCOMPARE(archive.value(u"appVersion"_s).toString(), QStringLiteral(QUILLMOOR_VERSION));
         QCOMPARE(archive.value(u"exportedAt"_s).toString(), u"2026-12-08T10:00:00.000+01:00"_s);
         QVERIFY(archive.value(u"settings"_s).toObject().contains(u"allowReversedCards"_s));

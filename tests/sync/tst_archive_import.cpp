@@ -4,8 +4,11 @@
 #include "AppSettings.h"
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
+#include "CustomSpread.h"
 #include "JournalEntry.h"
 #include "Reading.h"
+#include "Spread.h"
+#include "Spreads.h"
 #include "StoreTestSupport.h"
 #include "UserCardNote.h"
 
@@ -89,13 +92,21 @@ private slots:
         own->setOutcome(u"I took it, and é it went well."_s);
         own->setLookBackOn(u"2026-08-02"_s);
         source->insert(new UserCardNote(u"cups_02"_s, u"Two hearts ❤️"_s));
+        // A designed spread, and a reading made with it that keeps its own copy.
+        const QString design =
+            u"{\"name\":\"Bridge\",\"positions\":[{\"id\":\"place_1\",\"name\":\"Near é shore\",\"x\":0,\"y\":0}]}"_s;
+        Spread *spread = Spreads(source.get()).add(u"Bridge"_s, u"Two banks"_s, design);
+        Reading *designed =
+            addReading(*source, CustomSpread::spreadTypeFor(spread->id()), QDateTime(QDate(2026, 7, 3), QTime(8, 0)),
+                       false, {{u"cups_05"_s, u"place_1"_s}});
+        designed->setSpreadLayout(design);
         QVERIFY(source->save());
         const QByteArray first = archiveOf(*source);
 
         TempStore target;
         auto context = target.open();
         const ArchiveImport::Summary added = importInto(*context, first);
-        QCOMPARE(added.added, 6);
+        QCOMPARE(added.added, 8);
         context.reset();
         context = target.open(); // read back from the file, not from memory
         QCOMPARE(archiveOf(*context), first);
@@ -104,12 +115,15 @@ private slots:
         QVERIFY(recorded->isRecorded());
         QCOMPARE(recorded->question(), u"Should I take the job?"_s);
         QCOMPARE(recorded->lookBackOn(), u"2026-08-02"_s);
+        QCOMPARE(Spreads(context.get()).all().size(), 1);
+        QCOMPARE(Spreads(context.get()).all().at(0)->summary(), u"Two banks"_s);
+        QCOMPARE(context->fetch<Reading>().at(2)->spreadLayout(), design);
 
         const QByteArray before = fingerprint(target.path());
         const ArchiveImport::Summary again = importInto(*context, first);
         QCOMPARE(again.added, 0);
         QCOMPARE(again.updated, 0);
-        QCOMPARE(again.unchanged, 6);
+        QCOMPARE(again.unchanged, 8);
         QCOMPARE(fingerprint(target.path()), before);
     }
 
@@ -230,11 +244,11 @@ private slots:
                                        << u"not valid JSON (line"_s;
         QTest::newRow("another program's JSON")
             << QByteArray("{\"format\": \"something-else\"}") << u"not an archive of Quillmoor Tarot"_s;
-        QTest::newRow("newer format") << QByteArray(good).replace("\"formatVersion\": 2", "\"formatVersion\": 7")
+        QTest::newRow("newer format") << QByteArray(good).replace("\"formatVersion\": 3", "\"formatVersion\": 7")
                                       << u"newer version of Quillmoor Tarot (format 7"_s;
         // Found by the fuzzer: a version too large for an int was converted anyway.
         QTest::newRow("far newer format")
-            << QByteArray(good).replace("\"formatVersion\": 2", "\"formatVersion\": 18888888888888")
+            << QByteArray(good).replace("\"formatVersion\": 3", "\"formatVersion\": 18888888888888")
             << u"(format 18888888888888;"_s;
         QTest::newRow("duplicate identifier") << edited(good, [](QJsonObject &archive) {
             QJsonArray readings = archive.value(u"readings"_s).toArray();
@@ -298,9 +312,11 @@ private slots:
         const QByteArray firstFormat = edited(archiveOf(*source), [](QJsonObject &archive) {
             archive.insert(u"formatVersion"_s, 1);
             editFirst(archive, u"readings"_s, [](QJsonObject &stored) {
-                for (const QString &field : {u"question"_s, u"origin"_s, u"outcome"_s, u"lookBackOn"_s})
+                for (const QString &field :
+                     {u"question"_s, u"origin"_s, u"outcome"_s, u"lookBackOn"_s, u"spreadLayout"_s})
                     stored.remove(field);
             });
+            archive.remove(u"spreads"_s);
         });
         QString error;
         const auto contents = ArchiveReader::parse(firstFormat, &error);

@@ -1,0 +1,77 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Quillmoor.Engine
+import Quillmoor.Ui
+import Quillmoor.Readings
+
+// The cards of a designed spread laid out as designed, one numbered meaning row per position
+// and the narrative. Clicking a card or a row opens that card in the sequence viewer.
+ResultsFlickable {
+    id: root
+
+    required property ReadingFlowModel model
+
+    objectName: "designedSpreadResults"
+    spacing: 20
+    topPadding: 16
+
+    Text {
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        text: root.model.spread.name
+        font: Theme.title2SerifSemibold
+        color: Theme.textPrimary
+        wrapMode: Text.Wrap
+    }
+    DesignedSpreadLayoutView {
+        width: parent.width
+        // The drawing takes most of the window's height, leaving the title and hint in view.
+        availableHeight: Math.max(240, root.height - 140)
+        cards: root.model.drawnCards
+        onCardTapped: (index) => root.model.selectCard(index)
+    }
+    Text {
+        anchors.horizontalCenter: parent.horizontalCenter
+        text: qsTr("Click a card to explore its meaning")
+        font: Theme.subheadline
+        color: Theme.textSecondary
+    }
+    Item {
+        width: parent.width
+        height: skip.implicitHeight + 8
+
+        SkipToSummaryButton {
+            id: skip
+
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            onClicked: root.scrollTo(summary)
+        }
+    }
+    Repeater {
+        model: root.firstFrameShown ? root.model.drawnCards : null
+
+        delegate: CardDetailRow {
+            id: row
+
+            required property int index
+            required property spreadPosition position
+            required property string accessibleName
+
+            objectName: "detailRow" + index
+            width: root.width - 2 * Theme.defaultPadding
+            header: (index + 1) + ". " + position.name
+            positionDescription: position.description
+            cardAccessibleName: accessibleName
+            onClicked: root.model.selectCard(row.index)
+        }
+    }
+    ReadingSummaryView {
+        id: summary
+
+        width: parent.width
+        cards: root.model.drawnCards
+        spreadType: root.model.spreadId
+        spreadName: root.model.spread.name
+    }
+}

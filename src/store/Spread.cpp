@@ -1,0 +1,6 @@
+#include "Spread.h"
+
+#include "Clock.h"
+
+Spread::Spread(QObject *parent) : Record(parent), m_created(Clock::now())
+{}
