@@ -1,7 +1,9 @@
-// The moment a Celtic Cross shuffle ends: the spread is dealt, the reading and its ten drawn
-// cards are stored (one save), and the results screen is built, laid out and drawn. Timed from
-// the shuffle's last step to the first frame presented afterwards, on a store holding ten years
-// of use, with the Readings menu's live query of starred readings open beneath, as in the app.
+// The moment a shuffle ends: the spread is dealt, the reading and its drawn cards are stored
+// (one save), and the results screen is built, laid out and drawn. Timed from the shuffle's last
+// step to the first frame presented afterwards, on a store holding ten years of use, with the
+// Readings menu's live query of starred readings open beneath, as in the app. Two spreads are
+// timed in turns, side by side: the Celtic Cross, and a designed spread of 15 cards in three
+// rows, one of them laid across another.
 //
 // Usage: bench_reading_results [store] [runs]
 //   store: a store file to start from (it is copied, never changed); without one (or ""), a ten-year
@@ -11,13 +13,17 @@
 // the software renderer).
 
 #include "BenchSupport.h"
+#include "CustomSpread.h"
 #include "DrawnCard.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
+#include "PositionedCardList.h"
 #include "QmlModules.h"
 #include "Reading.h"
 #include "ReadingFlowModel.h"
 #include "Scheduler.h"
+#include "Spread.h"
+#include "Spreads.h"
 #include "StarredReadings.h"
 #include "TenYearStore.h"
 #include "Theme.h"
@@ -87,27 +93,43 @@ int main(int argc, char *argv[])
                 qlonglong(context->fetch<JournalEntry>().size()), qlonglong(context->fetch<UserCardNote>().size()));
     std::printf("menu's starred query on first open (loads every reading): %.1f ms\n", menuMs);
 
+    // The designed spread: five across in three rows, the middle card of the middle row turned
+    // and laid on its neighbour's edge.
+    SpreadDefinition design{QString(), QStringLiteral("Year of Three Seasons"), QString(), 15, {}, {}};
+    for (int i = 0; i < 15; ++i)
+        design.positions.append({QStringLiteral("place_%1").arg(i + 1), i, QStringLiteral("Place %1").arg(i + 1),
+                                 QString(), QPointF((i % 5 - 2) * 120.0, (i / 5 - 1) * 190.0), i == 7 ? 90.0 : 0.0});
+    Spread *spread = Spreads(context.get()).add(design.name, QString(), CustomSpread::encode(design));
+    if (!context->save()) {
+        std::fprintf(stderr, "cannot store the designed spread\n");
+        return 1;
+    }
+    const QString designedType = CustomSpread::spreadTypeFor(spread->id());
+
     QQmlEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
     QQuickWindow window;
     window.resize(799, 652); // the detail column of a 1000 x 700 window
     window.show();
-    QQmlComponent component(&engine);
-    component.setData("import Quillmoor.Readings\nCelticCrossReadingView {}", QUrl(QStringLiteral("qrc:/bench.qml")));
+    QQmlComponent cross(&engine);
+    cross.setData("import Quillmoor.Readings\nCelticCrossReadingView {}", QUrl(QStringLiteral("qrc:/cross.qml")));
+    QQmlComponent designed(&engine);
+    designed.setData("import Quillmoor.Readings\nDesignedSpreadReadingView {}",
+                     QUrl(QStringLiteral("qrc:/designed.qml")));
 
+    struct Times
+    {
+        std::vector<double> frame, store, built, cpu, complete;
+    };
     ManualScheduler scheduler;
-    std::vector<double> times;
-    std::vector<double> storeTimes;
-    std::vector<double> built;
-    std::vector<double> cpuTimes;
-    std::vector<double> completeTimes;
-    for (int run = 0; run < runs + 3; ++run) {
-        std::unique_ptr<QObject> object(component.createWithInitialProperties(
-            {{QStringLiteral("modelContext"), QVariant::fromValue(context.get())}}));
+    // One reading from the shuffle's end to its first frame; false when it failed.
+    const auto measure = [&](QQmlComponent &component, const QVariantMap &properties, const QString &resultsName,
+                             Times *times) {
+        std::unique_ptr<QObject> object(component.createWithInitialProperties(properties));
         auto *view = qobject_cast<QQuickItem *>(object.get());
         if (!view) {
             std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
-            return 1;
+            return false;
         }
         view->setParentItem(window.contentItem());
         view->setSize(window.size());
@@ -136,39 +158,63 @@ int main(int argc, char *argv[])
         const double cpuAtStart = threadCpuMs();
         timer.start();
         scheduler.advance(1); // the shuffle's last step: deal, store, results
-        built.push_back(double(timer.nsecsElapsed()) / 1e6);
+        const double built = double(timer.nsecsElapsed()) / 1e6;
         window.update();
         frame.exec();
         // The meaning rows below the cards are built right after that first frame.
-        QQuickItem *results = findItem(view, QStringLiteral("celticCrossResults"));
+        QQuickItem *results = findItem(view, resultsName);
         while (results && !results->property("firstFrameShown").toBool())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const double complete = double(timer.nsecsElapsed()) / 1e6;
-        const double elapsed = double(presented) / 1e6;
         QObject::disconnect(connection);
         QObject::disconnect(phase);
-        if (flow->phase() != ReadingFlowModel::Results) {
+        if (flow->phase() != ReadingFlowModel::Results || flow->drawnCards()->count() != flow->spread().cardCount) {
             std::fprintf(stderr, "the reading did not reach its results\n");
-            return 1;
+            return false;
         }
-        if (run < 3) { // the first runs warm the caches and the QML type cache
-            built.pop_back();
-        } else {
-            times.push_back(elapsed);
-            completeTimes.push_back(complete);
-            cpuTimes.push_back(cpuAtFrame - cpuAtStart);
-            storeTimes.push_back(double(stored) / 1e6);
+        if (times) {
+            times->frame.push_back(double(presented) / 1e6);
+            times->built.push_back(built);
+            times->complete.push_back(complete);
+            times->cpu.push_back(cpuAtFrame - cpuAtStart);
+            times->store.push_back(double(stored) / 1e6);
+        }
+        return true;
+    };
+
+    const QVariantMap crossProperties{{QStringLiteral("modelContext"), QVariant::fromValue(context.get())}};
+    const QVariantMap designedProperties{{QStringLiteral("modelContext"), QVariant::fromValue(context.get())},
+                                         {QStringLiteral("spreadId"), designedType}};
+    Times crossTimes;
+    Times designedTimes;
+    for (int run = 0; run < runs + 3; ++run) {
+        // The first runs warm the caches and the QML type cache; the two spreads take turns
+        // going first, so neither always meets the other's leftovers.
+        const bool warm = run >= 3;
+        const bool crossFirst = run % 2 == 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool isCross = (turn == 0) == crossFirst;
+            if (!(isCross ? measure(cross, crossProperties, QStringLiteral("celticCrossResults"),
+                                    warm ? &crossTimes : nullptr)
+                          : measure(designed, designedProperties, QStringLiteral("designedSpreadResults"),
+                                    warm ? &designedTimes : nullptr)))
+                return 1;
         }
     }
-    std::printf("platform %s, screen 799 x 652 (a 1000 x 700 window), %d runs\n",
+    std::printf("platform %s, screen 799 x 652 (a 1000 x 700 window), %d runs of each\n",
                 qPrintable(QGuiApplication::platformName()), runs);
-    std::printf("shuffle end -> deal + store (one save): median %.2f ms\n", median(storeTimes));
-    std::printf("shuffle end -> cards on screen built (deal, store, build): median %.2f ms\n", median(built));
-    std::printf("shuffle end -> first frame of the results: median %.2f ms, shortest %.2f ms, longest %.2f ms\n",
-                median(times), *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()));
-    std::printf("  the same in CPU time of the main thread (the software renderer draws there): median %.2f ms\n",
-                median(cpuTimes));
-    std::printf("shuffle end -> meaning rows built after that frame: median %.2f ms\n", median(completeTimes));
+    for (const auto &[name, times] : {std::pair<const char *, Times *>{"Celtic Cross (10 cards)", &crossTimes},
+                                      {"designed spread (15 cards)", &designedTimes}}) {
+        std::printf("%s\n", name);
+        std::printf("  shuffle end -> deal + store (one save): median %.2f ms\n", median(times->store));
+        std::printf("  shuffle end -> cards on screen built (deal, store, build): median %.2f ms\n",
+                    median(times->built));
+        std::printf("  shuffle end -> first frame of the results: median %.2f ms, shortest %.2f ms, longest %.2f ms\n",
+                    median(times->frame), *std::min_element(times->frame.begin(), times->frame.end()),
+                    *std::max_element(times->frame.begin(), times->frame.end()));
+        std::printf("  the same in CPU time of the main thread: median %.2f ms\n", median(times->cpu));
+        std::printf("  shuffle end -> meaning rows built after that frame: median %.2f ms\n", median(times->complete));
+    }
+    std::printf("designed / Celtic Cross, first frame: %.2f\n", median(designedTimes.frame) / median(crossTimes.frame));
     return 0;
 }

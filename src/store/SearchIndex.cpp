@@ -228,7 +228,9 @@ struct SearchIndex::Statements
         };
         const Sql sql[3] = {
             {"SELECT rowid FROM ReadingSearch WHERE ReadingSearch MATCH ?1",
-             "SELECT r.id, r.spreadType, (SELECT name FROM SearchName WHERE key = 'spread:' || r.spreadType), "
+             // A designed spread's name is in the copy the reading keeps.
+             "SELECT r.id, r.spreadType, coalesce((SELECT name FROM SearchName WHERE key = 'spread:' || r.spreadType), "
+             "CASE WHEN json_valid(r.spreadLayout) THEN json_extract(r.spreadLayout, '$.name') END), "
              "(SELECT group_concat(name, char(10)) FROM (SELECT n.name FROM DrawnCard d JOIN SearchName n "
              "ON n.key = 'card:' || d.cardId WHERE d.reading = r.pk ORDER BY d.pk LIMIT 3)), "
              "(SELECT count(*) FROM DrawnCard d WHERE d.reading = r.pk), '', v.notes, v.cards, v.spread "

@@ -45,10 +45,19 @@ class DesignedSpreadWindowTest : public QObject
 private slots:
     void initTestCase() { prepareGuiTests(); }
 
+    void aFiveCardSpreadIsDesignedDrawnAndOutlived_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("1000x700") << QSize(1000, 700);
+        QTest::newRow("1600x1000") << QSize(1600, 1000);
+    }
+
     void aFiveCardSpreadIsDesignedDrawnAndOutlived()
     {
+        QFETCH(QSize, size);
+        const QString suffix = QString::fromLatin1(QTest::currentDataTag());
         ManualScheduler scheduler;
-        ReadingsApp app(QSize(1000, 700), true);
+        ReadingsApp app(size, true);
         QVERIFY(tabTo(app.window, "newSpreadEntry"));
         app.press(Qt::Key_Return);
         QCOMPARE(app.text("navigationTitle"), "New Spread");
@@ -98,7 +107,7 @@ private slots:
             for (int j = i + 1; j < 5; ++j)
                 QVERIFY(!CustomSpread::overlap(editor->design().positions.at(i), editor->design().positions.at(j)));
         app.settle();
-        saveScreenshot(app.window, "spread-editor");
+        saveScreenshot(app.window, "spread-editor-" + suffix);
         // The outlines lie inside the canvas.
         const QRectF canvas = [&] {
             QQuickItem *item = app.find("spreadDesignCanvas");
@@ -115,7 +124,7 @@ private slots:
         QVERIFY(designed);
         QCOMPARE(designed->count(), 1);
         QVERIFY(app.shows("designedSpread0Draw"));
-        saveScreenshot(app.window, "readings-menu-designed");
+        saveScreenshot(app.window, "readings-menu-designed-" + suffix);
 
         // Drawn like any spread.
         QVERIFY(tabTo(app.window, "designedSpread0Draw"));
@@ -133,7 +142,7 @@ private slots:
         QQuickItem *results = app.find("designedSpreadResults");
         QTRY_VERIFY(results->property("firstFrameShown").toBool());
         app.settle();
-        saveScreenshot(app.window, "designed-spread-results");
+        saveScreenshot(app.window, "designed-spread-results-" + suffix);
         // Five cards as designed, inside the window, none on another (none was designed so).
         const QList<QRectF> cards = rectsOf(app, "designedCard", 5);
         QCOMPARE(cards.size(), 5);
@@ -170,7 +179,7 @@ private slots:
         QVERIFY(app.text("deleteSpreadQuestion")
                     .startsWith("Delete \u201cHorseshoe\u201d? One reading was made "
                                 "with it."));
-        saveScreenshot(app.window, "delete-spread-confirmation");
+        saveScreenshot(app.window, "delete-spread-confirmation-" + suffix);
         QVERIFY(tabTo(app.window, "deleteSpreadConfirm"));
         app.press(Qt::Key_Space);
         QCOMPARE(designed->count(), 0);
@@ -188,7 +197,7 @@ private slots:
         QCOMPARE(visibleCount(app.find("readingDetailView"), "designedCard4"), 1);
         QCOMPARE(app.text("detailSpreadName"), "Horseshoe");
         QVERIFY(visibleCount(app.find("readingDetailView"), "summaryParagraph") >= 3);
-        saveScreenshot(app.window, "designed-spread-detail");
+        saveScreenshot(app.window, "designed-spread-detail-" + suffix);
     }
 };
 

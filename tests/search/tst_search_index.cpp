@@ -142,6 +142,25 @@ private slots:
         QCOMPARE(SearchResultsModel::plainSnippet(snippet), QStringLiteral("Should I take the new job in Lisbon?"));
     }
 
+    // A reading of a designed spread shows under the name its copy of the spread keeps; one
+    // whose copy is unreadable under the plain word.
+    void aDesignedSpreadsReadingIsTitledByItsName()
+    {
+        Fixture f;
+        Reading *bridge = addReading(*f.context, QStringLiteral("custom_0123456789abcdef0123456789abcdef"), march1,
+                                     false, {{QStringLiteral("major_16"), QStringLiteral("place_1")}},
+                                     QStringLiteral("The harbour at dawn"));
+        bridge->setSpreadLayout(
+            QStringLiteral(R"({"name":"Bridge","positions":[{"id":"place_1","name":"Shore","x":0,"y":0}]})"));
+        Reading *broken = addReading(*f.context, QStringLiteral("custom_ffff"), march1.addDays(1), false,
+                                     {{QStringLiteral("major_17"), QStringLiteral("place_1")}},
+                                     QStringLiteral("The harbour at night"));
+        broken->setSpreadLayout(QStringLiteral("{not json"));
+        QVERIFY(f.context->save());
+        QCOMPARE(titles(f.index->find(QStringLiteral("harbour"), 10).readings),
+                 (QStringList{QStringLiteral("Reading · The Star"), QStringLiteral("Bridge · The Tower")}));
+    }
+
     void accentsCaseAndTheWordBeingTyped()
     {
         Fixture f;
