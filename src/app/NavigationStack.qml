@@ -20,6 +20,11 @@ Item {
     function goBack() {
         if (stack.depth <= 1)
             return;
+        const page = stack.currentItem as NavigationPage;
+        if (page && page.holdsBack) {
+            page.askToLeave();
+            return;
+        }
         stack.pop();
         root.restoreFocusAfterPop = true;
         if (!stack.busy)

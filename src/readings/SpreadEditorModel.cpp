@@ -34,6 +34,12 @@ SpreadEditorModel::SpreadEditorModel(QObject *parent) : QAbstractListModel(paren
 {
     m_design.iconName = QStringLiteral("square.grid.3x3");
     m_problems = CustomSpread::check(m_design);
+    m_savedText = CustomSpread::encode(m_design);
+}
+
+bool SpreadEditorModel::hasUnsavedChanges() const
+{
+    return CustomSpread::encode(m_design) != m_savedText;
 }
 
 void SpreadEditorModel::setModelContext(ModelContext *context)
@@ -53,6 +59,7 @@ void SpreadEditorModel::setSpread(Spread *spread)
         if (const std::optional<SpreadDefinition> design = SpreadBook::definitionOf(*spread)) {
             m_undo.clear();
             m_redo.clear();
+            m_savedText = CustomSpread::encode(*design);
             apply(*design, true);
         }
     emit spreadChanged();
@@ -279,6 +286,8 @@ Spread *SpreadEditorModel::save()
         m_spread = spread;
         emit spreadChanged();
     }
+    m_savedText = CustomSpread::encode(m_design);
+    emit designChanged();
     if (!saveContext(*m_context)) {
         m_saveError = tr("The spread is kept, but it could not be written to disk yet. It will be saved with the next "
                          "change.");

@@ -32,6 +32,7 @@ class SpreadEditorModel : public QAbstractListModel
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY designChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY designChanged)
     Q_PROPERTY(bool showsProblems READ showsProblems NOTIFY designChanged)
+    Q_PROPERTY(bool hasUnsavedChanges READ hasUnsavedChanges NOTIFY designChanged)
     Q_PROPERTY(QString nameProblem READ nameProblem NOTIFY designChanged)
     Q_PROPERTY(QString countProblem READ countProblem NOTIFY designChanged)
     Q_PROPERTY(QString layoutProblem READ layoutProblem NOTIFY designChanged)
@@ -87,6 +88,8 @@ public:
     bool canRedo() const { return !m_redo.isEmpty(); }
 
     bool showsProblems() const { return m_showProblems; }
+    // Whether the design differs from the one last opened or saved.
+    bool hasUnsavedChanges() const;
     QString nameProblem() const { return m_showProblems ? m_problems.name : QString(); }
     QString countProblem() const { return m_showProblems ? m_problems.count : QString(); }
     QString layoutProblem() const { return m_showProblems ? m_problems.layout : QString(); }
@@ -127,6 +130,8 @@ private:
     QPointer<ModelContext> m_context;
     QPointer<Spread> m_spread;
     SpreadDefinition m_design;
+    // The design as it was opened or last saved, as its stored text.
+    QString m_savedText;
     CustomSpread::Problems m_problems;
     QList<SpreadDefinition> m_undo;
     QList<SpreadDefinition> m_redo;

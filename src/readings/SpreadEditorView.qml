@@ -19,6 +19,11 @@ NavigationPage {
 
     objectName: "spreadEditorView"
     navigationTitle: editorModel.isEditing ? qsTr("Edit Spread") : qsTr("New Spread")
+    holdsBack: editorModel.hasUnsavedChanges
+
+    function askToLeave() {
+        leaveQuestion.open();
+    }
 
     function save() {
         if (editorModel.save())
@@ -34,6 +39,72 @@ NavigationPage {
 
         interval: 0
         onTriggered: nameField.field.forceActiveFocus(Qt.TabFocusReason)
+    }
+
+    // Going back with changes not saved asks first; Escape or "Keep Editing" stays.
+    Popup {
+        id: leaveQuestion
+
+        objectName: "leaveEditorQuestion"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        width: Math.min(440, (parent ? parent.width : 440) - 40)
+        modal: true
+        focus: true
+        closePolicy: Popup.CloseOnEscape
+        padding: 24
+
+        Overlay.modal: Rectangle {
+            color: Theme.alpha(Theme.background, 0.6)
+        }
+
+        background: Rectangle {
+            color: Theme.background
+            radius: 12
+            border.color: Theme.alpha(Theme.accent, 0.4)
+        }
+
+        Column {
+            width: parent.width
+            spacing: 16
+
+            Text {
+                objectName: "leaveEditorText"
+                width: parent.width
+                text: qsTr("Leave without saving? The changes to this spread will be lost.")
+                font: Theme.body
+                color: Theme.textPrimary
+                wrapMode: Text.WordWrap
+            }
+            Flow {
+                width: parent.width
+                spacing: 8
+                layoutDirection: Qt.RightToLeft
+
+                ChoiceChip {
+                    objectName: "leaveEditorKeep"
+                    text: qsTr("Keep Editing")
+                    focus: true
+                    onClicked: leaveQuestion.close()
+                }
+                ChoiceChip {
+                    objectName: "leaveEditorDiscard"
+                    text: qsTr("Discard Changes")
+                    onClicked: {
+                        leaveQuestion.close();
+                        root.StackView.view.pop();
+                    }
+                }
+                ChoiceChip {
+                    objectName: "leaveEditorSave"
+                    text: qsTr("Save Spread")
+                    onClicked: {
+                        leaveQuestion.close();
+                        root.save();
+                    }
+                }
+            }
+        }
     }
 
     SpreadEditorModel {

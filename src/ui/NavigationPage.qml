@@ -8,4 +8,11 @@ Item {
 
     property string navigationTitle
     property list<Item> toolbarItems
+    // While set, going back asks the screen first (askToLeave) instead of leaving it: it holds
+    // work not yet saved.
+    property bool holdsBack: false
+
+    // Called instead of going back while holdsBack is set; the screen leaves itself, or not.
+    function askToLeave() {
+    }
 }

@@ -65,6 +65,14 @@ private slots:
         QVERIFY(editor);
         QCOMPARE(focusedName(app.window), "designNameField");
         typeText(app.window, "Horseshoe");
+        // Going back with the work unsaved asks first; Escape keeps the editor open.
+        app.press(Qt::Key_Escape);
+        QVERIFY(app.shows("leaveEditorText"));
+        QCOMPARE(app.text("navigationTitle"), "New Spread");
+        app.press(Qt::Key_Escape);
+        QVERIFY(!app.shows("leaveEditorText"));
+        QCOMPARE(app.text("navigationTitle"), "New Spread");
+        QVERIFY(tabTo(app.window, "designNameField"));
 
         const QStringList names{"Past", "Present", "Hidden", "Advice", "Outcome"};
         for (int i = 0; i < 5; ++i) {

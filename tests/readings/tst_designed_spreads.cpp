@@ -265,9 +265,15 @@ private slots:
         editor.moveBy(3, -4, 0);
         editor.moveBy(4, 0, -6);
         QVERIFY(editor.layoutProblem().isEmpty());
+        QVERIFY(editor.hasUnsavedChanges());
         Spread *saved = editor.save();
         QVERIFY(saved);
         QVERIFY(editor.isEditing());
+        QVERIFY(!editor.hasUnsavedChanges());
+        editor.rotate(0);
+        QVERIFY(editor.hasUnsavedChanges());
+        editor.undo();
+        QVERIFY(!editor.hasUnsavedChanges());
 
         context.reset();
         context = store.open();
@@ -327,6 +333,7 @@ private slots:
         change.setModelContext(context.get());
         change.setSpread(spread);
         QCOMPARE(change.count(), 5);
+        QVERIFY(!change.hasUnsavedChanges());
         change.setName(QStringLiteral("Small Horseshoe"));
         change.removePosition(4);
         QVERIFY(change.save());
