@@ -5,7 +5,6 @@
 #include "Readings.h"
 #include "Spread.h"
 #include "SpreadBook.h"
-#include "SpreadMenu.h"
 #include "Spreads.h"
 #include "StoreLog.h"
 
@@ -29,10 +28,10 @@ void DesignedSpreadList::refresh()
 {
     const int before = count();
     beginResetModel();
-    m_spreads.clear();
+    m_rows.clear();
     for (Spread *spread : Spreads(m_context).all())
-        if (SpreadBook::definitionOf(*spread))
-            m_spreads.append(spread);
+        if (const std::optional<SpreadDefinition> design = SpreadBook::definitionOf(*spread))
+            m_rows.append({spread, {*design, spread->summary()}});
     endResetModel();
     if (before != count())
         emit countChanged();
@@ -40,7 +39,7 @@ void DesignedSpreadList::refresh()
 
 int DesignedSpreadList::readingCount(int row) const
 {
-    const Spread *spread = m_spreads.value(row);
+    const Spread *spread = row >= 0 && row < count() ? m_rows.at(row).spread.data() : nullptr;
     return spread ? Readings(m_context).countOfSpread(CustomSpread::spreadTypeFor(spread->id())) : 0;
 }
 
@@ -61,13 +60,13 @@ QString DesignedSpreadList::deleteQuestion(const QString &name, int readingCount
 
 QString DesignedSpreadList::deleteQuestion(int row) const
 {
-    const Spread *spread = m_spreads.value(row);
+    const Spread *spread = row >= 0 && row < count() ? m_rows.at(row).spread.data() : nullptr;
     return spread ? deleteQuestion(spread->name(), readingCount(row)) : QString();
 }
 
 bool DesignedSpreadList::remove(int row)
 {
-    Spread *spread = m_spreads.value(row);
+    Spread *spread = row >= 0 && row < count() ? m_rows.at(row).spread.data() : nullptr;
     if (!spread || !m_context)
         return false;
     Spreads(m_context).remove(spread);
@@ -84,7 +83,7 @@ int DesignedSpreadList::rowCount(const QModelIndex &parent) const
 
 QVariant DesignedSpreadList::data(const QModelIndex &index, int role) const
 {
-    const Spread *spread = index.isValid() ? m_spreads.value(index.row()).data() : nullptr;
+    const Spread *spread = index.isValid() && index.row() < count() ? m_rows.at(index.row()).spread.data() : nullptr;
     if (!spread)
         return {};
     switch (role) {
@@ -94,12 +93,8 @@ QVariant DesignedSpreadList::data(const QModelIndex &index, int role) const
         return CustomSpread::spreadTypeFor(spread->id());
     case NameRole:
         return spread->name();
-    case SummaryRole:
-        return spread->summary();
-    case CardCountTextRole: {
-        const std::optional<SpreadDefinition> design = SpreadBook::definitionOf(*spread);
-        return SpreadMenuItem{design.value_or(SpreadDefinition{}), {}}.cardCountText();
-    }
+    case ItemRole:
+        return QVariant::fromValue(m_rows.at(index.row()).item);
     default:
         return {};
     }
@@ -107,9 +102,5 @@ QVariant DesignedSpreadList::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> DesignedSpreadList::roleNames() const
 {
-    return {{SpreadRole, "spread"},
-            {SpreadTypeRole, "spreadType"},
-            {NameRole, "name"},
-            {SummaryRole, "summary"},
-            {CardCountTextRole, "cardCountText"}};
+    return {{SpreadRole, "spread"}, {SpreadTypeRole, "spreadType"}, {NameRole, "name"}, {ItemRole, "item"}};
 }

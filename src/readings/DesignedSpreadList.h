@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SpreadMenu.h"
+
 #include <QAbstractListModel>
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
@@ -18,13 +20,13 @@ class DesignedSpreadList : public QAbstractListModel
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
-    enum Roles { SpreadRole = Qt::UserRole + 1, SpreadTypeRole, NameRole, SummaryRole, CardCountTextRole };
+    enum Roles { SpreadRole = Qt::UserRole + 1, SpreadTypeRole, NameRole, ItemRole };
 
     explicit DesignedSpreadList(QObject *parent = nullptr);
 
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);
-    int count() const { return int(m_spreads.size()); }
+    int count() const { return int(m_rows.size()); }
 
     // How many readings were made with the spread in this row.
     Q_INVOKABLE int readingCount(int row) const;
@@ -46,5 +48,10 @@ private:
     void refresh();
 
     QPointer<ModelContext> m_context;
-    QList<QPointer<Spread>> m_spreads;
+    struct Row
+    {
+        QPointer<Spread> spread;
+        SpreadMenuItem item; // the design, read once per refresh
+    };
+    QList<Row> m_rows;
 };

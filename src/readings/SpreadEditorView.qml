@@ -42,67 +42,32 @@ NavigationPage {
     }
 
     // Going back with changes not saved asks first; Escape or "Keep Editing" stays.
-    Popup {
+    QuestionPopup {
         id: leaveQuestion
 
-        objectName: "leaveEditorQuestion"
-        parent: Overlay.overlay
-        anchors.centerIn: parent
-        width: Math.min(440, (parent ? parent.width : 440) - 40)
-        modal: true
-        focus: true
-        closePolicy: Popup.CloseOnEscape
-        padding: 24
+        objectName: "leaveEditor"
+        question: qsTr("Leave without saving? The changes to this spread will be lost.")
 
-        Overlay.modal: Rectangle {
-            color: Theme.alpha(Theme.background, 0.6)
+        ChoiceChip {
+            objectName: "leaveEditorKeep"
+            text: qsTr("Keep Editing")
+            focus: true
+            onClicked: leaveQuestion.close()
         }
-
-        background: Rectangle {
-            color: Theme.background
-            radius: 12
-            border.color: Theme.alpha(Theme.accent, 0.4)
-        }
-
-        Column {
-            width: parent.width
-            spacing: 16
-
-            Text {
-                objectName: "leaveEditorText"
-                width: parent.width
-                text: qsTr("Leave without saving? The changes to this spread will be lost.")
-                font: Theme.body
-                color: Theme.textPrimary
-                wrapMode: Text.WordWrap
+        ChoiceChip {
+            objectName: "leaveEditorDiscard"
+            text: qsTr("Discard Changes")
+            onClicked: {
+                leaveQuestion.close();
+                root.StackView.view.pop();
             }
-            Flow {
-                width: parent.width
-                spacing: 8
-                layoutDirection: Qt.RightToLeft
-
-                ChoiceChip {
-                    objectName: "leaveEditorKeep"
-                    text: qsTr("Keep Editing")
-                    focus: true
-                    onClicked: leaveQuestion.close()
-                }
-                ChoiceChip {
-                    objectName: "leaveEditorDiscard"
-                    text: qsTr("Discard Changes")
-                    onClicked: {
-                        leaveQuestion.close();
-                        root.StackView.view.pop();
-                    }
-                }
-                ChoiceChip {
-                    objectName: "leaveEditorSave"
-                    text: qsTr("Save Spread")
-                    onClicked: {
-                        leaveQuestion.close();
-                        root.save();
-                    }
-                }
+        }
+        ChoiceChip {
+            objectName: "leaveEditorSave"
+            text: qsTr("Save Spread")
+            onClicked: {
+                leaveQuestion.close();
+                root.save();
             }
         }
     }

@@ -48,12 +48,15 @@ AbstractButton {
             spacing: 4
 
             Text {
+                Layout.fillWidth: true
                 text: root.item.spread.name
                 font: Theme.title3Serif
                 color: Theme.textPrimary
+                elide: Text.ElideRight
             }
             Text {
                 Layout.fillWidth: true
+                visible: text.length > 0
                 text: root.item.subtitle
                 font: Theme.subheadline
                 color: Theme.textSecondary

@@ -342,7 +342,8 @@ private slots:
         list.setModelContext(context.get());
         QCOMPARE(list.count(), 1);
         QCOMPARE(list.data(list.index(0), DesignedSpreadList::NameRole).toString(), "Small Horseshoe");
-        QCOMPARE(list.data(list.index(0), DesignedSpreadList::CardCountTextRole).toString(), "4 cards");
+        QCOMPARE(list.data(list.index(0), DesignedSpreadList::ItemRole).value<SpreadMenuItem>().cardCountText(),
+                 "4 cards");
         QCOMPARE(list.readingCount(0), 2);
         QCOMPARE(list.deleteQuestion(0),
                  "Delete \u201cSmall Horseshoe\u201d? 2 readings were made with it. They keep their cards and the "
