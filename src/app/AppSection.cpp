@@ -2,7 +2,7 @@
 
 const QList<AppSection::Section> &AppSection::all()
 {
-    static const QList<Section> sections{DailyCard, Readings, Study, Library, Journal};
+    static const QList<Section> sections{DailyCard, Readings, Study, Library, Journal, Insights};
     return sections;
 }
 
@@ -19,6 +19,8 @@ QString AppSection::title(Section section)
         return QStringLiteral("Library");
     case Journal:
         return QStringLiteral("Journal");
+    case Insights:
+        return QStringLiteral("Insights");
     }
     return {};
 }
@@ -36,6 +38,8 @@ QString AppSection::iconName(Section section)
         return QStringLiteral("book.closed.fill");
     case Journal:
         return QStringLiteral("calendar");
+    case Insights:
+        return QStringLiteral("chart.bar");
     }
     return {};
 }
@@ -53,6 +57,8 @@ QUrl AppSection::rootScreen(Section section)
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Readings/ReadingMenuView.qml"));
     case Study:
         return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Study/StudyMenuView.qml"));
+    case Insights:
+        return QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/Insights/InsightsView.qml"));
     }
     return {};
 }

@@ -5,13 +5,13 @@
 
 #include <optional>
 
-// The five sections of the sidebar, in sidebar order. A section's title is also its raw value.
+// The six sections of the sidebar, in sidebar order. A section's title is also its raw value.
 class AppSection
 {
     Q_GADGET
 
 public:
-    enum Section { DailyCard, Readings, Study, Library, Journal };
+    enum Section { DailyCard, Readings, Study, Library, Journal, Insights };
     Q_ENUM(Section)
 
     static const QList<Section> &all();

@@ -87,6 +87,8 @@ Item {
             model: root.model.selectedSection < 0 || !root.model.isWindowShown ? [] : [root.model.detailId]
 
             delegate: Loader {
+                id: sectionStack
+
                 required property string modelData
                 readonly property var section: root.model.sections[root.model.selectedSection]
 
@@ -96,6 +98,15 @@ Item {
                                                  { rootScreen: section.rootScreen,
                                                    rootProperties: Object.assign({ modelContext: AppState.context },
                                                                                  root.model.takeOpening()) })
+
+                Connections {
+                    target: sectionStack.item
+                    ignoreUnknownSignals: true
+
+                    function onOpenRequested(destination: var) {
+                        root.model.open(destination);
+                    }
+                }
             }
         }
 

@@ -1,6 +1,7 @@
 #include "HeadlessCommands.h"
 
 #include "BackupCommands.h"
+#include "InsightsCommand.h"
 #include "ModelContext.h"
 #include "Readings.h"
 #include "ReminderCommand.h"
@@ -53,6 +54,11 @@ const Known known[] = {
     {"--search", 1, "TEXT", "print the readings, journal entries and card notes that hold every word of TEXT",
      [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
          return SearchCommand::run(store, arguments.constFirst(), out, err);
+     }},
+    {"--insights", -1, "[--from DATE --to DATE] [--json]",
+     "print the recurring cards, the balance of the deck and the moods (all time, or DATE to DATE)",
+     [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
+         return InsightsCommand::run(store, arguments, out, err);
      }},
 };
 

@@ -17,6 +17,9 @@ Item {
     property var focusByDepth: ({})
     property bool restoreFocusAfterPop: false
 
+    // A screen of the stack asked to open a record elsewhere (see NavigationPage).
+    signal openRequested(var destination)
+
     function goBack() {
         if (stack.depth <= 1)
             return;
@@ -144,7 +147,11 @@ Item {
         }
     }
 
-    Component.onCompleted: stack.push(root.rootScreen, root.rootProperties, StackView.Immediate)
+    Component.onCompleted: {
+        const page = stack.push(root.rootScreen, root.rootProperties, StackView.Immediate) as NavigationPage;
+        if (page)
+            page.openRequested.connect(root.openRequested);
+    }
 
     Timer {
         id: focusAfterActivation

@@ -1,4 +1,5 @@
 import QtQuick
+import Quillmoor.Ui
 import Quillmoor.Readings
 
 // Asks before a designed spread is deleted, saying how many readings were made with it and

@@ -127,6 +127,7 @@ private:
     friend class Readings;
     friend class JournalEntries;
     friend class SearchIndex;
+    friend class DrawTallies;
 
     // A selection of stored rows that SQL makes over the table's indexes: `where` is a
     // condition on stored columns with ? placeholders bound to `values` in order, `orderBy` an

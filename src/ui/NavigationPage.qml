@@ -12,6 +12,10 @@ Item {
     // work not yet saved.
     property bool holdsBack: false
 
+    // Asks the window to open a record in the section it lives in: a destination as the
+    // search results give one ({ kind: "journal", day: "2026-03-01" }, ...).
+    signal openRequested(var destination)
+
     // Called instead of going back while holdsBack is set; the screen leaves itself, or not.
     function askToLeave() {
     }

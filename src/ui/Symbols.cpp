@@ -12,6 +12,7 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("brain.head.profile"), 0xF644},   // face-profile: the nearest to a head
         {QStringLiteral("book.closed.fill"), 0xF0BA},     // book
         {QStringLiteral("calendar"), 0xF0ED},
+        {QStringLiteral("chart.bar"), 0xF128},
         {QStringLiteral("ellipsis"), 0xF1D8},                 // dots-horizontal: a row's actions
         {QStringLiteral("gearshape"), 0xF493},                // settings
         {QStringLiteral("exclamationmark.triangle"), 0xF02A}, // alert-outline

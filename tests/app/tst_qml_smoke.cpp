@@ -7,6 +7,7 @@
 #include "EducationContent.h"
 #include "FanSelection.h"
 #include "FlashcardViewModel.h"
+#include "InsightsModel.h"
 #include "JournalCalendarModel.h"
 #include "JournalEntry.h"
 #include "ModelContext.h"
@@ -127,7 +128,7 @@ private:
         add(context, m_entry, m_reading, &m_contentModel, &m_shellControl, &m_dailyModel,
             m_dailyModel.pileChoreography(), &m_settingsModel, m_calendar.get(), m_calendar->exporter(), &m_flow,
             m_flow.drawnCards(), &m_yesNo, m_yesNo.fan(), &m_flashcards, &m_sharer, &m_starred, &m_library, &m_columns,
-            &m_detail, m_sharer.savedNotice(), &m_search, &m_editor);
+            &m_detail, m_sharer.savedNotice(), &m_search, &m_editor, &m_insights);
         const QHash<QString, QVariant> byName{
             {"mood", "Joyful"}, {"spreadId", "three_card"}, {"spreadType", "three_card"}, {"cardId", "major_00"}};
         QFile file(url.mid(3));
@@ -165,6 +166,7 @@ private:
     AdaptiveColumns m_columns;
     CardDetailModel m_detail;
     SearchResultsModel m_search;
+    InsightsModel m_insights;
     JournalEntry *m_entry = nullptr;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<JournalCalendarModel> m_calendar;
