@@ -74,6 +74,12 @@ void InsightsModel::setSpan(int span)
     if (span == m_span || span < LastWeek || span > Dates)
         return;
     m_span = span;
+    // Two dates to start from: the last 30 days, to be changed.
+    if (m_span == Dates && m_firstDate.isEmpty() && m_lastDate.isEmpty()) {
+        const InsightsReport::Span month = spanOf(LastMonth, Clock::today());
+        m_firstDate = month.first.toString(Qt::ISODate);
+        m_lastDate = month.last.toString(Qt::ISODate);
+    }
     emit choiceChanged();
     scheduleRefresh();
 }

@@ -19,7 +19,8 @@ QString readingCondition(const DrawTallies::Range &range, const DrawTallies::Sou
         values->append(range.to);
     }
     if (!sources.dealtReadings || !sources.recordedReadings) {
-        parts.append(sources.recordedReadings ? QStringLiteral("r.origin = ?") : QStringLiteral("r.origin != ?"));
+        parts.append(sources.recordedReadings ? QStringLiteral("r.origin = ?")
+                                              : QStringLiteral("ifnull(r.origin, '') != ?"));
         values->append(Reading::ownDeck);
     }
     return parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" AND "));
@@ -54,21 +55,26 @@ bool DrawTallies::count(const Range &range, const Sources &sources, Tally *tally
     if (sources.dealtReadings || sources.recordedReadings) {
         QVariantList values;
         const QString where = readingCondition(range, sources, &values);
-        // Both sums in one pass: each reading's cards by card and side, with its size beside.
-        if (!run(query,
-                 QStringLiteral("SELECT d.cardId, d.isReversed, count(*) FROM Reading r JOIN DrawnCard d "
-                                "ON d.reading = r.pk WHERE %1 GROUP BY d.cardId, d.isReversed")
-                     .arg(where),
+        // Every reading counted: the drawn cards alone, read in one pass, and the reading sizes
+        // from the index of cards by reading. Otherwise through the readings chosen.
+        const bool everyReading = where == QLatin1String("1");
+        const QString cards = everyReading ? QStringLiteral("FROM DrawnCard d")
+                                           : QStringLiteral("FROM Reading r JOIN DrawnCard d ON d.reading = r.pk "
+                                                            "WHERE %1")
+                                                 .arg(where);
+        if (!run(query, QStringLiteral("SELECT d.cardId, count(*), sum(d.isReversed) %1 GROUP BY d.cardId").arg(cards),
                  values, error))
             return false;
         while (query.next()) {
             CardCount &card = tally->cards[query.value(0).toString()];
-            (query.value(1).toBool() ? card.reversed : card.upright) += query.value(2).toLongLong();
+            const qint64 reversed = query.value(2).toLongLong();
+            card.reversed += reversed;
+            card.upright += query.value(1).toLongLong() - reversed;
         }
         if (!run(query,
-                 QStringLiteral("SELECT size, count(*) FROM (SELECT (SELECT count(*) FROM DrawnCard d WHERE "
-                                "d.reading = r.pk) AS size FROM Reading r WHERE %1) WHERE size > 0 GROUP BY size")
-                     .arg(where),
+                 QStringLiteral("SELECT size, count(*) FROM (SELECT count(*) AS size %1 GROUP BY d.reading) "
+                                "GROUP BY size")
+                     .arg(cards),
                  values, error))
             return false;
         while (query.next()) {
