@@ -40,6 +40,13 @@ Column {
         highlightMoveDuration: 0
         boundsBehavior: Flickable.StopAtBounds
         readonly property real barWidth: Math.max(12, width / Math.max(1, count))
+        readonly property bool scrolls: barWidth * count > width + 0.5
+
+        // A long span opens on its newest months.
+        onCountChanged: {
+            bars.currentIndex = bars.count - 1;
+            bars.positionViewAtEnd();
+        }
         Accessible.role: Accessible.List
         Accessible.name: qsTr("Moods by month")
         Accessible.description: currentItem ? (currentItem as MoodMonthBar)?.accessibleName ?? "" : ""
@@ -52,7 +59,8 @@ Column {
             required property var modelData
 
             width: bars.barWidth
-            height: bars.height
+            // Room under the labels for the scroll bar.
+            height: bars.height - (bars.scrolls ? 12 : 0)
             month: modelData
             current: ListView.isCurrentItem && bars.activeFocus
             onClicked: {
