@@ -22,11 +22,12 @@ Column {
         id: groups
 
         objectName: "balanceGroups"
+        visible: (root.balance.drawn ?? 0) > 0
         width: root.width
         height: contentHeight
         interactive: false
         model: root.balance.groups
-        activeFocusOnTab: true
+        activeFocusOnTab: visible
         keyNavigationEnabled: true
         highlightMoveDuration: 0
         Accessible.role: Accessible.Table

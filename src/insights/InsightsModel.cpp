@@ -158,6 +158,8 @@ QString InsightsModel::drawSummary() const
     const auto plural = [](qint64 n, const char *one, const char *many) {
         return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
     };
+    if (m_report.cardsDrawn == 0)
+        return QStringLiteral("No cards drawn in this span yet.");
     return QStringLiteral("%1 drawn: %2 and %3.")
         .arg(plural(m_report.cardsDrawn, "card", "cards"), plural(m_report.dailyCards, "daily card", "daily cards"),
              plural(m_report.readings, "reading", "readings"));
@@ -258,6 +260,7 @@ void InsightsModel::publish()
                                                                    .arg(group.observed)
                                                                    .arg(expectedText(group.expected))}});
         m_balances.append(QVariantMap{{QStringLiteral("title"), balance.title},
+                                      {QStringLiteral("drawn"), total},
                                       {QStringLiteral("summary"), balance.summary},
                                       {QStringLiteral("groups"), groups}});
     }

@@ -73,10 +73,11 @@ private slots:
         QCOMPARE(app.state.context()->fetch<AppSettings>().size(), 1);
         QVERIFY(!app.state.context()->hasChanges());
 
-        const QStringList titles{QStringLiteral("Daily Card"), QStringLiteral("Readings"), QStringLiteral("Study"),
-                                 QStringLiteral("Card Library"), QStringLiteral("Journal")};
+        const QStringList titles{QStringLiteral("Daily Card"), QStringLiteral("Readings"),
+                                 QStringLiteral("Study"),      QStringLiteral("Card Library"),
+                                 QStringLiteral("Journal"),    QStringLiteral("Insights")};
         const QStringList files{QStringLiteral("daily-card"), QStringLiteral("readings"), QStringLiteral("study"),
-                                QStringLiteral("library"), QStringLiteral("journal")};
+                                QStringLiteral("library"),    QStringLiteral("journal"),  QStringLiteral("insights")};
         // At the smallest window each section's primary actions are in view without scrolling.
         const QList<QStringList> primary{
             {QStringLiteral("deckButton"), QStringLiteral("washShuffleButton")},
@@ -85,6 +86,7 @@ private slots:
             {QStringLiteral("flashcardRow")},
             {QStringLiteral("librarySearchField"), QStringLiteral("libraryCell_major_00")},
             {QStringLiteral("exportMenuButton"), QStringLiteral("dayCell1")},
+            {QStringLiteral("span0"), QStringLiteral("countRecordedReadings"), QStringLiteral("recurringSummary")},
         };
         app.window->resize(1000, 700);
         QTRY_COMPARE(app.window->contentItem()->size(), QSizeF(1000, 700));
