@@ -129,6 +129,22 @@ void InsightsModel::setRecordedReadings(bool on)
     scheduleRefresh();
 }
 
+void InsightsModel::setShowsEveryCard(bool on)
+{
+    if (on == m_showsEveryCard)
+        return;
+    m_showsEveryCard = on;
+    emit choiceChanged();
+    publish();
+    emit reportChanged();
+}
+
+int InsightsModel::drawnCardCount() const
+{
+    return int(std::count_if(m_report.cards.cbegin(), m_report.cards.cend(),
+                             [](const InsightsReport::CardFinding &card) { return card.count > 0; }));
+}
+
 QStringList InsightsModel::spanNames() const
 {
     return {QStringLiteral("7 Days"),    QStringLiteral("30 Days"),  QStringLiteral("3 Months"),
@@ -224,7 +240,8 @@ void InsightsModel::refresh()
 void InsightsModel::publish()
 {
     m_cards.clear();
-    for (qsizetype i = 0; i < qMin<qsizetype>(listedCards, m_report.cards.size()); ++i) {
+    const qsizetype shown = m_showsEveryCard ? m_report.cards.size() : listedCards;
+    for (qsizetype i = 0; i < qMin<qsizetype>(shown, m_report.cards.size()); ++i) {
         const InsightsReport::CardFinding &card = m_report.cards.at(i);
         if (card.count == 0)
             break;

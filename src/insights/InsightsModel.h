@@ -32,11 +32,15 @@ class InsightsModel : public QObject
     Q_PROPERTY(QVariantList months READ months NOTIFY reportChanged)
     Q_PROPERTY(QVariantList moodsBySuit READ moodsBySuit NOTIFY reportChanged)
     Q_PROPERTY(QString problem READ problem NOTIFY reportChanged)
+    // Every card drawn instead of the most drawn few.
+    Q_PROPERTY(bool showsEveryCard READ showsEveryCard WRITE setShowsEveryCard NOTIFY choiceChanged)
+    Q_PROPERTY(int drawnCardCount READ drawnCardCount NOTIFY reportChanged)
+    Q_PROPERTY(int listedCardCount READ listedCardCount CONSTANT)
 
 public:
     enum Span { LastWeek, LastMonth, LastQuarter, LastYear, AllTime, Dates };
     Q_ENUM(Span)
-    // How many of the most drawn cards the list shows.
+    // How many of the most drawn cards the list shows at first.
     static constexpr int listedCards = 12;
 
     explicit InsightsModel(QObject *parent = nullptr);
@@ -66,6 +70,10 @@ public:
     QVariantList months() const { return m_months; }
     QVariantList moodsBySuit() const { return m_moodsBySuit; }
     QString problem() const { return m_problem; }
+    bool showsEveryCard() const { return m_showsEveryCard; }
+    void setShowsEveryCard(bool on);
+    int drawnCardCount() const;
+    static int listedCardCount() { return listedCards; }
     const InsightsReport::Report &report() const { return m_report; }
 
     // The days `span` covers on `today`, both included; none for all time.
@@ -93,6 +101,7 @@ private:
     QString m_dateProblem;
     DrawTallies::Sources m_sources;
     bool m_refreshQueued = false;
+    bool m_showsEveryCard = false;
     InsightsReport::Report m_report;
     QString m_problem;
     QVariantList m_cards;

@@ -75,6 +75,15 @@ NavigationPage {
                 cards: root.model.cards
                 onCardChosen: cardId => root.openRequested(root.model.cardDestination(cardId))
             }
+            ChoiceChip {
+                objectName: "everyCard"
+                visible: root.model.drawnCardCount > root.model.listedCardCount
+                checkable: true
+                text: root.model.showsEveryCard ? qsTr("Show the Most Drawn")
+                                                : qsTr("Show All %1 Cards Drawn").arg(root.model.drawnCardCount)
+                checked: root.model.showsEveryCard
+                onToggled: root.model.showsEveryCard = checked
+            }
 
             SectionHeading {
                 width: column.width

@@ -157,6 +157,14 @@ private slots:
             QTRY_VERIFY2(laidOut(named(detail, QLatin1String(prefix)), area, &why), qPrintable(why));
         saveScreenshot(app.window, QStringLiteral("insights-%1x%2").arg(size.width()).arg(size.height()));
 
+        // Every card drawn, one row each, then back to the most drawn.
+        QVERIFY(tabTo(app.window, QStringLiteral("everyCard")));
+        QTest::keyClick(app.window, Qt::Key_Space);
+        QTRY_VERIFY(app.find(QStringLiteral("recurringCard77")));
+        QTRY_VERIFY2(laidOut(named(detail, QStringLiteral("recurringCard")), area, &why), qPrintable(why));
+        QTest::keyClick(app.window, Qt::Key_Space);
+        QTRY_VERIFY(!app.find(QStringLiteral("recurringCard12")));
+
         // Only the readings: none here, so not enough to tell.
         QVERIFY(tabTo(app.window, QStringLiteral("countDailyCards")));
         QTest::keyClick(app.window, Qt::Key_Space);

@@ -332,6 +332,13 @@ private slots:
         QTRY_COMPARE(reports.size(), 2);
         QCOMPARE(model.drawSummary(), QStringLiteral("641 cards drawn: 365 daily cards and 64 readings."));
         QCOMPARE(model.cards().size(), InsightsModel::listedCards);
+        // The whole list, the Tower still first, and back.
+        model.setShowsEveryCard(true);
+        QCOMPARE(model.cards().size(), model.drawnCardCount());
+        QCOMPARE(model.drawnCardCount(), 78);
+        QCOMPARE(model.cards().constFirst().toMap().value(QStringLiteral("cardId")).toString(), tower);
+        model.setShowsEveryCard(false);
+        QCOMPARE(model.cards().size(), InsightsModel::listedCards);
         const QVariantMap first = model.cards().constFirst().toMap();
         QCOMPARE(first.value(QStringLiteral("cardId")).toString(), tower);
         QVERIFY(
