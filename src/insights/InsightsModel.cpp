@@ -88,15 +88,23 @@ void InsightsModel::setFirstDate(const QString &text)
 {
     if (text == m_firstDate)
         return;
+    m_datesFinished = false;
     m_firstDate = text;
     emit choiceChanged();
     scheduleRefresh();
+}
+
+void InsightsModel::finishDates()
+{
+    m_datesFinished = true;
+    refresh();
 }
 
 void InsightsModel::setLastDate(const QString &text)
 {
     if (text == m_lastDate)
         return;
+    m_datesFinished = false;
     m_lastDate = text;
     emit choiceChanged();
     scheduleRefresh();
@@ -213,6 +221,13 @@ void InsightsModel::refresh()
     if (m_span == Dates) {
         const QDate first = QDate::fromString(m_firstDate.trimmed(), Qt::ISODate);
         const QDate last = QDate::fromString(m_lastDate.trimmed(), Qt::ISODate);
+        // A date still being typed is not wrong yet: the last report stays until it is whole
+        // or the field is left.
+        const bool typing = !m_datesFinished && (m_firstDate.trimmed().size() < 10 || m_lastDate.trimmed().size() < 10);
+        if ((!first.isValid() || !last.isValid()) && typing) {
+            emit choiceChanged();
+            return;
+        }
         if (!first.isValid() || !last.isValid())
             m_dateProblem = QStringLiteral("Type both dates as yyyy-MM-dd, for example %1.")
                                 .arg(Clock::today().toString(Qt::ISODate));

@@ -82,6 +82,8 @@ public:
     Q_INVOKABLE QVariantMap monthDestination(int index) const;
     Q_INVOKABLE static QVariantMap cardDestination(const QString &cardId);
 
+    // The dates are typed: a date still short of yyyy-MM-dd is now wrong, not unfinished.
+    Q_INVOKABLE void finishDates();
     // Builds the report now (it is otherwise built at the end of the event-loop turn).
     Q_INVOKABLE void refresh();
 
@@ -102,6 +104,7 @@ private:
     DrawTallies::Sources m_sources;
     bool m_refreshQueued = false;
     bool m_showsEveryCard = false;
+    bool m_datesFinished = false;
     InsightsReport::Report m_report;
     QString m_problem;
     QVariantList m_cards;

@@ -41,6 +41,7 @@ Column {
             text: root.model.firstDate
             problem: root.model.dateProblem
             onEdited: text => root.model.firstDate = text
+            field.onEditingFinished: root.model.finishDates()
         }
         FormTextField {
             objectName: "lastDate"
@@ -49,6 +50,7 @@ Column {
             accessibleName: qsTr("To")
             text: root.model.lastDate
             onEdited: text => root.model.lastDate = text
+            field.onEditingFinished: root.model.finishDates()
         }
     }
     Flow {

@@ -180,6 +180,31 @@ private slots:
         QCOMPARE(textOf(app.find(QStringLiteral("navigationTitle"))), QStringLiteral("The Tower"));
     }
 
+    // Two typed dates: a date half typed waits, a wrong one is refused at its field once left.
+    void twoTypedDates()
+    {
+        InsightsApp app;
+        app.openInsights();
+        QVERIFY(tabTo(app.window, QStringLiteral("span5")));
+        QTest::keyClick(app.window, Qt::Key_Space);
+        QTRY_VERIFY(app.model()->drawSummary().startsWith(QStringLiteral("30 cards drawn")));
+        QVERIFY(tabTo(app.window, QStringLiteral("firstDateField")));
+        QTest::keySequence(app.window, QKeySequence::SelectAll);
+        typeText(app.window, QStringLiteral("2026-1"));
+        QCOMPARE(app.model()->dateProblem(), QString());
+        QTest::keyClick(app.window, Qt::Key_Tab);
+        QTRY_VERIFY(shown(app.find(QStringLiteral("firstDateProblem"))));
+        QVERIFY(textOf(app.find(QStringLiteral("firstDateProblem"))).startsWith(QStringLiteral("Type both dates")));
+        QVERIFY(tabTo(app.window, QStringLiteral("firstDateField"), true));
+        QTest::keySequence(app.window, QKeySequence::SelectAll);
+        typeText(app.window, QStringLiteral("2026-10-01"));
+        QTest::keyClick(app.window, Qt::Key_Return);
+        // October 1 to December 8: 69 days, one card each, over three months.
+        QTRY_VERIFY(!shown(app.find(QStringLiteral("firstDateProblem"))));
+        QTRY_VERIFY(app.model()->drawSummary().startsWith(QStringLiteral("69 cards drawn")));
+        QCOMPARE(app.model()->months().size(), 3);
+    }
+
     void aMonthOpensTheJournal()
     {
         InsightsApp app;

@@ -352,8 +352,14 @@ private slots:
         model.setSpan(InsightsModel::Dates);
         QCOMPARE(model.lastDate(), Clock::today().toString(Qt::ISODate));
         QCOMPARE(model.firstDate(), Clock::today().addDays(-29).toString(Qt::ISODate));
-        model.setFirstDate(QStringLiteral("2026-02-30"));
         model.setLastDate(QStringLiteral("2026-03-31"));
+        // Half typed is not wrong yet; left half typed, it is.
+        model.setFirstDate(QStringLiteral("2026-0"));
+        model.refresh();
+        QVERIFY(model.dateProblem().isEmpty());
+        model.finishDates();
+        QVERIFY(model.dateProblem().startsWith(QStringLiteral("Type both dates as yyyy-MM-dd")));
+        model.setFirstDate(QStringLiteral("2026-02-30"));
         model.refresh();
         QVERIFY(model.dateProblem().startsWith(QStringLiteral("Type both dates as yyyy-MM-dd")));
         model.setFirstDate(QStringLiteral("2026-04-01"));
