@@ -95,7 +95,7 @@ int run(const QString &storePath, const QStringList &arguments, QTextStream &out
     for (qsizetype i = 0; i < qMin<qsizetype>(10, report.cards.size()); ++i) {
         const InsightsReport::CardFinding &card = report.cards.at(i);
         out << (card.marked ? "* " : "  ") << card.name << '\t' << card.count << '\t'
-            << QString::number(card.expected, 'f', 1) << '\n';
+            << InsightsReport::countText(card.expected) << '\n';
     }
     for (const InsightsReport::Balance &balance : report.balances)
         out << balance.title << ": " << balance.summary << '\n';

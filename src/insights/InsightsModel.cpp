@@ -14,11 +14,6 @@
 
 namespace {
 
-QString expectedText(double expected)
-{
-    return QLocale::c().toString(expected, 'f', expected >= 100 ? 0 : 1);
-}
-
 QVariantList segmentsOf(const InsightsReport::MoodCount &count)
 {
     QVariantList segments;
@@ -264,14 +259,14 @@ void InsightsModel::publish()
         m_cards.append(QVariantMap{{QStringLiteral("cardId"), card.cardId},
                                    {QStringLiteral("name"), card.name},
                                    {QStringLiteral("count"), card.count},
-                                   {QStringLiteral("expected"), expectedText(card.expected)},
+                                   {QStringLiteral("expected"), InsightsReport::countText(card.expected)},
                                    {QStringLiteral("pText"), pText},
                                    {QStringLiteral("marked"), card.marked},
                                    {QStringLiteral("accessibleName"),
                                     QStringLiteral("%1: drawn %2 times, chance gives about %3, %4%5")
                                         .arg(card.name)
                                         .arg(card.count)
-                                        .arg(expectedText(card.expected), pText,
+                                        .arg(InsightsReport::countText(card.expected), pText,
                                              card.marked ? QStringLiteral(", more than chance") : QString())}});
     }
     m_balances.clear();
@@ -284,13 +279,13 @@ void InsightsModel::publish()
             groups.append(
                 QVariantMap{{QStringLiteral("name"), group.name},
                             {QStringLiteral("observed"), group.observed},
-                            {QStringLiteral("expected"), expectedText(group.expected)},
+                            {QStringLiteral("expected"), InsightsReport::countText(group.expected)},
                             {QStringLiteral("observedShare"), total > 0 ? double(group.observed) / double(total) : 0.0},
                             {QStringLiteral("deckShare"), group.deckShare},
                             {QStringLiteral("accessibleName"), QStringLiteral("%1: %2 drawn, the deck's share gives %3")
                                                                    .arg(group.name)
                                                                    .arg(group.observed)
-                                                                   .arg(expectedText(group.expected))}});
+                                                                   .arg(InsightsReport::countText(group.expected))}});
         m_balances.append(QVariantMap{{QStringLiteral("title"), balance.title},
                                       {QStringLiteral("drawn"), total},
                                       {QStringLiteral("summary"), balance.summary},

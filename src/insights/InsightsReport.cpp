@@ -29,11 +29,6 @@ bool isCourt(const TarotCard &card)
     return card.arcana == Arcana::minor && card.number >= 11;
 }
 
-QString number(double value)
-{
-    return QLocale::c().toString(value, 'f', value >= 100 ? 0 : 1);
-}
-
 // Tests observed counts against the shares and says in one sentence what the test found.
 Balance weigh(const QString &title, const QList<QString> &names, const QList<qint64> &observed,
               const QList<double> &shares)
@@ -80,7 +75,7 @@ Balance weigh(const QString &title, const QList<QString> &names, const QList<qin
         const Group &group = balance.groups.at(furthest);
         balance.summary = QStringLiteral("%1 %2 than chance easily gives: %3 against about %4 %5.")
                               .arg(furthestResidual > 0 ? QStringLiteral("More") : QStringLiteral("Fewer"), group.name,
-                                   QString::number(group.observed), number(group.expected), figures);
+                                   QString::number(group.observed), countText(group.expected), figures);
     }
     return balance;
 }
@@ -100,6 +95,11 @@ void countMood(MoodCount &into, const QString &mood)
 }
 
 } // namespace
+
+QString countText(double count)
+{
+    return QLocale::c().toString(count, 'f', count >= 100 ? 0 : 1);
+}
 
 QString pText(double pValue)
 {

@@ -96,6 +96,8 @@ DrawTallies::Range rangeOf(const Span &span);
 // The report as the headless command prints it.
 QJsonObject toJson(const Report &report);
 
+// An expected count as shown: "5.1", "813".
+QString countText(double count);
 // "p = 0.012", "p < 0.0001".
 QString pText(double pValue);
 

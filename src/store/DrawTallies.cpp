@@ -107,19 +107,3 @@ bool DrawTallies::count(const Range &range, const Sources &sources, Tally *tally
     }
     return true;
 }
-
-bool DrawTallies::datedExtent(qint64 *oldest, qint64 *newest) const
-{
-    if (!m_context || !m_context->ensureConnected(nullptr))
-        return false;
-    QSqlQuery query(m_context->m_db);
-    if (!run(query,
-             QStringLiteral("SELECT min(low), max(high) FROM (SELECT min(date) AS low, max(date) AS high FROM "
-                            "Reading UNION ALL SELECT min(date), max(date) FROM JournalEntry)"),
-             {}, nullptr) ||
-        !query.next() || query.value(0).isNull())
-        return false;
-    *oldest = query.value(0).toLongLong();
-    *newest = query.value(1).toLongLong();
-    return true;
-}

@@ -55,8 +55,6 @@ public:
 
     // False, with `error` saying why, when the store cannot be read.
     bool count(const Range &range, const Sources &sources, Tally *tally, QString *error = nullptr) const;
-    // The dates of the oldest and the newest dated draw or journal entry, when there are any.
-    bool datedExtent(qint64 *oldest, qint64 *newest) const;
 
 private:
     ModelContext *m_context;
