@@ -95,6 +95,11 @@ public:
     bool hasChanges() const;
     bool save(QString *error = nullptr);
 
+    // Reads again the rows of `rows` (by table, their keys) that another connection wrote:
+    // live records take the stored values, except fields changed here and not saved yet;
+    // deleted rows leave the lists and new ones join those kept whole in memory.
+    void reloadRows(const QHash<QString, QList<qint64>> &rows);
+
     // How long a save waits for another process that holds the store before failing.
     void setBusyTimeout(int milliseconds);
 

@@ -11,7 +11,7 @@ namespace StoreFile {
 // 'QTAR' in the SQLite header's application-id field marks our stores.
 inline constexpr quint32 applicationId = 0x51544152;
 // The schema this build reads and writes; older stores are upgraded when opened.
-inline constexpr int schemaVersion = 5;
+inline constexpr int schemaVersion = 6;
 
 enum class Kind {
     Missing,      // nothing at the path: a new store is created

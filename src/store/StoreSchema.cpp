@@ -7,6 +7,7 @@
 #include "SearchIndex.h"
 #include "Spread.h"
 #include "StoreFile.h"
+#include "SyncSchema.h"
 #include "UserCardNote.h"
 
 namespace StoreSchema {
@@ -136,6 +137,7 @@ QStringList createStatements()
     statements.append(version2Indexes);
     statements.append(version4Indexes);
     statements.append(SearchIndex::schemaStatements());
+    statements.append(SyncSchema::statements());
     statements.append(QStringLiteral("PRAGMA application_id = %1").arg(StoreFile::applicationId));
     return statements;
 }
@@ -160,6 +162,9 @@ QStringList upgradeStatements(int version)
     case 4:
         return {createTable(Spread::staticMetaObject),
                 QStringLiteral("ALTER TABLE Reading ADD COLUMN spreadLayout TEXT")};
+    // Version 6: what the store shares with the user's other computers, and its change log.
+    case 5:
+        return SyncSchema::statements();
     default:
         return {};
     }
