@@ -7,6 +7,7 @@
 #include "ReminderCommand.h"
 #include "SearchCommand.h"
 #include "SingleInstance.h"
+#include "SyncCommands.h"
 
 #include "Clock.h"
 
@@ -60,6 +61,16 @@ const Known known[] = {
      [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
          return InsightsCommand::run(store, arguments, out, err);
      }},
+    {"--sync-folder", 1, "DIR", "sync through DIR, a folder your own sync tool carries (\"\" turns sync off)",
+     [](const QString &store, const QStringList &arguments, QTextStream &out, QTextStream &err) {
+         return SyncCommands::setFolder(store, arguments.constFirst(), out, err);
+     },
+     true},
+    {"--sync-now", 0, nullptr, "send this computer's changes to the sync folder and take in the others'",
+     [](const QString &store, const QStringList &, QTextStream &out, QTextStream &err) {
+         return SyncCommands::syncNow(store, out, err);
+     },
+     true},
 };
 
 } // namespace

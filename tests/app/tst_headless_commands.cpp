@@ -29,6 +29,8 @@ private slots:
             << QStringList{u"-platform"_s, u"offscreen"_s, u"--list-backups"_s} << u"--list-backups"_s << false;
         QTest::newRow("an argument too many")
             << QStringList{u"--backup-now"_s, u"/tmp/x"_s} << u"--backup-now"_s << true;
+        QTest::newRow("sync off") << QStringList{u"--sync-folder"_s, QString()} << u"--sync-folder"_s << false;
+        QTest::newRow("sync folder missing") << QStringList{u"--sync-folder"_s} << u"--sync-folder"_s << true;
         QTest::newRow("the reminder reads its own")
             << QStringList{u"--post-daily-reminder"_s, u"--title"_s, u"x"_s} << u"--post-daily-reminder"_s << false;
     }
@@ -70,6 +72,12 @@ private slots:
         const auto [misused, nothing, usage] = run({u"--backup-now"_s, u"extra"_s});
         QCOMPARE(misused, 2);
         QVERIFY(usage.contains(u"--list-backups"_s));
+        QVERIFY(usage.contains(u"--sync-now"_s));
+        // Sync needs a store and a folder, and says so; a missing store is not created.
+        const auto [noStore, none, noStoreWhy] = run({u"--sync-now"_s});
+        QCOMPARE(noStore, 1);
+        QVERIFY2(noStoreWhy.contains(u"There is no store"_s), qPrintable(noStoreWhy));
+        QVERIFY(!QFileInfo::exists(home.filePath(u"Quillmoor/Quillmoor Tarot/default.store"_s)));
     }
 
     // An archive exported by one home imports into another, and once only. While the app holds
