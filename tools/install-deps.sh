@@ -13,7 +13,7 @@ packages=(
     qml6-module-qtquick-shapes qml6-module-qttest qml6-module-qtmultimedia
     fonts-ebgaramond fonts-materialdesignicons-webfont python3-fonttools
     xvfb xauth dbus-daemon dbus-session-bus-common
-    at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0 syncthing
     desktop-file-utils appstream dpkg-dev
 )
 

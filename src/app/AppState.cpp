@@ -4,6 +4,8 @@
 #include "BackupListModel.h"
 #include "CardDataStore.h"
 #include "Clock.h"
+#include "Reading.h"
+#include "Scheduler.h"
 #include "SearchIndex.h"
 #include "SearchNames.h"
 #include "Settings.h"
@@ -13,7 +15,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QJSEngine>
+#include <QLocale>
 #include <QQuickWindow>
+#include <QUuid>
+
+using namespace Qt::StringLiterals;
 
 AppState::AppState(const QString &storePath, QObject *parent) : QObject(parent), m_storePath(storePath)
 {
@@ -36,6 +42,8 @@ void AppState::openStore()
     m_storeError.clear();
     m_latestGood.reset();
     m_backups = std::make_unique<BackupScheduler>(m_context.get());
+    m_sync = std::make_unique<SyncController>(m_context.get(), Scheduler::system());
+    m_sync->setTitler([this](const QString &key, const QString &field) { return conflictTitle(key, field); });
     // Queued: damage is found in the middle of a fetch, often while the screens are being
     // built; the window changes to the error screen once that work is done.
     connect(m_context.get(), &ModelContext::damaged, this, &AppState::storeDamaged, Qt::QueuedConnection);
@@ -105,6 +113,7 @@ void AppState::reopenStore(std::function<void()> whileClosed)
             if (m_context && !m_context->isDamaged())
                 saveContext(*m_context);
             m_backups.reset();
+            m_sync.reset();
             // The search's names may be being written on the worker.
             m_importer.waitForDone();
             m_context.reset();
@@ -218,6 +227,30 @@ void AppState::dismissNotice()
 AppState::~AppState()
 {
     m_importer.waitForDone();
+}
+
+QString AppState::conflictTitle(const QString &key, const QString &field)
+{
+    const QString kind = key.section(u'/', 0, 0);
+    const QString id = key.section(u'/', 1);
+    const QLocale locale;
+    if (kind == u"journal")
+        return tr("The reflection of %1").arg(locale.toString(QDate::fromString(id, Qt::ISODate), u"d MMMM yyyy"_s));
+    if (kind == u"note") {
+        const auto card = CardDataStore::shared().cardByID(id);
+        return tr("Your note on %1").arg(card ? card->name : id);
+    }
+    QString when;
+    if (m_context) {
+        const QUuid uuid = QUuid::fromString(id);
+        const QList<Reading *> found = m_context->fetch<Reading>([&](const Reading *r) { return r->id() == uuid; });
+        if (!found.isEmpty() && found.first()->date().isValid())
+            when = locale.toString(found.first()->date().toLocalTime(), u"d MMMM yyyy"_s);
+    }
+    const QString what = field == u"outcome"    ? tr("How the reading of %1 turned out")
+                         : field == u"question" ? tr("The question of the reading of %1")
+                                                : tr("The notes of the reading of %1");
+    return what.arg(when.isEmpty() ? tr("an unknown day") : when);
 }
 
 QString AppState::sentenceFor(ModelContext::Problem problem)

@@ -3,6 +3,7 @@
 #include "ArchiveReader.h"
 #include "BackupScheduler.h"
 #include "ModelContext.h"
+#include "SyncController.h"
 
 #include <QObject>
 #include <QQmlEngine>
@@ -29,6 +30,7 @@ class AppState : public QObject
     Q_PROPERTY(bool storeReady READ storeReady NOTIFY storeReadyChanged)
     Q_PROPERTY(ModelContext *context READ context NOTIFY contextChanged)
     Q_PROPERTY(BackupScheduler *backups READ backups NOTIFY contextChanged)
+    Q_PROPERTY(SyncController *sync READ sync NOTIFY contextChanged)
     Q_PROPERTY(bool restoring READ restoring NOTIFY restoringChanged)
     Q_PROPERTY(bool importing READ importing NOTIFY importingChanged)
     Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
@@ -48,6 +50,8 @@ public:
     ModelContext *context() const { return m_context.get(); }
     // The store's snapshots; none when the store could not be opened.
     BackupScheduler *backups() const { return m_backups.get(); }
+    // Sync with the user's other computers; none when the store could not be opened.
+    SyncController *sync() const { return m_sync.get(); }
     // While a backup or an imported archive is put in place: the window shows no screens.
     bool restoring() const { return m_restoring; }
     bool importing() const { return m_importing; }
@@ -106,6 +110,8 @@ signals:
     void sectionRequested(int section);
 
 private:
+    // What a text changed on two computers is, in words: "The reflection of 9 December 2026".
+    QString conflictTitle(const QString &key, const QString &field);
     // Gives the search index the names of the cards, spreads and positions it indexes by.
     void prepareSearch();
     void openStore();
@@ -122,6 +128,7 @@ private:
     std::unique_ptr<ModelContext> m_context;
     // Declared after the context, so it goes first.
     std::unique_ptr<BackupScheduler> m_backups;
+    std::unique_ptr<SyncController> m_sync;
     bool m_ready = false;
     ModelContext::Problem m_problem = ModelContext::Problem::None;
     QString m_storeError;

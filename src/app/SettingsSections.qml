@@ -175,6 +175,12 @@ Column {
         }
     }
 
+    SyncSection {
+        width: root.width
+        visible: AppState.sync !== null
+        sync: AppState.sync
+        onFocusMoved: item => root.focusMoved(item)
+    }
     SettingsSection {
         width: root.width
         title: qsTr("Feedback")

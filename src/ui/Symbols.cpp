@@ -64,6 +64,9 @@ const QHash<QString, char16_t> &table()
         {QStringLiteral("checkmark"), 0xF12C},                                       // check
         {QStringLiteral("xmark"), 0xF156},                                           // close
         {QStringLiteral("eye.slash"), 0xF209},                                       // eye-off
+        {QStringLiteral("folder"), 0xF256},                                          // folder-outline
+        {QStringLiteral("arrow.triangle.2.circlepath"), 0xF4E6},                     // sync
+        {QStringLiteral("xmark.circle"), 0xF4E8},                                    // sync-off
     };
     return symbols;
 }

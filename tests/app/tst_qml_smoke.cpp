@@ -128,7 +128,7 @@ private:
         add(context, m_entry, m_reading, &m_contentModel, &m_shellControl, &m_dailyModel,
             m_dailyModel.pileChoreography(), &m_settingsModel, m_calendar.get(), m_calendar->exporter(), &m_flow,
             m_flow.drawnCards(), &m_yesNo, m_yesNo.fan(), &m_flashcards, &m_sharer, &m_starred, &m_library, &m_columns,
-            &m_detail, m_sharer.savedNotice(), &m_search, &m_editor, &m_insights);
+            &m_detail, m_sharer.savedNotice(), &m_search, &m_editor, &m_insights, m_state->sync());
         const QHash<QString, QVariant> byName{
             {"mood", "Joyful"}, {"spreadId", "three_card"}, {"spreadType", "three_card"}, {"cardId", "major_00"}};
         QFile file(url.mid(3));
