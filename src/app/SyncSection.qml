@@ -28,6 +28,7 @@ SettingsSection {
         objectName: "syncFolderDialog"
         parentWindow: root.Window.window
         title: qsTr("Choose the Folder to Sync Through")
+        currentFolder: root.sync.startFolder
         onAccepted: root.refusal = root.sync.chooseFolder(String(folderDialog.selectedFolder))
     }
     SyncConflictSheet {

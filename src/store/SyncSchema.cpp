@@ -115,9 +115,10 @@ QStringList statements()
         // The shared records changed here since the last pass; one row per field.
         u"CREATE TABLE IF NOT EXISTS SyncOutbox (tbl TEXT NOT NULL, rowKey TEXT NOT NULL, field TEXT NOT NULL, "
         "PRIMARY KEY (tbl, rowKey, field)) WITHOUT ROWID"_s,
-        // The winning value of every shared field, as JSON, with the clock of its change.
-        u"CREATE TABLE IF NOT EXISTS SyncField (rowKey TEXT NOT NULL, field TEXT NOT NULL, hlc TEXT NOT NULL, "
-        "value TEXT, PRIMARY KEY (rowKey, field)) WITHOUT ROWID"_s,
+        // The winning value of every shared field of a record, with the clock of its change, as
+        // one JSON object: {"field": [clock, value], ...}.
+        // (Rows this long keep their pages fuller in a table with row ids.)
+        u"CREATE TABLE IF NOT EXISTS SyncRecord (rowKey TEXT PRIMARY KEY, fields TEXT NOT NULL)"_s,
         // The versions of the long texts, each with the versions it replaced, so that two
         // computers that changed one text apart keep both.
         u"CREATE TABLE IF NOT EXISTS SyncVersion (rowKey TEXT NOT NULL, field TEXT NOT NULL, hlc TEXT NOT NULL, "
@@ -130,6 +131,10 @@ QStringList statements()
         u"CREATE TABLE IF NOT EXISTS SyncPeer (deviceId TEXT PRIMARY KEY, name TEXT NOT NULL, "
         "readOfTheirs TEXT NOT NULL DEFAULT '', seenOfMine TEXT NOT NULL DEFAULT '') WITHOUT ROWID"_s,
     };
+
+    // Sync finds a reading or a spread by its identifier.
+    result.append(u"CREATE INDEX IF NOT EXISTS Reading_id ON Reading(id)"_s);
+    result.append(u"CREATE INDEX IF NOT EXISTS Spread_id ON Spread(id)"_s);
 
     const QString on = u"(SELECT logging AND NOT applying FROM SyncDevice) IS 1"_s;
     for (const Table &table : tables()) {

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QUrl>
 
@@ -21,12 +22,15 @@ SyncController::SyncController(ModelContext *context, Scheduler &scheduler, QObj
     connect(context, &ModelContext::saved, this, [this] { schedulePass(afterSaveMs); });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { schedulePass(afterFolderChangeMs); });
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { schedulePass(afterFolderChangeMs); });
-    refreshStatus();
-    // The first pass waits for the store to be read whole and found sound.
-    if (context->isChecked())
-        schedulePass(0);
-    else
-        connect(context, &ModelContext::checkPassed, this, [this] { schedulePass(0); });
+    // Read once the window is up, off start-up; the first pass waits for the store to be read
+    // whole and found sound.
+    m_scheduler.schedule(0, this, [this] {
+        refreshStatus();
+        if (m_context && m_context->isChecked())
+            schedulePass(0);
+        else if (m_context)
+            connect(m_context, &ModelContext::checkPassed, this, [this] { schedulePass(0); });
+    });
 }
 
 SyncController::~SyncController()
@@ -48,6 +52,11 @@ QString SyncController::statusText() const
         return tr("Not synced yet.");
     const QString when = QLocale().toString(m_status.lastSynced.toLocalTime(), u"d MMMM yyyy, HH:mm"_s);
     return tr("Last synced %1: %2 in, %3 out.").arg(when).arg(m_status.lastIn).arg(m_status.lastOut);
+}
+
+QUrl SyncController::startFolder() const
+{
+    return QUrl::fromLocalFile(isOn() && QFileInfo(m_status.folder).isDir() ? m_status.folder : QDir::homePath());
 }
 
 QString SyncController::otherDevices() const

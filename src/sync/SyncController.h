@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QThreadPool>
+#include <QUrl>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
@@ -28,6 +29,7 @@ class SyncController : public QObject
     Q_PROPERTY(QString otherDevices READ otherDevices NOTIFY statusChanged)
     Q_PROPERTY(QVariantList conflicts READ conflicts NOTIFY statusChanged)
     Q_PROPERTY(bool running READ isRunning NOTIFY runningChanged)
+    Q_PROPERTY(QUrl startFolder READ startFolder NOTIFY statusChanged)
 
 public:
     // How long after a save a pass starts, so that typing is sent as one change.
@@ -49,6 +51,8 @@ public:
     // Each conflict: {key, field, title, kept, other}.
     QVariantList conflicts() const { return m_conflicts; }
     bool isRunning() const { return m_running; }
+    // Where choosing a folder starts: the folder in use, else the home folder.
+    QUrl startFolder() const;
 
     // `folder` is a path or a file: URL. Returns the problem in words, or empty.
     Q_INVOKABLE QString chooseFolder(const QString &folder);

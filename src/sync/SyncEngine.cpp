@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QMetaProperty>
 #include <QSaveFile>
 #include <QSet>
@@ -60,6 +61,39 @@ QJsonValue jsonOf(const QVariant &column)
     default:
         return column.toString();
     }
+}
+
+// A record's shared fields are kept as {"h": [clocks], "v": {"field": [clock index, value]}}:
+// the fields one change wrote share its clock, written once.
+QString compactFields(const QJsonObject &fields)
+{
+    QStringList clocks;
+    QJsonObject values;
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it) {
+        const QJsonArray entry = it.value().toArray();
+        qsizetype index = clocks.indexOf(entry.at(0).toString());
+        if (index < 0) {
+            index = clocks.size();
+            clocks.append(entry.at(0).toString());
+        }
+        values.insert(it.key(), QJsonArray{double(index), entry.at(1)});
+    }
+    const QJsonObject stored{{u"h"_s, QJsonArray::fromStringList(clocks)}, {u"v"_s, values}};
+    return QString::fromUtf8(QJsonDocument(stored).toJson(QJsonDocument::Compact));
+}
+
+// The fields as {"field": [clock, value]}.
+QJsonObject expandFields(const QString &text)
+{
+    const QJsonObject stored = QJsonDocument::fromJson(text.toUtf8()).object();
+    const QJsonArray clocks = stored.value(u"h"_s).toArray();
+    const QJsonObject values = stored.value(u"v"_s).toObject();
+    QJsonObject fields;
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        const QJsonArray entry = it.value().toArray();
+        fields.insert(it.key(), QJsonArray{clocks.at(int(entry.at(0).toDouble())), entry.at(1)});
+    }
+    return fields;
 }
 
 QString dayOf(qint64 msecs)
@@ -230,8 +264,9 @@ bool SyncEngine::plausible(const Line &line)
 class SyncEngine::Transaction
 {
 public:
-    explicit Transaction(QSqlDatabase &db) : m_db(db)
+    explicit Transaction(SyncEngine &engine) : m_engine(engine), m_db(engine.m_db)
     {
+        m_engine.forgetFields();
         QSqlQuery query(m_db);
         m_open = query.exec(u"BEGIN IMMEDIATE"_s);
         if (!m_open) {
@@ -242,17 +277,20 @@ public:
     }
     ~Transaction()
     {
-        if (m_open)
+        if (m_open) {
             QSqlQuery(m_db).exec(u"ROLLBACK"_s);
+            m_engine.forgetFields();
+        }
     }
     bool isOpen() const { return m_open; }
     QString error() const { return m_error; }
     bool commit()
     {
         QSqlQuery query(m_db);
-        const bool done = query.exec(u"UPDATE SyncDevice SET applying = 0"_s) && query.exec(u"COMMIT"_s);
+        const bool done =
+            m_engine.flushFields() && query.exec(u"UPDATE SyncDevice SET applying = 0"_s) && query.exec(u"COMMIT"_s);
         if (!done) {
-            m_error = sqlFailure(query);
+            m_error = query.lastError().isValid() ? sqlFailure(query) : m_db.lastError().text();
             return false;
         }
         m_open = false;
@@ -260,6 +298,7 @@ public:
     }
 
 private:
+    SyncEngine &m_engine;
     QSqlDatabase &m_db;
     bool m_open = false;
     QString m_error;
@@ -275,6 +314,7 @@ SyncEngine::SyncEngine(const QString &storePath, WallClock clock) : m_storePath(
 
 SyncEngine::~SyncEngine()
 {
+    m_statements.clear();
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -285,6 +325,49 @@ SyncEngine::~SyncEngine()
 QString SyncEngine::folderName()
 {
     return u"Quillmoor Tarot sync"_s;
+}
+
+QSqlQuery &SyncEngine::statement(const QString &sql)
+{
+    auto &slot = m_statements[sql.toStdString()];
+    if (!slot) {
+        slot = std::make_unique<QSqlQuery>(m_db);
+        slot->prepare(sql);
+    }
+    return *slot;
+}
+
+QJsonObject &SyncEngine::fieldsOf(const QString &key)
+{
+    auto it = m_fields.find(key);
+    if (it != m_fields.end())
+        return *it;
+    QSqlQuery &query = statement(u"SELECT fields FROM SyncRecord WHERE rowKey = ?"_s);
+    query.bindValue(0, key);
+    QJsonObject fields;
+    if (query.exec() && query.next())
+        fields = expandFields(query.value(0).toString());
+    query.finish();
+    return *m_fields.insert(key, fields);
+}
+
+bool SyncEngine::flushFields()
+{
+    QSqlQuery &query = statement(u"INSERT OR REPLACE INTO SyncRecord VALUES (?, ?)"_s);
+    for (const QString &key : std::as_const(m_changedFields)) {
+        query.bindValue(0, key);
+        query.bindValue(1, compactFields(m_fields.value(key)));
+        if (!query.exec())
+            return false;
+    }
+    m_changedFields.clear();
+    return true;
+}
+
+void SyncEngine::forgetFields()
+{
+    m_fields.clear();
+    m_changedFields.clear();
 }
 
 bool SyncEngine::openStore(QString *error)
@@ -304,7 +387,11 @@ bool SyncEngine::openStore(QString *error)
     }
     QSqlQuery query(m_db);
     query.exec(u"PRAGMA foreign_keys = ON"_s);
-    query.exec(u"PRAGMA synchronous = FULL"_s);
+    // What a pass writes can always be written again from the folder's files: a power cut that
+    // takes its last transaction back only means the next pass reads those changes again.
+    query.exec(u"PRAGMA synchronous = NORMAL"_s);
+    // A first sync writes a lot at once: the write-ahead log is cut back once it is copied in.
+    query.exec(u"PRAGMA journal_size_limit = 4194304"_s);
     if (!query.exec(u"SELECT 1 FROM SyncDevice LIMIT 0"_s)) {
         *error = QObject::tr("The store has not been opened by this version of Quillmoor Tarot yet.");
         return false;
@@ -486,12 +573,11 @@ bool SyncEngine::queueEverything()
 namespace {
 
 // The value of one shared field of a row.
-QJsonValue fieldValue(QSqlDatabase &db, const Table &table, const QSqlRecord &row, const QString &field)
+// `cards` reads a reading's drawn cards in order.
+QJsonValue fieldValue(QSqlQuery &cards, const Table &table, const QSqlRecord &row, const QString &field)
 {
     if (field == cardsField) {
-        QSqlQuery cards(db);
-        cards.prepare(u"SELECT cardId, positionId, isReversed FROM DrawnCard WHERE reading = ? ORDER BY pk"_s);
-        cards.addBindValue(row.value(u"pk"_s));
+        cards.bindValue(0, row.value(u"pk"_s));
         cards.exec();
         QJsonArray list;
         while (cards.next())
@@ -515,7 +601,7 @@ QJsonValue fieldValue(QSqlDatabase &db, const Table &table, const QSqlRecord &ro
     return parts;
 }
 
-QStringList fieldsOf(const Table &table)
+QStringList fieldNames(const Table &table)
 {
     QStringList names;
     for (const Field &field : table.fields)
@@ -527,19 +613,18 @@ QStringList fieldsOf(const Table &table)
 
 bool SyncEngine::exportChanges(Device &device, Pass &pass, QList<Line> &lines)
 {
-    Q_UNUSED(pass)
-    QSqlQuery outbox(m_db);
-    if (!outbox.exec(u"SELECT tbl, rowKey, group_concat(field, ',') FROM SyncOutbox GROUP BY tbl, rowKey"_s))
+    const auto failed = [&pass](const QSqlQuery &query) {
+        pass.error = sqlFailure(query);
         return false;
-    QSqlQuery row(m_db);
-    QSqlQuery current(m_db);
-    current.prepare(u"SELECT hlc, value FROM SyncField WHERE rowKey = ? AND field = ?"_s);
-    QSqlQuery setField(m_db);
-    setField.prepare(u"INSERT OR REPLACE INTO SyncField VALUES (?, ?, ?, ?)"_s);
-    QSqlQuery addVersion(m_db);
-    addVersion.prepare(u"INSERT OR IGNORE INTO SyncVersion VALUES (?, ?, ?, ?, ?)"_s);
-    QSqlQuery prune(m_db);
-    prune.prepare(u"UPDATE SyncVersion SET value = NULL WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
+    };
+    QSqlQuery outbox(m_db);
+    outbox.setForwardOnly(true);
+    if (!outbox.exec(u"SELECT tbl, rowKey, group_concat(field, ',') FROM SyncOutbox GROUP BY tbl, rowKey"_s))
+        return failed(outbox);
+    QSqlQuery &addVersion = statement(u"INSERT OR IGNORE INTO SyncVersion VALUES (?, ?, ?, ?, ?)"_s);
+    QSqlQuery &prune = statement(u"UPDATE SyncVersion SET value = NULL WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
+    QSqlQuery &cards =
+        statement(u"SELECT cardId, positionId, isReversed FROM DrawnCard WHERE reading = ? ORDER BY pk"_s);
 
     while (outbox.next()) {
         const Table *table = nullptr;
@@ -553,11 +638,14 @@ bool SyncEngine::exportChanges(Device &device, Pass &pass, QList<Line> &lines)
         const bool settings = table->keyColumn.isEmpty();
         const bool journal = table->kind == u"journal";
 
-        row.prepare(u"SELECT * FROM %1 WHERE %2 = ?"_s.arg(tableName(*table), settings ? u"pk"_s : table->keyColumn));
-        row.addBindValue(journal || settings ? QVariant(rowKey.toLongLong()) : QVariant(rowKey));
+        QSqlQuery &row =
+            statement(u"SELECT * FROM %1 WHERE %2 = ?"_s.arg(tableName(*table), settings ? u"pk"_s : table->keyColumn));
+        row.bindValue(0, journal || settings ? QVariant(rowKey.toLongLong()) : QVariant(rowKey));
         if (!row.exec())
-            return false;
+            return failed(row);
         const bool exists = row.next();
+        const QSqlRecord record = row.record();
+        row.finish();
         const QString key =
             settings ? u"settings"_s : table->kind + u'/' + (journal ? dayOf(rowKey.toLongLong()) : rowKey);
 
@@ -566,7 +654,7 @@ bool SyncEngine::exportChanges(Device &device, Pass &pass, QList<Line> &lines)
             if (settings)
                 continue;
         } else if (logged.contains(u"*"_s) || logged.contains(u"-"_s) || logged.contains(u"seed"_s)) {
-            fields = fieldsOf(*table);
+            fields = fieldNames(*table);
         } else {
             for (const QString &column : logged)
                 for (const Column &known : table->columns)
@@ -577,28 +665,23 @@ bool SyncEngine::exportChanges(Device &device, Pass &pass, QList<Line> &lines)
         }
         QJsonObject values;
         for (const QString &field : std::as_const(fields))
-            values.insert(field, fieldValue(m_db, *table, row.record(), field));
+            values.insert(field, fieldValue(cards, *table, record, field));
         if (!settings)
             values.insert(deletedField, !exists);
-        const bool onboarded = exists && row.record().value(u"hasCompletedOnboarding"_s).toBool();
-        row.finish();
+        const bool onboarded = exists && record.value(u"hasCompletedOnboarding"_s).toBool();
 
         // Only what differs from what every computer already has goes out.
+        QJsonObject &known = fieldsOf(key);
         QJsonObject changed;
         QJsonObject bases;
         for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
-            current.bindValue(0, key);
-            current.bindValue(1, it.key());
-            current.exec();
-            const bool known = current.next();
-            const QString text = valueText(it.value());
-            if (known && current.value(1).toString() == text)
+            const QJsonArray current = known.value(it.key()).toArray();
+            if (!current.isEmpty() && current.at(1) == it.value())
                 continue;
             changed.insert(it.key(), it.value());
             if (mergeOf(*table, it.key()) == Merge::Text)
-                bases.insert(it.key(), known ? QJsonArray{current.value(0).toString()} : QJsonArray{});
+                bases.insert(it.key(), current.isEmpty() ? QJsonArray{} : QJsonArray{current.at(0)});
         }
-        current.finish();
         if (changed.isEmpty())
             continue;
         const bool seed = logged == QStringList{u"seed"_s};
@@ -610,40 +693,32 @@ bool SyncEngine::exportChanges(Device &device, Pass &pass, QList<Line> &lines)
                   bases,
                   {}};
         for (auto it = changed.constBegin(); it != changed.constEnd(); ++it) {
-            const QString text = valueText(it.value());
-            if (seed) {
-                // The seed never replaces a value already here.
-                current.bindValue(0, key);
-                current.bindValue(1, it.key());
-                current.exec();
-                const bool known = current.next();
-                current.finish();
-                if (known)
-                    continue;
-            }
-            for (const QVariant &value : {QVariant(key), QVariant(it.key()), QVariant(line.hlc), QVariant(text)})
-                setField.addBindValue(value);
-            if (!setField.exec())
-                return false;
-            if (bases.contains(it.key())) {
-                const QJsonArray parents = bases.value(it.key()).toArray();
-                for (const QVariant &value : {QVariant(key), QVariant(it.key()), QVariant(line.hlc),
-                                              QVariant(valueText(parents)), QVariant(text)})
-                    addVersion.addBindValue(value);
-                if (!addVersion.exec())
-                    return false;
-                for (const QJsonValue &parent : parents) {
-                    for (const QVariant &value : {QVariant(key), QVariant(it.key()), QVariant(parent.toString())})
-                        prune.addBindValue(value);
-                    prune.exec();
-                }
+            // The seed never replaces a value already here.
+            if (seed && known.contains(it.key()))
+                continue;
+            known.insert(it.key(), QJsonArray{line.hlc, it.value()});
+            m_changedFields.insert(key);
+            const QJsonArray parents = bases.value(it.key()).toArray();
+            // An empty text that replaced nothing cannot be lost: it needs no version.
+            if (!bases.contains(it.key()) || (parents.isEmpty() && isEmptyValue(valueText(it.value()))))
+                continue;
+            const QVariantList bound{key, it.key(), line.hlc, valueText(parents), valueText(it.value())};
+            for (int i = 0; i < bound.size(); ++i)
+                addVersion.bindValue(i, bound.at(i));
+            if (!addVersion.exec())
+                return failed(addVersion);
+            for (const QJsonValue &parent : parents) {
+                prune.bindValue(0, key);
+                prune.bindValue(1, it.key());
+                prune.bindValue(2, parent.toString());
+                prune.exec();
             }
         }
         lines.append(line);
     }
     outbox.finish();
     QSqlQuery clear(m_db);
-    return clear.exec(u"DELETE FROM SyncOutbox"_s);
+    return clear.exec(u"DELETE FROM SyncOutbox"_s) || failed(clear);
 }
 
 bool SyncEngine::writeLines(Device &device, const QList<Line> &lines, Pass &pass)
@@ -691,60 +766,73 @@ bool SyncEngine::writeLines(Device &device, const QList<Line> &lines, Pass &pass
 bool SyncEngine::writeSnapshot(Device &device, bool onlyOwn, Pass &pass)
 {
     const QString mine = u"%-"_s + shortId(device.id);
-    QSqlQuery query(m_db);
-    query.prepare(u"SELECT f.rowKey, f.field, f.hlc, f.value, v.parents FROM SyncField f "
-                  "LEFT JOIN SyncVersion v ON v.rowKey = f.rowKey AND v.field = f.field AND v.hlc = f.hlc "
-                  "WHERE ? = 0 OR f.hlc LIKE ? ORDER BY f.rowKey, f.hlc"_s);
-    query.addBindValue(int(onlyOwn));
-    query.addBindValue(mine);
-    if (!query.exec())
+    const QString myClock = shortId(device.id);
+    if (!flushFields()) {
+        pass.error = m_db.lastError().text().isEmpty() ? QObject::tr("The shared fields could not be written.")
+                                                       : m_db.lastError().text();
         return false;
+    }
+    // The versions of texts still shown, with what each replaced.
+    QHash<QString, QString> parentsOf;
+    QList<std::tuple<QString, QString, QString, QString, QString>> shown;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.exec(u"SELECT rowKey, field, hlc, parents, value FROM SyncVersion WHERE value IS NOT NULL"_s)) {
+        pass.error = sqlFailure(query);
+        return false;
+    }
+    while (query.next()) {
+        parentsOf.insert(query.value(0).toString() + u'|' + query.value(1).toString() + u'|' +
+                             query.value(2).toString(),
+                         query.value(3).toString());
+        shown.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                      query.value(3).toString(), query.value(4).toString()});
+    }
     QByteArray text = QJsonDocument(QJsonObject{{formatKey, formatVersion}, {u"device"_s, device.id}})
                           .toJson(QJsonDocument::Compact) +
                       '\n';
-    Line line;
-    const auto flush = [&] {
-        if (!line.key.isEmpty())
-            text += line.text();
-        line = Line{};
-    };
+    QHash<QString, QString> winners; // "key|field" to its clock, for the versions below
+    if (!query.exec(u"SELECT rowKey, fields FROM SyncRecord"_s)) {
+        pass.error = sqlFailure(query);
+        return false;
+    }
     while (query.next()) {
         const QString key = query.value(0).toString();
-        const QString hlc = query.value(2).toString();
-        if (key != line.key || hlc != line.hlc) {
-            flush();
+        const QJsonObject fields = expandFields(query.value(1).toString());
+        // One line per clock: the fields one change wrote travel together.
+        QMap<QString, Line> byClock;
+        for (auto it = fields.constBegin(); it != fields.constEnd(); ++it) {
+            const QString hlc = it.value().toArray().at(0).toString();
+            winners.insert(key + u'|' + it.key(), hlc);
+            if (onlyOwn && clockDevice(hlc) != myClock)
+                continue;
+            Line &line = byClock[hlc];
             line.key = key;
             line.hlc = hlc;
+            line.values.insert(it.key(), it.value().toArray().at(1));
+            const QString parents = parentsOf.value(key + u'|' + it.key() + u'|' + hlc);
+            if (!parents.isEmpty())
+                line.bases.insert(it.key(), valueFrom(parents));
         }
-        line.values.insert(query.value(1).toString(), valueFrom(query.value(3).toString()));
-        if (!query.value(4).isNull())
-            line.bases.insert(query.value(1).toString(), valueFrom(query.value(4).toString()));
+        for (const Line &line : std::as_const(byClock))
+            text += line.text();
     }
-    flush();
     // The other versions of texts still in conflict.
-    query.prepare(u"SELECT v.rowKey, v.field, v.hlc, v.parents, v.value FROM SyncVersion v JOIN SyncField f "
-                  "ON f.rowKey = v.rowKey AND f.field = v.field WHERE v.value IS NOT NULL AND v.hlc != f.hlc "
-                  "AND (? = 0 OR v.hlc LIKE ?)"_s);
-    query.addBindValue(int(onlyOwn));
-    query.addBindValue(mine);
-    if (!query.exec())
-        return false;
-    while (query.next()) {
-        const QString field = query.value(1).toString();
-        text += Line{
-            query.value(0).toString(),
-            query.value(2).toString(),
-            QJsonObject{{field, valueFrom(query.value(4).toString())}},
-            QJsonObject{{field, valueFrom(query.value(3).toString())}},
-            {}}.text();
+    for (const auto &[key, field, hlc, parents, value] : std::as_const(shown)) {
+        if (winners.value(key + u'|' + field) == hlc || (onlyOwn && clockDevice(hlc) != myClock))
+            continue;
+        text +=
+            Line{key, hlc, QJsonObject{{field, valueFrom(value)}}, QJsonObject{{field, valueFrom(parents)}}, {}}.text();
     }
 
     query.prepare(
         u"SELECT rowKey, field, hlc, parents FROM SyncVersion WHERE value IS NULL AND (? = 0 OR hlc LIKE ?)"_s);
     query.addBindValue(int(onlyOwn));
     query.addBindValue(mine);
-    if (!query.exec())
+    if (!query.exec()) {
+        pass.error = sqlFailure(query);
         return false;
+    }
     while (query.next()) {
         Line replaced{query.value(0).toString(), query.value(2).toString(), {}, {}, {}};
         replaced.replaced.insert(query.value(1).toString(), valueFrom(query.value(3).toString()));
@@ -757,7 +845,10 @@ bool SyncEngine::writeSnapshot(Device &device, bool onlyOwn, Pass &pass)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         pass.problems.append(QObject::tr("The folder is not writable"));
-        return false;
+        {
+            pass.error = sqlFailure(query);
+            return false;
+        }
     }
     // The snapshot stands in for every earlier file of this computer.
     const QStringList earlier = own.entryList({u"*.jsonl"_s}, QDir::Files);
@@ -806,23 +897,21 @@ SyncEngine::Pass SyncEngine::runPass()
         return finish(QObject::tr("The folder is not writable"));
 
     {
-        Transaction transaction(m_db);
+        Transaction transaction(*this);
         if (!transaction.isOpen()) {
             pass.error = transaction.error();
             return pass;
         }
         if (!device.logging) {
             if (!queueEverything()) {
-                pass.error = m_db.lastError().text();
+                pass.error = QObject::tr("The changes here could not be listed.");
                 return pass;
             }
             device.logging = true;
         }
         QList<Line> lines;
-        if (!exportChanges(device, pass, lines)) {
-            pass.error = m_db.lastError().text();
+        if (!exportChanges(device, pass, lines))
             return pass;
-        }
         // A folder this computer has not written to yet gets everything it knows, not only
         // what changed since the last pass.
         if (device.exportedTo != device.folder) {
@@ -843,7 +932,7 @@ SyncEngine::Pass SyncEngine::runPass()
     if (!readPeers(device, pass))
         return pass;
     {
-        Transaction transaction(m_db);
+        Transaction transaction(*this);
         if (transaction.isOpen()) {
             compactIfSeen(device, pass);
             writeDeviceFile(device, pass);
@@ -951,7 +1040,7 @@ bool SyncEngine::readFile(Device &device, const QString &peerId, const QString &
     int unreadable = 0;
     int applied = 0;
     QSet<QString> touched;
-    auto transaction = std::make_unique<Transaction>(m_db);
+    auto transaction = std::make_unique<Transaction>(*this);
     if (!transaction->isOpen()) {
         pass.error = transaction->error();
         return false;
@@ -1010,7 +1099,7 @@ bool SyncEngine::readFile(Device &device, const QString &peerId, const QString &
         if (++applied % linesPerTransaction == 0) {
             if (!commit(offset + start))
                 return false;
-            transaction = std::make_unique<Transaction>(m_db);
+            transaction = std::make_unique<Transaction>(*this);
             if (!transaction->isOpen()) {
                 pass.error = transaction->error();
                 return false;
@@ -1032,79 +1121,61 @@ bool SyncEngine::applyLine(Device &device, const Line &line, QSet<QString> &touc
     if (!table)
         return true;
     witness(device, line.hlc);
-
-    for (auto it = line.replaced.constBegin(); it != line.replaced.constEnd(); ++it) {
-        QSqlQuery version(m_db);
-        version.prepare(u"INSERT OR IGNORE INTO SyncVersion VALUES (?, ?, ?, ?, NULL)"_s);
-        for (const QVariant &value :
-             {QVariant(line.key), QVariant(it.key()), QVariant(line.hlc), QVariant(valueText(it.value()))})
-            version.addBindValue(value);
-        if (!version.exec())
+    QSqlQuery &insertVersion = statement(u"INSERT OR IGNORE INTO SyncVersion VALUES (?, ?, ?, ?, ?)"_s);
+    QSqlQuery &prune = statement(u"UPDATE SyncVersion SET value = NULL WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
+    QSqlQuery &findVersion = statement(u"SELECT 1 FROM SyncVersion WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
+    QSqlQuery &findChild =
+        statement(u"SELECT 1 FROM SyncVersion WHERE rowKey = ? AND field = ? AND instr(parents, ?) > 0"_s);
+    // Adds a version of a text (its text kept only while no later version replaced it) and
+    // takes the texts of the versions it replaced; false when it was here already.
+    const auto addVersion = [&](const QString &field, const QJsonArray &parents, const QVariant &text) {
+        const QVariantList bound{line.key, field, line.hlc};
+        for (int i = 0; i < 3; ++i)
+            findVersion.bindValue(i, bound.at(i));
+        findVersion.exec();
+        const bool known = findVersion.next();
+        findVersion.finish();
+        if (known)
             return false;
-        if (version.numRowsAffected() == 0)
-            continue;
-        version.prepare(u"UPDATE SyncVersion SET value = NULL WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
-        for (const QJsonValue &parent : it.value().toArray()) {
-            for (const QVariant &value : {QVariant(line.key), QVariant(it.key()), QVariant(parent.toString())})
-                version.addBindValue(value);
-            version.exec();
+        for (int i = 0; i < 3; ++i)
+            findChild.bindValue(i, bound.at(i));
+        findChild.exec();
+        const bool replaced = findChild.next();
+        findChild.finish();
+        for (int i = 0; i < 3; ++i)
+            insertVersion.bindValue(i, bound.at(i));
+        insertVersion.bindValue(3, valueText(parents));
+        insertVersion.bindValue(4, replaced ? QVariant(QMetaType(QMetaType::QString)) : text);
+        insertVersion.exec();
+        for (const QJsonValue &parent : parents) {
+            prune.bindValue(0, line.key);
+            prune.bindValue(1, field);
+            prune.bindValue(2, parent.toString());
+            prune.exec();
         }
-    }
+        return true;
+    };
 
-    QSqlQuery current(m_db);
-    current.prepare(u"SELECT hlc, value FROM SyncField WHERE rowKey = ? AND field = ?"_s);
+    for (auto it = line.replaced.constBegin(); it != line.replaced.constEnd(); ++it)
+        addVersion(it.key(), it.value().toArray(), QVariant(QMetaType(QMetaType::QString)));
+
+    QJsonObject &fields = fieldsOf(line.key);
     bool changedAny = false;
     for (auto it = line.values.constBegin(); it != line.values.constEnd(); ++it) {
         const QString &field = it.key();
-        const bool known = field == deletedField || (field == cardsField && kind == u"reading") ||
-                           std::any_of(table->fields.begin(), table->fields.end(),
-                                       [&](const Field &candidate) { return candidate.name == field; });
-        if (!known)
-            continue;
         const Merge merge = field == deletedField ? Merge::LastWriter : mergeOf(*table, field);
         const QString text = valueText(it.value());
-
         if (merge == Merge::Text) {
-            QSqlQuery version(m_db);
-            version.prepare(u"SELECT 1 FROM SyncVersion WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
-            for (const QVariant &value : {QVariant(line.key), QVariant(field), QVariant(line.hlc)})
-                version.addBindValue(value);
-            version.exec();
-            if (!version.next()) {
-                version.finish();
-                // A version that a later one (already here) replaced is kept without its text.
-                version.prepare(
-                    u"SELECT 1 FROM SyncVersion WHERE rowKey = ? AND field = ? AND instr(parents, ?) > 0"_s);
-                for (const QVariant &value : {QVariant(line.key), QVariant(field), QVariant(line.hlc)})
-                    version.addBindValue(value);
-                version.exec();
-                const bool replaced = version.next();
-                version.finish();
-                const QJsonArray parents = line.bases.value(field).toArray();
-                version.prepare(u"INSERT OR IGNORE INTO SyncVersion VALUES (?, ?, ?, ?, ?)"_s);
-                for (const QVariant &value :
-                     {QVariant(line.key), QVariant(field), QVariant(line.hlc), QVariant(valueText(parents)),
-                      replaced ? QVariant(QMetaType(QMetaType::QString)) : QVariant(text)})
-                    version.addBindValue(value);
-                if (!version.exec())
-                    return false;
-                version.prepare(u"UPDATE SyncVersion SET value = NULL WHERE rowKey = ? AND field = ? AND hlc = ?"_s);
-                for (const QJsonValue &parent : parents) {
-                    for (const QVariant &value : {QVariant(line.key), QVariant(field), QVariant(parent.toString())})
-                        version.addBindValue(value);
-                    version.exec();
-                }
+            const QJsonArray parents = line.bases.value(field).toArray();
+            // An empty text that replaced nothing cannot be lost: it needs no version.
+            if (!(parents.isEmpty() && isEmptyValue(text)) && addVersion(field, parents, text))
                 changedAny = true; // a new version may start or settle a conflict
-            }
         }
-
-        current.bindValue(0, line.key);
-        current.bindValue(1, field);
-        current.exec();
+        const QJsonArray current = fields.value(field).toArray();
         bool wins = true;
-        if (current.next()) {
-            const QString hlc = current.value(0).toString();
-            const QString value = current.value(1).toString();
+        if (!current.isEmpty()) {
+            const QString hlc = current.at(0).toString();
+            const QString value = valueText(current.at(1));
             if (merge == Merge::FirstValue) {
                 // The first value that is not empty stays: the card drawn first for a day.
                 const auto rank = [](const QString &v, const QString &h) { return std::tuple(isEmptyValue(v), h, v); };
@@ -1113,15 +1184,10 @@ bool SyncEngine::applyLine(Device &device, const Line &line, QSet<QString> &touc
                 wins = line.hlc > hlc || (line.hlc == hlc && text > value);
             }
         }
-        current.finish();
         if (!wins)
             continue;
-        QSqlQuery set(m_db);
-        set.prepare(u"INSERT OR REPLACE INTO SyncField VALUES (?, ?, ?, ?)"_s);
-        for (const QVariant &value : {QVariant(line.key), QVariant(field), QVariant(line.hlc), QVariant(text)})
-            set.addBindValue(value);
-        if (!set.exec())
-            return false;
+        fields.insert(field, QJsonArray{line.hlc, it.value()});
+        m_changedFields.insert(line.key);
         changedAny = true;
     }
     if (changedAny) {
@@ -1141,13 +1207,9 @@ bool SyncEngine::materialise(const QString &key, Pass &pass)
         return true;
     QHash<QString, QJsonValue> fields;
     {
-        QSqlQuery query(m_db);
-        query.prepare(u"SELECT field, value FROM SyncField WHERE rowKey = ?"_s);
-        query.addBindValue(key);
-        if (!query.exec())
-            return false;
-        while (query.next())
-            fields.insert(query.value(0).toString(), valueFrom(query.value(1).toString()));
+        const QJsonObject shared = fieldsOf(key);
+        for (auto it = shared.constBegin(); it != shared.constEnd(); ++it)
+            fields.insert(it.key(), it.value().toArray().at(1));
     }
     const QString name = tableName(*table);
     const bool journal = kind == u"journal";
@@ -1155,16 +1217,15 @@ bool SyncEngine::materialise(const QString &key, Pass &pass)
     if (journal && !day.isValid())
         return true;
 
-    QSqlQuery query(m_db);
-    if (table->keyColumn.isEmpty()) {
-        query.prepare(u"SELECT * FROM AppSettings ORDER BY pk LIMIT 1"_s);
-    } else if (journal) {
-        query.prepare(u"SELECT * FROM JournalEntry WHERE date >= ? AND date < ? ORDER BY pk LIMIT 1"_s);
-        query.addBindValue(day.startOfDay().toMSecsSinceEpoch());
-        query.addBindValue(day.addDays(1).startOfDay().toMSecsSinceEpoch());
-    } else {
-        query.prepare(u"SELECT * FROM %1 WHERE %2 = ?"_s.arg(name, table->keyColumn));
-        query.addBindValue(id);
+    QSqlQuery &query = table->keyColumn.isEmpty() ? statement(u"SELECT * FROM AppSettings ORDER BY pk LIMIT 1"_s)
+                       : journal
+                           ? statement(u"SELECT * FROM JournalEntry WHERE date >= ? AND date < ? ORDER BY pk LIMIT 1"_s)
+                           : statement(u"SELECT * FROM %1 WHERE %2 = ?"_s.arg(name, table->keyColumn));
+    if (journal) {
+        query.bindValue(0, day.startOfDay().toMSecsSinceEpoch());
+        query.bindValue(1, day.addDays(1).startOfDay().toMSecsSinceEpoch());
+    } else if (!table->keyColumn.isEmpty()) {
+        query.bindValue(0, id);
     }
     if (!query.exec())
         return false;
@@ -1232,11 +1293,10 @@ bool SyncEngine::materialise(const QString &key, Pass &pass)
             values.append(it.value());
         }
         if (!set.isEmpty()) {
-            QSqlQuery update(m_db);
-            update.prepare(u"UPDATE %1 SET %2 WHERE pk = ?"_s.arg(name, set.join(u", "_s)));
-            for (const QVariant &value : std::as_const(values))
-                update.addBindValue(value);
-            update.addBindValue(pk);
+            QSqlQuery &update = statement(u"UPDATE %1 SET %2 WHERE pk = ?"_s.arg(name, set.join(u", "_s)));
+            for (int i = 0; i < values.size(); ++i)
+                update.bindValue(i, values.at(i));
+            update.bindValue(int(values.size()), pk);
             if (!update.exec())
                 return false;
             pass.changedRows[name].append(pk);
@@ -1253,11 +1313,10 @@ bool SyncEngine::materialise(const QString &key, Pass &pass)
         }
         if (journal && !columns.contains(u"id"_s))
             values[names.indexOf(u"id"_s)] = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        QSqlQuery insert(m_db);
-        insert.prepare(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(name, names.join(u", "_s),
-                                                                QStringList(names.size(), u"?"_s).join(u", "_s)));
-        for (const QVariant &value : std::as_const(values))
-            insert.addBindValue(value);
+        QSqlQuery &insert = statement(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(
+            name, names.join(u", "_s), QStringList(names.size(), u"?"_s).join(u", "_s)));
+        for (int i = 0; i < values.size(); ++i)
+            insert.bindValue(i, values.at(i));
         if (!insert.exec())
             return false;
         rowPk = insert.lastInsertId().toLongLong();
@@ -1265,9 +1324,9 @@ bool SyncEngine::materialise(const QString &key, Pass &pass)
     }
 
     if (kind == u"reading" && fields.contains(cardsField)) {
-        QSqlQuery cards(m_db);
-        cards.prepare(u"SELECT pk, cardId, positionId, isReversed FROM DrawnCard WHERE reading = ? ORDER BY pk"_s);
-        cards.addBindValue(rowPk);
+        QSqlQuery &cards =
+            statement(u"SELECT pk, cardId, positionId, isReversed FROM DrawnCard WHERE reading = ? ORDER BY pk"_s);
+        cards.bindValue(0, rowPk);
         cards.exec();
         QJsonArray here;
         QList<qint64> pks;
@@ -1279,20 +1338,21 @@ bool SyncEngine::materialise(const QString &key, Pass &pass)
         const QJsonArray wanted = fields.value(cardsField).toArray();
         if (here != wanted) {
             pass.changedRows[u"DrawnCard"_s].append(pks);
-            cards.prepare(u"DELETE FROM DrawnCard WHERE reading = ?"_s);
-            cards.addBindValue(rowPk);
-            if (!cards.exec())
+            QSqlQuery &clear = statement(u"DELETE FROM DrawnCard WHERE reading = ?"_s);
+            clear.bindValue(0, rowPk);
+            if (!clear.exec())
                 return false;
-            cards.prepare(u"INSERT INTO DrawnCard (cardId, positionId, isReversed, reading) VALUES (?, ?, ?, ?)"_s);
+            QSqlQuery &add =
+                statement(u"INSERT INTO DrawnCard (cardId, positionId, isReversed, reading) VALUES (?, ?, ?, ?)"_s);
             for (const QJsonValue &card : wanted) {
                 const QJsonArray parts = card.toArray();
-                cards.addBindValue(parts.at(0).toString());
-                cards.addBindValue(parts.at(1).toString());
-                cards.addBindValue(int(parts.at(2).toDouble() != 0 || parts.at(2).toBool()));
-                cards.addBindValue(rowPk);
-                if (!cards.exec())
+                add.bindValue(0, parts.at(0).toString());
+                add.bindValue(1, parts.at(1).toString());
+                add.bindValue(2, int(parts.at(2).toDouble() != 0 || parts.at(2).toBool()));
+                add.bindValue(3, rowPk);
+                if (!add.exec())
                     return false;
-                pass.changedRows[u"DrawnCard"_s].append(cards.lastInsertId().toLongLong());
+                pass.changedRows[u"DrawnCard"_s].append(add.lastInsertId().toLongLong());
             }
         }
     }
@@ -1362,18 +1422,23 @@ QList<SyncEngine::Conflict> SyncEngine::conflicts()
     QString error;
     if (!openStore(&error))
         return result;
+    // Every version of a text still shown; those that are not the text kept are conflicts,
+    // unless the record was deleted.
     QSqlQuery query(m_db);
-    if (!query.exec(u"SELECT v.rowKey, v.field, v.hlc, v.value, f.hlc, f.value FROM SyncVersion v "
-                    "JOIN SyncField f ON f.rowKey = v.rowKey AND f.field = v.field "
-                    "WHERE v.value IS NOT NULL AND v.value NOT IN ('null', '\"\"') AND v.hlc != f.hlc "
-                    "AND NOT EXISTS (SELECT 1 FROM SyncField d WHERE d.rowKey = v.rowKey AND d.field = 'deleted' "
-                    "AND d.value = 'true') ORDER BY v.rowKey, v.field, v.hlc"_s))
+    query.setForwardOnly(true);
+    if (!query.exec(u"SELECT v.rowKey, v.field, v.hlc, v.value, r.fields FROM SyncVersion v "
+                    "JOIN SyncRecord r ON r.rowKey = v.rowKey WHERE v.value IS NOT NULL "
+                    "AND v.value NOT IN ('null', '\"\"') ORDER BY v.rowKey, v.field, v.hlc"_s))
         return result;
     while (query.next()) {
         const QString key = query.value(0).toString();
         const QString field = query.value(1).toString();
+        const QJsonObject fields = expandFields(query.value(4).toString());
+        const QJsonArray kept = fields.value(field).toArray();
+        if (kept.at(0).toString() == query.value(2).toString() || fields.value(deletedField).toArray().at(1).toBool())
+            continue;
         if (result.isEmpty() || result.last().key != key || result.last().field != field)
-            result.append({key, field, valueFrom(query.value(5).toString()).toString(), {}});
+            result.append({key, field, kept.at(1).toString(), {}});
         result.last().others.append(valueFrom(query.value(3).toString()).toString());
     }
     return result;
@@ -1394,7 +1459,7 @@ SyncEngine::Pass SyncEngine::resolve(const QString &key, const QString &field, c
         pass.error = device.folder.isEmpty() ? QObject::tr("Sync is off.") : folderProblem(device.folder);
         return pass;
     }
-    Transaction transaction(m_db);
+    Transaction transaction(*this);
     if (!transaction.isOpen()) {
         pass.error = transaction.error();
         return pass;

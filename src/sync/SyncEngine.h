@@ -2,12 +2,17 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 // Keeps one store in step with the user's other computers through a folder that their own sync
 // tool carries. This computer writes its changes to files of its own there (one writer per
@@ -113,6 +118,18 @@ private:
     bool compactIfSeen(Device &device, Pass &pass);
     bool writeDeviceFile(const Device &device, Pass &pass);
     QStringList heads(const QString &key, const QString &field);
+
+    // The shared fields of a record ({"field": [clock, value]}), read once per transaction and
+    // written back by flushFields() before it commits.
+    QJsonObject &fieldsOf(const QString &key);
+    bool flushFields();
+    void forgetFields();
+    // A statement prepared once for the engine's connection.
+    QSqlQuery &statement(const QString &sql);
+
+    QHash<QString, QJsonObject> m_fields;
+    QSet<QString> m_changedFields;
+    std::unordered_map<std::string, std::unique_ptr<QSqlQuery>> m_statements;
 
     QString m_storePath;
     QString m_connectionName;
