@@ -788,9 +788,12 @@ bool SyncEngine::writeSnapshot(Device &device, bool onlyOwn, Pass &pass)
         shown.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                       query.value(3).toString(), query.value(4).toString()});
     }
-    QByteArray text = QJsonDocument(QJsonObject{{formatKey, formatVersion}, {u"device"_s, device.id}})
-                          .toJson(QJsonDocument::Compact) +
-                      '\n';
+    // A compaction's snapshot says up to which change it stands for: a computer that has read
+    // that much of this one's changes already has all of it.
+    QJsonObject header{{formatKey, formatVersion}, {u"device"_s, device.id}};
+    if (onlyOwn)
+        header.insert(u"covers"_s, device.lastHlc);
+    QByteArray text = QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n';
     QHash<QString, QString> winners; // "key|field" to its clock, for the versions below
     if (!query.exec(u"SELECT rowKey, fields FROM SyncRecord"_s)) {
         pass.error = sqlFailure(query);
@@ -1035,6 +1038,14 @@ bool SyncEngine::readFile(Device &device, const QString &peerId, const QString &
     file.close();
     const QString name = info.fileName();
     const QString peerClock = shortId(peerId);
+    QString readOfTheirs;
+    {
+        QSqlQuery &peer = statement(u"SELECT readOfTheirs FROM SyncPeer WHERE deviceId = ?"_s);
+        peer.bindValue(0, peerId);
+        if (peer.exec() && peer.next())
+            readOfTheirs = peer.value(0).toString();
+        peer.finish();
+    }
 
     qsizetype start = 0;
     int unreadable = 0;
@@ -1082,6 +1093,11 @@ bool SyncEngine::readFile(Device &device, const QString &peerId, const QString &
                                                  "skipped: %1")
                                          .arg(name));
                 return true;
+            }
+            const QString covers = object.value(u"covers"_s).toString();
+            if (!covers.isEmpty() && !readOfTheirs.isEmpty() && covers <= readOfTheirs) {
+                start = data.size();
+                break;
             }
             continue;
         }
