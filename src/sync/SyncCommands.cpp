@@ -63,8 +63,9 @@ int SyncCommands::syncNow(const QString &storePath, QTextStream &out, QTextStrea
     const SyncEngine::Status status = engine.status();
     for (const SyncEngine::Peer &peer : status.peers)
         out << "Also in the folder: " << peer.name << Qt::endl;
-    if (status.conflicts > 0)
-        out << status.conflicts << (status.conflicts == 1 ? " text was" : " texts were")
+    const qsizetype conflicts = engine.conflicts().size();
+    if (conflicts > 0)
+        out << conflicts << (conflicts == 1 ? " text was" : " texts were")
             << " changed on two computers; choose in Settings, Sync." << Qt::endl;
     for (const QString &problem : pass.problems)
         err << problem << Qt::endl;

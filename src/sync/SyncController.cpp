@@ -40,8 +40,20 @@ SyncController::~SyncController()
 
 void SyncController::setTitler(std::function<QString(const QString &, const QString &)> titler)
 {
+    // Titles are given as conflicts are read; the store is not read here.
     m_titler = std::move(titler);
-    refreshStatus();
+}
+
+void SyncController::takeConflicts(const QList<SyncEngine::Conflict> &conflicts)
+{
+    m_conflicts.clear();
+    for (const SyncEngine::Conflict &conflict : conflicts)
+        for (const QString &other : conflict.others)
+            m_conflicts.append(QVariantMap{{u"key"_s, conflict.key},
+                                           {u"field"_s, conflict.field},
+                                           {u"title"_s, m_titler(conflict.key, conflict.field)},
+                                           {u"kept"_s, conflict.kept},
+                                           {u"other"_s, other}});
 }
 
 QString SyncController::statusText() const
@@ -177,14 +189,7 @@ void SyncController::takePass(const SyncEngine::Pass &pass, const SyncEngine::St
         m_context->reloadRows(pass.changedRows);
     m_status = status;
     m_problem = pass.error.isEmpty() ? pass.problems.value(0) : pass.error;
-    m_conflicts.clear();
-    for (const SyncEngine::Conflict &conflict : conflicts)
-        for (const QString &other : conflict.others)
-            m_conflicts.append(QVariantMap{{u"key"_s, conflict.key},
-                                           {u"field"_s, conflict.field},
-                                           {u"title"_s, m_titler(conflict.key, conflict.field)},
-                                           {u"kept"_s, conflict.kept},
-                                           {u"other"_s, other}});
+    takeConflicts(conflicts);
     watch();
     emit statusChanged();
     emit passFinished(pass.incoming);
@@ -203,15 +208,7 @@ void SyncController::refreshStatus()
     SyncEngine engine(m_storePath);
     m_status = engine.status();
     m_problem = m_status.problem;
-    const QList<SyncEngine::Conflict> conflicts = engine.conflicts();
-    m_conflicts.clear();
-    for (const SyncEngine::Conflict &conflict : conflicts)
-        for (const QString &other : conflict.others)
-            m_conflicts.append(QVariantMap{{u"key"_s, conflict.key},
-                                           {u"field"_s, conflict.field},
-                                           {u"title"_s, m_titler(conflict.key, conflict.field)},
-                                           {u"kept"_s, conflict.kept},
-                                           {u"other"_s, other}});
+    takeConflicts(engine.conflicts());
     watch();
     emit statusChanged();
 }

@@ -79,6 +79,7 @@ private:
     void takePass(const SyncEngine::Pass &pass, const SyncEngine::Status &status,
                   const QList<SyncEngine::Conflict> &conflicts);
     void refreshStatus();
+    void takeConflicts(const QList<SyncEngine::Conflict> &conflicts);
     void watch();
 
     QPointer<ModelContext> m_context;

@@ -96,6 +96,16 @@ QJsonObject expandFields(const QString &text)
     return fields;
 }
 
+// The first line of a change file: the format and its writer, and for a compaction's snapshot
+// the last change it stands for.
+QByteArray headerLine(const QString &device, const QString &covers)
+{
+    QJsonObject header{{formatKey, formatVersion}, {u"device"_s, device}};
+    if (!covers.isEmpty())
+        header.insert(u"covers"_s, covers);
+    return QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n';
+}
+
 QString dayOf(qint64 msecs)
 {
     return QDateTime::fromMSecsSinceEpoch(msecs).date().toString(Qt::ISODate);
@@ -329,7 +339,7 @@ QString SyncEngine::folderName()
 
 QSqlQuery &SyncEngine::statement(const QString &sql)
 {
-    auto &slot = m_statements[sql.toStdString()];
+    auto &slot = m_statements[sql];
     if (!slot) {
         slot = std::make_unique<QSqlQuery>(m_db);
         slot->prepare(sql);
@@ -509,7 +519,6 @@ SyncEngine::Status SyncEngine::status()
     query.exec(u"SELECT deviceId, name FROM SyncPeer ORDER BY name"_s);
     while (query.next())
         status.peers.append({query.value(0).toString(), query.value(1).toString()});
-    status.conflicts = int(conflicts().size());
     return status;
 }
 
@@ -739,9 +748,7 @@ bool SyncEngine::writeLines(Device &device, const QList<Line> &lines, Pass &pass
     }
     QByteArray text;
     if (fresh)
-        text = QJsonDocument(QJsonObject{{formatKey, formatVersion}, {u"device"_s, device.id}})
-                   .toJson(QJsonDocument::Compact) +
-               '\n';
+        text = headerLine(device.id, {});
     for (const Line &line : lines)
         text += line.text();
     if (file.write(text) != text.size() || !file.flush() || ::fsync(file.handle()) != 0) {
@@ -752,12 +759,16 @@ bool SyncEngine::writeLines(Device &device, const QList<Line> &lines, Pass &pass
     device.lastHlc = std::max(device.lastHlc, lines.last().hlc);
     pass.outgoing += int(lines.size());
     // This computer's own files are read again only after a restore of an older store.
-    QSqlQuery query(m_db);
-    query.prepare(u"INSERT OR REPLACE INTO SyncFile VALUES (?, ?, ?, ?)"_s);
-    const QFileInfo info(path);
-    for (const QVariant &value : {QVariant(path), QVariant(info.size()), QVariant(info.size()),
-                                  QVariant(info.lastModified().toMSecsSinceEpoch())})
-        query.addBindValue(value);
+    return recordFile(QFileInfo(path), QFileInfo(path).size());
+}
+
+bool SyncEngine::recordFile(const QFileInfo &file, qint64 readTo)
+{
+    QSqlQuery &query = statement(u"INSERT OR REPLACE INTO SyncFile VALUES (?, ?, ?, ?)"_s);
+    query.bindValue(0, file.filePath());
+    query.bindValue(1, readTo);
+    query.bindValue(2, file.size());
+    query.bindValue(3, file.lastModified().toMSecsSinceEpoch());
     return query.exec();
 }
 
@@ -790,10 +801,7 @@ bool SyncEngine::writeSnapshot(Device &device, bool onlyOwn, Pass &pass)
     }
     // A compaction's snapshot says up to which change it stands for: a computer that has read
     // that much of this one's changes already has all of it.
-    QJsonObject header{{formatKey, formatVersion}, {u"device"_s, device.id}};
-    if (onlyOwn)
-        header.insert(u"covers"_s, device.lastHlc);
-    QByteArray text = QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n';
+    QByteArray text = headerLine(device.id, onlyOwn ? device.lastHlc : QString());
     QHash<QString, QString> winners; // "key|field" to its clock, for the versions below
     if (!query.exec(u"SELECT rowKey, fields FROM SyncRecord"_s)) {
         pass.error = sqlFailure(query);
@@ -859,13 +867,7 @@ bool SyncEngine::writeSnapshot(Device &device, bool onlyOwn, Pass &pass)
         if (name != QFileInfo(path).fileName())
             QFile::remove(own.filePath(name));
     device.segment = number + 1;
-    QSqlQuery record(m_db);
-    record.prepare(u"INSERT OR REPLACE INTO SyncFile VALUES (?, ?, ?, ?)"_s);
-    const QFileInfo info(path);
-    for (const QVariant &value : {QVariant(path), QVariant(info.size()), QVariant(info.size()),
-                                  QVariant(info.lastModified().toMSecsSinceEpoch())})
-        record.addBindValue(value);
-    return record.exec();
+    return recordFile(QFileInfo(path), QFileInfo(path).size());
 }
 
 SyncEngine::Pass SyncEngine::runPass()
@@ -1061,13 +1063,8 @@ bool SyncEngine::readFile(Device &device, const QString &peerId, const QString &
             if (!materialise(key, pass))
                 return false;
         touched.clear();
-        QSqlQuery record(m_db);
-        record.prepare(u"INSERT OR REPLACE INTO SyncFile VALUES (?, ?, ?, ?)"_s);
-        for (const QVariant &value : {QVariant(path), QVariant(readTo), QVariant(info.size()),
-                                      QVariant(info.lastModified().toMSecsSinceEpoch())})
-            record.addBindValue(value);
-        if (!record.exec() || !saveDevice(device) || !transaction->commit()) {
-            pass.error = transaction->error().isEmpty() ? sqlFailure(record) : transaction->error();
+        if (!recordFile(info, readTo) || !saveDevice(device) || !transaction->commit()) {
+            pass.error = transaction->error().isEmpty() ? m_db.lastError().text() : transaction->error();
             return false;
         }
         return true;

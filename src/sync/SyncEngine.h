@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
@@ -11,7 +12,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <unordered_map>
 
 // Keeps one store in step with the user's other computers through a folder that their own sync
@@ -43,7 +43,6 @@ public:
         int lastOut = 0;
         QString problem;
         QList<Peer> peers;
-        int conflicts = 0;
     };
 
     // A text changed on two computers while they were apart: the one kept and the other.
@@ -116,6 +115,8 @@ private:
     bool applyLine(Device &device, const Line &line, QSet<QString> &touched, Pass &pass);
     bool materialise(const QString &key, Pass &pass);
     bool compactIfSeen(Device &device, Pass &pass);
+    // Notes how far a file of the folder has been read.
+    bool recordFile(const QFileInfo &file, qint64 readTo);
     bool writeDeviceFile(const Device &device, Pass &pass);
     QStringList heads(const QString &key, const QString &field);
 
@@ -129,7 +130,7 @@ private:
 
     QHash<QString, QJsonObject> m_fields;
     QSet<QString> m_changedFields;
-    std::unordered_map<std::string, std::unique_ptr<QSqlQuery>> m_statements;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
 
     QString m_storePath;
     QString m_connectionName;

@@ -217,7 +217,9 @@ def main():
         [entry("7d2e0c2a-5e3f-4d90-9b77-4f8a3e2a1c33", 9, "cups_09", "Drawn on the train.", "Grateful")], []))
     for instance in (desk, laptop):
         print(instance.app("--sync-now").strip())
-    time.sleep(3)
+    connections = laptop.rest("GET", "/rest/system/connections")["connections"]
+    if not connections.get(desk.device_id, {}).get("paused", False):
+        raise SystemExit("the laptop's instance did not pause")
     if folders_agree(desk, laptop):
         raise SystemExit("the folders agreed while the laptop was paused")
 
