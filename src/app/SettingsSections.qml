@@ -44,6 +44,21 @@ Column {
 
     SettingsSection {
         width: root.width
+        title: qsTr("Motion")
+        footer: Accessibility.motionNote
+
+        SettingsToggleRow {
+            objectName: "reduceMotionToggle"
+            width: parent.width
+            text: qsTr("Reduce Motion")
+            isOn: Accessibility.reducedMotion
+            onSwitched: on => Accessibility.chooseReducedMotion(on)
+            onActiveFocusChanged: if (activeFocus) root.focusMoved(this)
+        }
+    }
+
+    SettingsSection {
+        width: root.width
         title: qsTr("Notifications")
         footer: root.model.reminderRefusal !== ""
                 ? root.model.reminderRefusal

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DailyReminder.h"
 #include "DesktopNotificationCenter.h"
+#include "DesktopPreferences.h"
 #include "HeadlessCommands.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
@@ -92,6 +93,8 @@ int main(int argc, char *argv[])
 
     QGuiApplication app(argc, argv);
     applicationCreated.count_down();
+    // The desktop's motion and text size are asked for now and answered while the store opens.
+    DesktopPreferences::instance()->readFrom(QDBusConnection::sessionBus());
     // However main() ends, the font work stops using the application before it is destroyed.
     const auto fontsDone = qScopeGuard([&fonts] {
         if (fonts.joinable())
@@ -165,6 +168,7 @@ int main(int argc, char *argv[])
     // The catalogue decodes on the other core while the window is being built; started once the
     // fonts and the QML are in, so that it does not compete with them for that core.
     CardDataStore::preloadShared();
+    DesktopPreferences::instance()->waitForDesktop(200);
     engine.load(mainWindow);
     if (engine.rootObjects().isEmpty())
         return 1;

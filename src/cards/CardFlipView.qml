@@ -10,6 +10,7 @@ import Quillmoor.Cards
 // the card's name.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     property tarotCard card
     property bool isReversed: false
@@ -18,6 +19,13 @@ AbstractButton {
     property int size: CardSize.Medium
 
     readonly property cardMetrics metrics: CardStyle.metrics(root.size)
+    // With reduced motion the card does not turn: its face fades in over its back.
+    readonly property bool turns: !Accessibility.reducedMotion
+    property real fade: root.isFlipped ? 1 : 0
+
+    Behavior on fade {
+        NumberAnimation { duration: 200 }
+    }
 
     implicitWidth: root.metrics.width
     implicitHeight: root.metrics.height
@@ -45,26 +53,27 @@ AbstractButton {
     contentItem: Item {
         objectName: "flipStack"
         transform: Matrix4x4 {
-            matrix: CardStyle.flipTransform(turn.value * 180, root.width, root.height)
+            matrix: CardStyle.flipTransform(root.turns ? turn.value * 180 : 0, root.width, root.height)
         }
 
         CardBackView {
             objectName: "backLayer"
             size: root.size
-            opacity: 1 - CardStyle.faceOpacity(turn.value)
+            opacity: root.turns ? 1 - CardStyle.faceOpacity(turn.value) : 1 - root.fade
         }
 
         // Mirrored once in advance, so that after the half turn the face reads correctly.
         TarotCardView {
+            decorative: true
             objectName: "faceLayer"
             card: root.card
             isReversed: root.isReversed
             size: root.size
             tappable: false
-            opacity: CardStyle.faceOpacity(turn.value)
+            opacity: root.turns ? CardStyle.faceOpacity(turn.value) : root.fade
             transform: Scale {
                 origin.x: root.width / 2
-                xScale: -1
+                xScale: root.turns ? -1 : 1
             }
         }
     }

@@ -9,6 +9,13 @@ Item {
 
     required property ShuffleChoreography choreography
 
+    // With reduced motion the pile only fades out and back in.
+    opacity: root.choreography.faded ? 0.25 : 1
+
+    Behavior on opacity {
+        NumberAnimation { duration: 180 }
+    }
+
     implicitWidth: CardStyle.metrics(CardSize.Medium).width
     implicitHeight: CardStyle.metrics(CardSize.Medium).height
 
@@ -18,6 +25,7 @@ Item {
         CardBackView {
             required property ShuffleCard modelData
 
+            Accessible.ignored: true
             size: CardSize.Medium
             anchors.centerIn: parent
             anchors.horizontalCenterOffset: modelData.x

@@ -1,5 +1,7 @@
 #include "ShuffleChoreography.h"
 
+#include "DesktopPreferences.h"
+
 #include "RandomSource.h"
 #include "SoundCues.h"
 
@@ -34,8 +36,10 @@ ShuffleChoreography::~ShuffleChoreography()
     cancel();
 }
 
-QList<ShuffleChoreography::Step> ShuffleChoreography::schedule(Style style)
+QList<ShuffleChoreography::Step> ShuffleChoreography::schedule(Style style, bool reducedMotion)
 {
+    if (reducedMotion)
+        return {{StepKind::FadeOut, 0.2}, {StepKind::FadeIn, 0.2}, {StepKind::Finish, 0}};
     if (style == Wash)
         return {{StepKind::Spread, 0.7},
                 {StepKind::FirstWave, 0.5},
@@ -62,6 +66,8 @@ ShuffleChoreography::Spring ShuffleChoreography::spring(StepKind kind)
         return {0.4, 0.9, 0};
     case StepKind::Gather:
         return {0.4, 0.7, 0.02};
+    case StepKind::FadeOut:
+    case StepKind::FadeIn:
     case StepKind::Finish:
         break;
     }
@@ -190,7 +196,7 @@ void ShuffleChoreography::start()
     // A run is a chain of single-shot waits on the main thread; an earlier run keeps going
     // beside it, and both move the same cards.
     auto run = std::make_shared<Run>();
-    run->steps = schedule(m_style);
+    run->steps = schedule(m_style, DesktopPreferences::instance()->reducedMotion());
     m_runs.append(run);
     emit runningTasksChanged();
     runStep(run);
@@ -209,6 +215,14 @@ void ShuffleChoreography::runStep(const std::shared_ptr<Run> &run)
 
 void ShuffleChoreography::perform(StepKind kind)
 {
+    if (kind == StepKind::FadeOut || kind == StepKind::FadeIn) {
+        const bool faded = kind == StepKind::FadeOut;
+        if (faded != m_faded) {
+            m_faded = faded;
+            emit fadedChanged();
+        }
+        return;
+    }
     const Spring s = spring(kind);
     for (int i = 0; i < cardCount(); ++i) {
         switch (kind) {
@@ -245,6 +259,8 @@ void ShuffleChoreography::perform(StepKind kind)
             m_offsets[i] = restingOffset(m_style, i);
             m_rotations[i] = 0;
             break;
+        case StepKind::FadeOut:
+        case StepKind::FadeIn:
         case StepKind::Finish:
             return;
         }

@@ -59,12 +59,14 @@ class ShuffleChoreography : public QObject
     Q_PROPERTY(bool isShuffling READ isShuffling WRITE setShuffling NOTIFY isShufflingChanged)
     Q_PROPERTY(QQmlListProperty<ShuffleCard> cards READ cardList NOTIFY cardsChanged)
     Q_PROPERTY(int runningTasks READ runningTasks NOTIFY runningTasksChanged)
+    // With reduced motion the cards stay where they lie and the pile fades out and back in.
+    Q_PROPERTY(bool faded READ faded NOTIFY fadedChanged)
 
 public:
     enum Style { Pile, Wash };
     Q_ENUM(Style)
 
-    enum class StepKind { Scatter, Settle, Spread, FirstWave, SecondWave, Gather, Finish };
+    enum class StepKind { Scatter, Settle, Spread, FirstWave, SecondWave, Gather, FadeOut, FadeIn, Finish };
     struct Step
     {
         StepKind kind;
@@ -81,8 +83,9 @@ public:
     explicit ShuffleChoreography(QObject *parent = nullptr);
     ~ShuffleChoreography() override;
 
-    // The steps of one run, in order, each with the pause that follows it.
-    static QList<Step> schedule(Style style);
+    // The steps of one run, in order, each with the pause that follows it. With reduced motion
+    // both styles are one short fade.
+    static QList<Step> schedule(Style style, bool reducedMotion = false);
     // The spring each step moves the cards with.
     static Spring spring(StepKind kind);
     // The offset of card i in the resting pile: zero for the pile, (0, −i) for the wash.
@@ -100,6 +103,7 @@ public:
     QList<ShuffleCard *> cards() const { return m_cards; }
     QQmlListProperty<ShuffleCard> cardList();
     int runningTasks() const { return int(m_runs.size()); }
+    bool faded() const { return m_faded; }
 
     // The targets of the last step, one per card: offsets from the resting place of the pile
     // (for the wash, from the table's centre) and angles in degrees.
@@ -128,6 +132,7 @@ signals:
     void isShufflingChanged();
     void cardsChanged();
     void runningTasksChanged();
+    void fadedChanged();
     // A run finished undisturbed, right after it cleared isShuffling.
     void completed();
 
@@ -150,6 +155,7 @@ private:
     Style m_style = Pile;
     bool m_shuffling = false;
     bool m_appeared = false;
+    bool m_faded = false;
     RandomSource *m_random;
     Scheduler *m_scheduler;
     QList<QPointF> m_offsets;

@@ -1,5 +1,6 @@
 #include "Theme.h"
 
+#include "DesktopPreferences.h"
 #include "Palette.h"
 #include "Symbols.h"
 
@@ -34,6 +35,12 @@ QString addFont(const QString &resource)
 Theme::Theme(QObject *parent) : QObject(parent)
 {
     registerFonts();
+    connect(DesktopPreferences::instance(), &DesktopPreferences::textScaleChanged, this, &Theme::fontsChanged);
+}
+
+double Theme::textScale() const
+{
+    return DesktopPreferences::currentTextScale();
 }
 
 void Theme::registerFonts()
@@ -93,7 +100,7 @@ QFont Theme::font(TextStyle style, Design design, Weight weight)
         const QFont::Weight sansWeights[] = {QFont::Normal, QFont::Medium, QFont::DemiBold, QFont::Bold};
         result.setWeight(sansWeights[static_cast<int>(weight)]);
     }
-    result.setPixelSize(pixelSize(style));
+    result.setPixelSize(int(std::lround(pixelSize(style) * DesktopPreferences::currentTextScale())));
     return result;
 }
 

@@ -31,15 +31,17 @@ class Theme : public QObject
     Q_PROPERTY(QColor streakFlame READ streakFlame CONSTANT)
     Q_PROPERTY(QString symbolFontFamily READ symbolFontFamily CONSTANT)
     Q_PROPERTY(QString serifFontFamily READ serifFontFamily CONSTANT)
-    Q_PROPERTY(QFont titleSerifBold READ titleSerifBold CONSTANT)
-    Q_PROPERTY(QFont largeTitleSerifBold READ largeTitleSerifBold CONSTANT)
-    Q_PROPERTY(QFont title2SerifSemibold READ title2SerifSemibold CONSTANT)
-    Q_PROPERTY(QFont title3Serif READ title3Serif CONSTANT)
-    Q_PROPERTY(QFont bodySerif READ bodySerif CONSTANT)
-    Q_PROPERTY(QFont subheadlineSerifSemibold READ subheadlineSerifSemibold CONSTANT)
-    Q_PROPERTY(QFont subheadlineSerifMedium READ subheadlineSerifMedium CONSTANT)
-    Q_PROPERTY(QFont body READ body CONSTANT)
-    Q_PROPERTY(QFont subheadline READ subheadline CONSTANT)
+    Q_PROPERTY(QFont titleSerifBold READ titleSerifBold NOTIFY fontsChanged)
+    Q_PROPERTY(QFont largeTitleSerifBold READ largeTitleSerifBold NOTIFY fontsChanged)
+    Q_PROPERTY(QFont title2SerifSemibold READ title2SerifSemibold NOTIFY fontsChanged)
+    Q_PROPERTY(QFont title3Serif READ title3Serif NOTIFY fontsChanged)
+    Q_PROPERTY(QFont bodySerif READ bodySerif NOTIFY fontsChanged)
+    Q_PROPERTY(QFont subheadlineSerifSemibold READ subheadlineSerifSemibold NOTIFY fontsChanged)
+    Q_PROPERTY(QFont subheadlineSerifMedium READ subheadlineSerifMedium NOTIFY fontsChanged)
+    Q_PROPERTY(QFont body READ body NOTIFY fontsChanged)
+    Q_PROPERTY(QFont subheadline READ subheadline NOTIFY fontsChanged)
+    // How much larger than its own size the desktop asks text to be drawn.
+    Q_PROPERTY(double textScale READ textScale NOTIFY fontsChanged)
 
 public:
     // Text style sizes in logical pixels.
@@ -128,4 +130,9 @@ public:
     QFont subheadlineSerifMedium() const { return font(TextStyle::Subheadline, Design::Serif, Weight::Medium); }
     QFont body() const { return font(TextStyle::Body, Design::Default); }
     QFont subheadline() const { return font(TextStyle::Subheadline, Design::Default); }
+    double textScale() const;
+
+signals:
+    // The desktop's text size changed: every style is rebuilt.
+    void fontsChanged();
 };

@@ -2,6 +2,7 @@
 #include "AppTestSupport.h"
 #include "BackupListModel.h"
 #include "DamagedStore.h"
+#include "DesktopPreferences.h"
 #include "StoreBackups.h"
 #include "StoreTestSupport.h"
 #include "WindowActions.h"
@@ -34,6 +35,38 @@ void showSection(const AppUnderTest &app, int row, const QString &title)
 {
     clickOn(app.window, app.find(QStringLiteral("sectionRow%1").arg(row)));
     QTRY_COMPARE(titleShown(app), title);
+}
+
+// The texts a reader sees in `area` of the window: visible, not faded out, not clipped away by
+// a list or a scrolled page, and not empty.
+QList<QQuickItem *> textsShown(QQuickItem *root, const QRectF &area)
+{
+    QList<QQuickItem *> texts;
+    const auto walk = [&](QQuickItem *item, QRectF visible, auto &&self) -> void {
+        if (!item->isVisible() || item->opacity() < 0.05)
+            return;
+        const QRectF rect = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+        if (item->clip())
+            visible = visible.intersected(rect);
+        if (item->inherits("QQuickText") && !item->property("text").toString().trimmed().isEmpty() &&
+            visible.intersects(rect) && rect.width() > 0)
+            texts.append(item);
+        for (QQuickItem *child : item->childItems())
+            self(child, visible, self);
+    };
+    walk(root, area, walk);
+    return texts;
+}
+
+QString describe(QQuickItem *text)
+{
+    const QRectF rect = text->mapRectToScene(QRectF(0, 0, text->width(), text->height()));
+    return QStringLiteral("\"%1\" at %2,%3 %4x%5")
+        .arg(text->property("text").toString().left(40))
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
 }
 
 } // namespace
@@ -125,6 +158,56 @@ private slots:
         showSection(app, 4, titles.at(4));
         showSection(app, 3, titles.at(3));
         QCOMPARE(app.find(QStringLiteral("stackView"))->property("depth").toInt(), 1);
+    }
+
+    // With the desktop asking for text half as large again, every section's texts stay inside
+    // the window across, and none is drawn over another.
+    void everySectionStaysReadableAtOneAndAHalfText_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("smallest") << QSize(1000, 700);
+        QTest::newRow("large") << QSize(1600, 1000);
+    }
+    void everySectionStaysReadableAtOneAndAHalfText()
+    {
+        QFETCH(QSize, size);
+        DesktopPreferences &preferences = *DesktopPreferences::instance();
+        const QString group = QStringLiteral("org.gnome.desktop.interface");
+        preferences.takeDesktopValue(group, QStringLiteral("text-scaling-factor"), 1.5);
+        const auto restore =
+            qScopeGuard([&] { preferences.takeDesktopValue(group, QStringLiteral("text-scaling-factor"), 1.0); });
+        AppUnderTest app;
+        QVERIFY(app.window);
+        app.window->resize(size);
+        QTRY_COMPARE(app.window->contentItem()->size(), QSizeF(size));
+        const QRectF windowRect(QPointF(0, 0), QSizeF(size));
+        const QStringList titles{QStringLiteral("Daily Card"), QStringLiteral("Readings"),
+                                 QStringLiteral("Study"),      QStringLiteral("Card Library"),
+                                 QStringLiteral("Journal"),    QStringLiteral("Insights")};
+        for (int i = 0; i < titles.size(); ++i) {
+            showSection(app, i, titles.at(i));
+            // The section has slid in and laid out its texts.
+            QTest::qWait(0);
+            QCoreApplication::processEvents();
+            const QList<QQuickItem *> texts = textsShown(app.window->contentItem(), windowRect);
+            QVERIFY2(texts.size() > 3, qPrintable(titles.at(i)));
+            QCOMPARE(texts.first()->property("font").value<QFont>().pixelSize() >= 18, true);
+            for (qsizetype a = 0; a < texts.size(); ++a) {
+                const QRectF rect =
+                    texts.at(a)->mapRectToScene(QRectF(0, 0, texts.at(a)->width(), texts.at(a)->height()));
+                QVERIFY2(rect.left() >= -0.5 && rect.right() <= size.width() + 0.5,
+                         qPrintable(titles.at(i) + QStringLiteral(": ") + describe(texts.at(a)) +
+                                    QStringLiteral(" sticks out")));
+                for (qsizetype b = a + 1; b < texts.size(); ++b) {
+                    const QRectF other =
+                        texts.at(b)->mapRectToScene(QRectF(0, 0, texts.at(b)->width(), texts.at(b)->height()));
+                    QVERIFY2(!rect.adjusted(1, 1, -1, -1).intersects(other),
+                             qPrintable(titles.at(i) + QStringLiteral(": ") + describe(texts.at(a)) +
+                                        QStringLiteral(" lies over ") + describe(texts.at(b))));
+                }
+            }
+            saveScreenshot(app.window, QStringLiteral("large-text-%1-%2").arg(i).arg(size.width()));
+        }
     }
 
     void closingTheWindowQuits()

@@ -6,6 +6,7 @@
 #include "AppTestSupport.h"
 #include "BackupListModel.h"
 #include "DateFormat.h"
+#include "DesktopPreferences.h"
 #include "FakeNotificationCenter.h"
 #include "JournalEntry.h"
 #include "ManualAnimationDriver.h"
@@ -95,14 +96,15 @@ private slots:
         window.app.state.backups()->waitForIdle();
         QCOMPARE(window.app.state.backups()->backups().list().size(), 1);
         QVERIFY(window.open());
-        const QStringList controls{QStringLiteral("allowReversedToggle"), QStringLiteral("dailyReminderToggle"),
-                                   QStringLiteral("reminderHour"),        QStringLiteral("reminderMinute"),
-                                   QStringLiteral("reminderPeriod"),      QStringLiteral("restoreBackupButton"),
-                                   QStringLiteral("backUpNowButton"),     QStringLiteral("exportEverythingButton"),
-                                   QStringLiteral("importArchiveButton"), QStringLiteral("syncChooseFolderButton"),
-                                   QStringLiteral("syncDeviceNameField"), QStringLiteral("sendFeedbackButton"),
-                                   QStringLiteral("websiteButton"),       QStringLiteral("settingsDoneButton")};
-        const QStringList timeParts = controls.mid(2, 3);
+        const QStringList controls{QStringLiteral("allowReversedToggle"),    QStringLiteral("reduceMotionToggle"),
+                                   QStringLiteral("dailyReminderToggle"),    QStringLiteral("reminderHour"),
+                                   QStringLiteral("reminderMinute"),         QStringLiteral("reminderPeriod"),
+                                   QStringLiteral("restoreBackupButton"),    QStringLiteral("backUpNowButton"),
+                                   QStringLiteral("exportEverythingButton"), QStringLiteral("importArchiveButton"),
+                                   QStringLiteral("syncChooseFolderButton"), QStringLiteral("syncDeviceNameField"),
+                                   QStringLiteral("sendFeedbackButton"),     QStringLiteral("websiteButton"),
+                                   QStringLiteral("settingsDoneButton")};
+        const QStringList timeParts = controls.mid(3, 3);
         QQuickItem *list = window.find("settingsList");
         QStringList reached;
         for (int i = 0; i < 2 * controls.size(); ++i) {
@@ -139,6 +141,20 @@ private slots:
         QVERIFY(tabTo(window.app.window, QStringLiteral("allowReversedToggle"), true));
         QTest::keyClick(window.app.window, Qt::Key_Space);
         QVERIFY(!window.settings()->allowReversedCards());
+
+        // The motion switch overrides the desktop, which here asks for animations, and says so.
+        QTemporaryDir config;
+        DesktopPreferences &preferences = *DesktopPreferences::instance();
+        preferences.setChoiceFile(config.filePath(QStringLiteral("display.ini")));
+        const auto followAgain = qScopeGuard([&] { preferences.setMotionChoice(DesktopPreferences::FollowDesktop); });
+        QVERIFY(!preferences.reducedMotion());
+        QVERIFY(tabTo(window.app.window, QStringLiteral("reduceMotionToggle")));
+        QTest::keyClick(window.app.window, Qt::Key_Space);
+        QVERIFY(preferences.reducedMotion());
+        QCOMPARE(preferences.motionChoice(), DesktopPreferences::AlwaysReduce);
+        QVERIFY(window.find("reduceMotionToggle")->property("checked").toBool());
+        QTest::keyClick(window.app.window, Qt::Key_Space);
+        QCOMPARE(preferences.motionChoice(), DesktopPreferences::FollowDesktop);
     }
 
     // Escape and Done close the sheet, which then opens afresh; a click on the reminder

@@ -1,5 +1,6 @@
 // The shuffle choreography: what it draws from the random source, when a run ends, and that a
 // cancelled run never completes. Time is driven by hand.
+#include "DesktopPreferences.h"
 #include "ManualAnimationDriver.h"
 #include "Scheduler.h"
 #include "ScriptedRandomSource.h"
@@ -7,6 +8,7 @@
 #include "SoundCues.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -105,6 +107,51 @@ private slots:
         }
         scheduler.advance(10'000);
         QCOMPARE(completed.count(), 1);
+    }
+
+    // With reduced motion either style is one fade of 0.4 s: the cards never leave the pile and
+    // nothing is drawn from the random source.
+    void reducedMotionFadesInPlace_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::newRow("pile") << int(Style::Pile);
+        QTest::newRow("wash") << int(Style::Wash);
+    }
+    void reducedMotionFadesInPlace()
+    {
+        QFETCH(int, style);
+        QTemporaryDir config;
+        DesktopPreferences &preferences = *DesktopPreferences::instance();
+        preferences.setChoiceFile(config.filePath(QStringLiteral("display.ini")));
+        preferences.setMotionChoice(DesktopPreferences::AlwaysReduce);
+        const auto restore = qScopeGuard([&] { preferences.setMotionChoice(DesktopPreferences::FollowDesktop); });
+
+        ScriptedRandomSource random;
+        ManualAnimationDriver animation;
+        ManualScheduler scheduler;
+        ShuffleChoreography c;
+        c.setRandomSource(&random);
+        c.setScheduler(&scheduler);
+        c.setStyle(Style(style));
+        c.setCardCount(4);
+        QSignalSpy completed(&c, &ShuffleChoreography::completed);
+        c.begin();
+        QVERIFY(c.faded());
+        scheduler.advance(200);
+        animation.advanceBy(200);
+        QVERIFY(!c.faded());
+        QCOMPARE(completed.count(), 0);
+        scheduler.advance(200);
+        QCOMPARE(completed.count(), 1);
+        QVERIFY(!c.isShuffling());
+        QVERIFY(random.usedExactly());
+        const double rise = style == Style::Pile ? 2 : 1;
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY(!c.cards()[i]->isMoving());
+            QCOMPARE(c.cards()[i]->x(), 0.0);
+            QCOMPARE(c.cards()[i]->y(), -rise * i);
+            QCOMPARE(c.cards()[i]->angle(), 0.0);
+        }
     }
 
     void aCancelledOrDestroyedRunNeverCompletes()
