@@ -32,20 +32,20 @@ Popup {
         width: parent.width
         spacing: 10
 
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Quillmoor Tarot")
             font: Theme.title2SerifSemibold
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: Qt.application.version !== ""
             text: qsTr("Version %1").arg(Qt.application.version)
             font: Theme.subheadline
             color: Theme.textSecondary
         }
-        Text {
+        ReadableText {
             objectName: "artCredit"
             width: parent.width
             topPadding: 8
@@ -57,6 +57,7 @@ Popup {
         }
         Button {
             id: done
+            Accessible.onPressAction: Accessibility.press(done)
 
             objectName: "aboutDoneButton"
             anchors.horizontalCenter: parent.horizontalCenter

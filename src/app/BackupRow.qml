@@ -27,7 +27,7 @@ Item {
         anchors { left: parent.left; right: restoreButton.left; margins: 12; verticalCenter: parent.verticalCenter }
         spacing: 2
 
-        Text {
+        ReadableText {
             objectName: "backupTitle"
             width: parent.width
             text: root.title
@@ -35,7 +35,7 @@ Item {
             color: Theme.textPrimary
             wrapMode: Text.Wrap
         }
-        Text {
+        ReadableText {
             objectName: "backupDetail"
             width: parent.width
             text: root.detail

@@ -119,7 +119,7 @@ Item {
                 height: detail.height
                 color: Theme.background
 
-                Text {
+                ReadableText {
                     anchors.centerIn: parent
                     text: qsTr("Select a section")
                     font: Theme.title2SerifSemibold

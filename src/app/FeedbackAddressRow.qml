@@ -25,6 +25,7 @@ Item {
     }
     AbstractButton {
         id: copyButton
+        Accessible.onPressAction: Accessibility.press(copyButton)
 
         objectName: "copyFeedbackAddressButton"
         anchors { right: parent.right; rightMargin: 12; verticalCenter: parent.verticalCenter }

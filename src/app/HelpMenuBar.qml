@@ -2,8 +2,8 @@ import QtQuick
 import Quillmoor.Ui
 import Quillmoor.App
 
-// The window's menu bar: a Help menu with the maker's website and the about information. The
-// menu and the about sheet are read from their files the first time they are asked for, so
+// The window's menu bar: a Help menu with the maker's website, the keyboard shortcuts and the
+// about information. The menu and the sheets are read from their files the first time they are asked for, so
 // they cost nothing at start-up.
 Rectangle {
     id: root
@@ -12,11 +12,13 @@ Rectangle {
     // sheet are made of.
     property var menu: null
     property var about: null
+    property var shortcuts: null
 
     function toggleMenu() {
         if (!root.menu) {
             root.menu = Qt.createComponent(Qt.resolvedUrl("HelpMenu.qml")).createObject(title);
             root.menu.aboutRequested.connect(root.showAbout);
+            root.menu.shortcutsRequested.connect(root.showShortcuts);
         }
         if (root.menu.visible)
             root.menu.close();
@@ -28,6 +30,12 @@ Rectangle {
         if (!root.about)
             root.about = Qt.createComponent(Qt.resolvedUrl("AboutSheet.qml")).createObject(root.Window.window.contentItem);
         root.about.open();
+    }
+
+    function showShortcuts() {
+        if (!root.shortcuts)
+            root.shortcuts = Qt.createComponent(Qt.resolvedUrl("KeyboardShortcutsSheet.qml")).createObject(root.Window.window.contentItem);
+        root.shortcuts.open();
     }
 
     implicitHeight: 28
@@ -43,6 +51,7 @@ Rectangle {
         width: label.implicitWidth + 24
         Accessible.role: Accessible.MenuItem
         Accessible.name: label.text
+        Accessible.onPressAction: root.toggleMenu()
         onClicked: root.toggleMenu()
 
         Rectangle {
@@ -52,7 +61,7 @@ Rectangle {
         ShellFocusRing {
             control: title
         }
-        Text {
+        ReadableText {
             id: label
 
             anchors.centerIn: parent

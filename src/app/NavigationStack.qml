@@ -42,6 +42,15 @@ Item {
             item.forceActiveFocus(remembered.fromKeyboard ? Qt.TabFocusReason : Qt.OtherFocusReason);
     }
 
+    // A screen just pushed that gave no control of its own the focus takes it itself: a screen
+    // reader then reads its name, and the keyboard starts from its top.
+    function focusPushedPage() {
+        const window = root.Window.window;
+        const page = stack.currentItem;
+        if (page && window && !root.isOnCurrentPage(window.activeFocusItem))
+            page.forceActiveFocus(Qt.OtherFocusReason);
+    }
+
     function isOnCurrentPage(item: Item): bool {
         for (let it = item; it; it = it.parent)
             if (it === stack.currentItem)
@@ -70,6 +79,7 @@ Item {
 
         ToolButton {
             id: back
+            Accessible.onPressAction: Accessibility.press(back)
 
             objectName: "backButton"
             anchors { left: parent.left; leftMargin: 8; verticalCenter: parent.verticalCenter }
@@ -103,8 +113,10 @@ Item {
             onClicked: root.goBack()
         }
 
-        Text {
+        ReadableText {
             objectName: "navigationTitle"
+            Accessible.role: Accessible.Heading
+            Accessible.name: text
             anchors { left: back.visible ? back.right : parent.left; leftMargin: back.visible ? 8 : Theme.defaultPadding; verticalCenter: parent.verticalCenter }
             text: root.currentPage ? root.currentPage.navigationTitle : ""
             font: Theme.title2SerifSemibold
@@ -138,6 +150,8 @@ Item {
             // After the screen coming back has taken the focus it takes on activation.
             if (!stack.busy && root.restoreFocusAfterPop)
                 focusAfterActivation.start();
+            else if (!stack.busy)
+                root.focusPushedPage();
         }
         onDepthChanged: {
             // A screen pushed again starts with no remembered focus of its own.

@@ -20,7 +20,7 @@ Item {
 
     SettingsDivider {}
 
-    Text {
+    ReadableText {
         anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
         text: qsTr("Reminder Time")
         font: Theme.body
@@ -55,7 +55,7 @@ Item {
                     KeyNavigation.right: minute
                     onActiveFocusChanged: if (activeFocus) { root.activeSegment = segment; root.focusMoved(root) }
                 }
-                Text {
+                ReadableText {
                     anchors.verticalCenter: parent.verticalCenter
                     text: ":"
                     font: Theme.body
@@ -101,6 +101,7 @@ Item {
 
                 delegate: AbstractButton {
                     id: step
+                    Accessible.onPressAction: Accessibility.press(step)
 
                     required property int modelData
 

@@ -42,14 +42,14 @@ Popup {
         width: parent.width
         spacing: 12
 
-        Text {
+        ReadableText {
             width: parent.width
             text: qsTr("Restore the backup from %1?").arg(root.title)
             font: Theme.title3Serif
             color: Theme.textPrimary
             wrapMode: Text.WordWrap
         }
-        Text {
+        ReadableText {
             objectName: "restoreConfirmationText"
             width: parent.width
             text: qsTr("It holds %1. Your data as it is now is replaced by it, but not lost: it is kept in a "

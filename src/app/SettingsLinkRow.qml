@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // A button row: an optional gold symbol and a text on the left, a muted symbol at the right end.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     property string symbol: ""
     property color textColor: Theme.textPrimary

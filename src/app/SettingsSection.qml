@@ -12,7 +12,7 @@ Column {
 
     spacing: 6
 
-    Text {
+    ReadableText {
         leftPadding: 4
         text: root.title
         font: Theme.subheadline
@@ -32,7 +32,7 @@ Column {
         }
     }
 
-    Text {
+    ReadableText {
         visible: root.footer !== ""
         width: root.width
         leftPadding: 4

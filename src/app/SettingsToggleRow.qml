@@ -21,6 +21,8 @@ Switch {
     Accessible.name: root.text
     Accessible.checkable: true
     Accessible.checked: root.isOn
+    Accessible.onPressAction: Accessibility.press(root)
+    Accessible.onToggleAction: Accessibility.press(root)
     onClicked: root.switched(!root.isOn)
     Keys.onReturnPressed: root.switched(!root.isOn)
     Keys.onEnterPressed: root.switched(!root.isOn)

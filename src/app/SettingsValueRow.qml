@@ -15,14 +15,14 @@ Item {
         visible: root.divider
     }
 
-    Text {
+    ReadableText {
         anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
         text: root.label
         font: Theme.body
         color: Theme.textPrimary
     }
 
-    Text {
+    ReadableText {
         anchors { right: parent.right; rightMargin: 12; verticalCenter: parent.verticalCenter }
         text: root.value
         font: Theme.body

@@ -34,7 +34,7 @@ FocusScope {
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: 52
 
-        Text {
+        ReadableText {
             objectName: "settingsTitle"
             anchors.centerIn: parent
             text: qsTr("Settings")
@@ -90,6 +90,7 @@ FocusScope {
 
     Button {
         id: done
+        Accessible.onPressAction: Accessibility.press(done)
 
         objectName: "settingsDoneButton"
         anchors { right: parent.right; rightMargin: Theme.defaultPadding; top: parent.top; topMargin: 10 }

@@ -34,7 +34,7 @@ Rectangle {
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: 52
 
-        Text {
+        ReadableText {
             anchors { left: parent.left; leftMargin: Theme.defaultPadding; verticalCenter: parent.verticalCenter }
             text: qsTr("Quillmoor")
             font: Theme.titleSerifBold
@@ -50,6 +50,7 @@ Rectangle {
             height: 32
             Accessible.role: Accessible.Button
             Accessible.name: qsTr("Settings")
+            Accessible.onPressAction: root.model.showSettings = true
             onClicked: root.model.showSettings = true
 
             Rectangle {
@@ -122,7 +123,7 @@ Rectangle {
             Keys.onEnterPressed: root.searchChosen()
             Keys.onEscapePressed: root.leaveSearch()
         }
-        Text {
+        ReadableText {
             anchors { left: searchInput.left; verticalCenter: parent.verticalCenter }
             visible: searchInput.text === ""
             text: qsTr("Search")
@@ -130,7 +131,7 @@ Rectangle {
             color: Theme.alpha(Theme.textSecondary, 0.6)
             Accessible.ignored: true
         }
-        Text {
+        ReadableText {
             anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
             visible: searchInput.text === "" && !searchInput.activeFocus
             text: qsTr("Ctrl+K")
@@ -217,7 +218,7 @@ Rectangle {
                         size: 16
                         color: Theme.accent
                     }
-                    Text {
+                    ReadableText {
                         anchors.verticalCenter: parent.verticalCenter
                         text: row.modelData.title
                         font: Theme.body

@@ -27,13 +27,13 @@ Rectangle {
             size: 26
             color: Theme.accent
         }
-        Text {
+        ReadableText {
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("Unable to Load Data")
             font: Theme.title2SerifSemibold
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             Layout.fillWidth: true
             text: qsTr("The app's data could not be initialized. Try restarting the app.")
             font: Theme.body
@@ -41,7 +41,7 @@ Rectangle {
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
         }
-        Text {
+        ReadableText {
             Layout.fillWidth: true
             objectName: "storeErrorReason"
             visible: root.reason.length > 0
@@ -51,7 +51,7 @@ Rectangle {
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
         }
-        Text {
+        ReadableText {
             Layout.fillWidth: true
             Layout.topMargin: 8
             objectName: "restoreOffer"
@@ -72,7 +72,7 @@ Rectangle {
             text: qsTr("Restore the Latest Backup")
             onClicked: AppState.restoreLatestBackup()
         }
-        Text {
+        ReadableText {
             Layout.fillWidth: true
             objectName: "restoreProblem"
             visible: root.restoreProblem !== ""

@@ -30,7 +30,7 @@ Popup {
         width: root.availableWidth
         spacing: 12
 
-        Text {
+        ReadableText {
             objectName: "storeNoticeText"
             width: parent.width - closeButton.width - parent.spacing
             anchors.verticalCenter: parent.verticalCenter

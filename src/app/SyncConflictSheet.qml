@@ -65,14 +65,14 @@ Popup {
             width: parent.width
             spacing: 12
 
-            Text {
+            ReadableText {
                 width: parent.width
                 text: root.heading
                 font: Theme.title3Serif
                 color: Theme.textPrimary
                 wrapMode: Text.WordWrap
             }
-            Text {
+            ReadableText {
                 width: parent.width
                 text: qsTr("This text was changed on two computers while they were apart. Both versions are kept "
                            + "until you choose one, or a merge of the two.")
@@ -99,7 +99,7 @@ Popup {
                         width: (sheetColumn.width - 12) / 2
                         spacing: 6
 
-                        Text {
+                        ReadableText {
                             text: version.modelData.label
                             font: Theme.subheadline
                             color: Theme.accent
@@ -111,7 +111,7 @@ Popup {
                             color: Theme.alpha(Theme.surface, 0.3)
                             clip: true
 
-                            Text {
+                            ReadableText {
                                 id: versionText
 
                                 x: 8
@@ -133,7 +133,7 @@ Popup {
                     }
                 }
             }
-            Text {
+            ReadableText {
                 text: qsTr("Or merge them")
                 font: Theme.subheadline
                 color: Theme.accent
@@ -161,7 +161,7 @@ Popup {
                     }
                 }
             }
-            Text {
+            ReadableText {
                 width: parent.width
                 visible: root.problem !== ""
                 text: root.problem

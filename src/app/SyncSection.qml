@@ -41,7 +41,7 @@ SettingsSection {
         width: parent.width
         implicitHeight: 40
 
-        Text {
+        ReadableText {
             id: folderLabel
 
             anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
@@ -49,7 +49,7 @@ SettingsSection {
             font: Theme.body
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             objectName: "syncFolderText"
             anchors {
                 left: folderLabel.right; leftMargin: 16; right: parent.right; rightMargin: 12
@@ -80,7 +80,7 @@ SettingsSection {
 
         SettingsDivider {}
 
-        Text {
+        ReadableText {
             id: nameLabel
 
             anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }

@@ -6,6 +6,7 @@ import Quillmoor.Ui
 // reaches it.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     padding: 6
     focusPolicy: Qt.StrongFocus

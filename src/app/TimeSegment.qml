@@ -7,6 +7,7 @@ import Quillmoor.App
 // keyboard focus. Up and Down step it; digits and letters are typed into it.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property SettingsViewModel model
     required property int segment

@@ -167,6 +167,7 @@ ColumnLayout {
         // When the text above already ended with the meaning, its title opens it on request.
         AbstractButton {
             id: meaningDisclosure
+            Accessible.onPressAction: Accessibility.press(meaningDisclosure)
 
             objectName: "meaningDisclosure"
             visible: meaning.meaningStartsFolded

@@ -41,6 +41,7 @@ Rectangle {
         }
         AbstractButton {
             id: showButton
+            Accessible.onPressAction: Accessibility.press(showButton)
 
             objectName: "showInFolderButton"
             anchors.verticalCenter: parent.verticalCenter
@@ -68,6 +69,7 @@ Rectangle {
         }
         AbstractButton {
             id: closeButton
+            Accessible.onPressAction: Accessibility.press(closeButton)
 
             objectName: "savedFileCloseButton"
             anchors.verticalCenter: parent.verticalCenter

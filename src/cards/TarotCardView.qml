@@ -19,6 +19,8 @@ Item {
     // Covers the name the picture prints along its bottom edge (and the drawn face's name), for
     // practice where the name is the answer.
     property bool coversCaption: false
+    // The face is part of a control that is read instead of it.
+    property bool decorative: false
 
     readonly property cardMetrics metrics: CardStyle.metrics(root.size)
     // The picture is decoded and shown; until then the drawn plate stands in.
@@ -28,6 +30,10 @@ Item {
     height: root.metrics.height
     Accessible.role: root.tappable ? Accessible.Button : Accessible.Graphic
     Accessible.name: CardStyle.accessibleName(root.card, root.isReversed)
+    Accessible.description: root.card.artDescription
+    // Inside a control that names the card itself (with its position), the face is not read
+    // a second time.
+    Accessible.ignored: root.decorative
 
     CardShadow {
         x: -radius
@@ -167,6 +173,7 @@ Item {
 
     AbstractButton {
         id: tapArea
+        Accessible.onPressAction: Accessibility.press(tapArea)
 
         // Whether the sheet was opened from the keyboard, so closing it shows the focus again.
         property bool openedFromKeyboard: false
@@ -177,6 +184,8 @@ Item {
         focusPolicy: root.tappable ? Qt.StrongFocus : Qt.NoFocus
         Accessible.role: Accessible.Button
         Accessible.name: root.Accessible.name
+        Accessible.description: root.Accessible.description
+        Accessible.ignored: root.decorative || !root.tappable
         background: FocusRing {
             radius: root.metrics.cornerRadius + 4
         }

@@ -30,6 +30,27 @@ NavigationPage {
 
     objectName: "dailyCardView"
     navigationTitle: qsTr("Daily Card")
+    Accessible.name: root.model.phaseAnnouncement
+    // A phase without a control that takes the focus leaves it with the screen, so a screen
+    // reader reads the phase by the screen's name.
+    onPhaseChanged: phaseFocus.restart()
+
+    function keepFocusInPhase() {
+        const window = root.Window.window;
+        if (!window || !root.visible)
+            return;
+        for (let item = window.activeFocusItem; item; item = item.parent)
+            if (item === root)
+                return;
+        root.forceActiveFocus(Qt.OtherFocusReason);
+    }
+
+    Timer {
+        id: phaseFocus
+
+        interval: 0
+        onTriggered: root.keepFocusInPhase()
+    }
 
     Rectangle {
         anchors.fill: parent

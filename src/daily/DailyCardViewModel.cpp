@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "CardDataStore.h"
+#include "CardStyle.h"
 #include "Clock.h"
 #include "DateFormat.h"
 #include "DayTracker.h"
@@ -74,6 +75,24 @@ void DailyCardViewModel::setModelContext(ModelContext *context)
         return;
     m_context = context;
     emit modelContextChanged();
+}
+
+QString DailyCardViewModel::phaseAnnouncement() const
+{
+    switch (m_phase) {
+    case Invitation:
+        return tr("Your Daily Card Awaits");
+    case Shuffling:
+        return tr("Shuffling the cards…");
+    case FaceDown:
+        return tr("Your card lies face down. Turn it over when you are ready.");
+    case Revealing:
+        return tr("Turning your card over…");
+    case Revealed:
+        return m_todaysCard ? tr("Today's card: %1.").arg(CardStyle::accessibleName(*m_todaysCard, m_isReversed))
+                            : QString();
+    }
+    return {};
 }
 
 void DailyCardViewModel::setPhase(Phase phase)

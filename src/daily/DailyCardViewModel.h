@@ -34,6 +34,8 @@ class DailyCardViewModel : public QObject, public QQmlParserStatus
     Q_INTERFACES(QQmlParserStatus)
     Q_PROPERTY(ModelContext *modelContext READ modelContext WRITE setModelContext NOTIFY modelContextChanged)
     Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
+    // What a screen reader says as the phase begins.
+    Q_PROPERTY(QString phaseAnnouncement READ phaseAnnouncement NOTIFY phaseChanged)
     Q_PROPERTY(ShuffleStyle shuffleStyle READ shuffleStyle NOTIFY phaseChanged)
     Q_PROPERTY(ShuffleChoreography *pileChoreography READ pileChoreography CONSTANT)
     Q_PROPERTY(ShuffleChoreography *washChoreography READ washChoreography CONSTANT)
@@ -104,6 +106,7 @@ public:
     ModelContext *modelContext() const { return m_context; }
     void setModelContext(ModelContext *context);
     Phase phase() const { return m_phase; }
+    QString phaseAnnouncement() const;
     ShuffleStyle shuffleStyle() const { return m_shuffleStyle; }
     ShuffleChoreography *pileChoreography();
     ShuffleChoreography *washChoreography();

@@ -29,7 +29,7 @@ Item {
             Accessible.description: qsTr("Click to reveal your card")
             onClicked: root.model.reveal()
         }
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Click to reveal your card")
             font: Theme.subheadline

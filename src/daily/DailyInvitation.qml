@@ -100,6 +100,7 @@ Item {
                     }
                     AbstractButton {
                         id: deckButton
+                        Accessible.onPressAction: Accessibility.press(deckButton)
 
                         objectName: "deckButton"
                         anchors.centerIn: parent

@@ -183,6 +183,7 @@ Item {
                     }
                     AbstractButton {
                         id: journalLink
+                        Accessible.onPressAction: Accessibility.press(journalLink)
 
                         objectName: "openFullJournal"
                         padding: 10
@@ -340,12 +341,19 @@ Item {
         y: shareButton.height + 6
 
         MenuItem {
+
+            id: savePictureItem
+
             objectName: "savePictureItem"
+
+            Accessible.onPressAction: Accessibility.press(savePictureItem)
             text: qsTr("Save Picture…")
             onTriggered: saveDialog.open()
         }
         MenuItem {
+            id: copyPictureItem
             objectName: "copyPictureItem"
+            Accessible.onPressAction: Accessibility.press(copyPictureItem)
             text: qsTr("Copy Picture")
             onTriggered: sharer.copyToClipboard()
         }

@@ -6,6 +6,7 @@ import Quillmoor.Ui
 // click it.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
 

@@ -263,9 +263,10 @@ void InsightsModel::publish()
                                    {QStringLiteral("pText"), pText},
                                    {QStringLiteral("marked"), card.marked},
                                    {QStringLiteral("accessibleName"),
-                                    QStringLiteral("%1: drawn %2 times, chance gives about %3, %4%5")
+                                    (card.count == 1 ? tr("%1: drawn once, chance gives about %2, %3%4")
+                                                     : tr("%1: drawn %5 times, chance gives about %2, %3%4")
+                                                           .replace(QStringLiteral("%5"), QString::number(card.count)))
                                         .arg(card.name)
-                                        .arg(card.count)
                                         .arg(InsightsReport::countText(card.expected), pText,
                                              card.marked ? QStringLiteral(", more than chance") : QString())}});
     }

@@ -49,7 +49,7 @@ NavigationPage {
                 width: column.width
                 model: root.model
             }
-            Text {
+            ReadableText {
                 objectName: "drawSummary"
                 width: column.width
                 text: root.model.problem.length > 0 ? root.model.problem : root.model.drawSummary
@@ -62,7 +62,7 @@ NavigationPage {
                 width: column.width
                 text: qsTr("Cards That Keep Coming Back")
             }
-            Text {
+            ReadableText {
                 objectName: "recurringSummary"
                 width: column.width
                 text: root.model.recurringSummary
@@ -104,7 +104,7 @@ NavigationPage {
                 width: column.width
                 text: qsTr("Moods by Month")
             }
-            Text {
+            ReadableText {
                 width: column.width
                 visible: root.model.months.length === 0
                 text: qsTr("No moods in the journal for this span yet.")

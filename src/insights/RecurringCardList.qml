@@ -20,6 +20,7 @@ Column {
 
         delegate: AbstractButton {
             id: row
+            Accessible.onPressAction: Accessibility.press(row)
 
             required property int index
             required property var modelData

@@ -2,7 +2,7 @@ import QtQuick
 import Quillmoor.Ui
 
 // The heading of one part of the insights.
-Text {
+ReadableText {
     topPadding: 12
     font: Theme.title3Serif
     color: Theme.accent

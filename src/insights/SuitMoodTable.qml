@@ -36,7 +36,7 @@ ListView {
         Accessible.role: Accessible.Row
         Accessible.name: row.modelData.accessibleName
 
-        Text {
+        ReadableText {
             id: label
 
             anchors { left: parent.left; leftMargin: 6; verticalCenter: parent.verticalCenter }
@@ -65,7 +65,7 @@ ListView {
                 }
             }
         }
-        Text {
+        ReadableText {
             anchors { left: shares.right; leftMargin: 12; right: parent.right; rightMargin: 6; verticalCenter: parent.verticalCenter }
             text: row.modelData.moodsText
             font: Theme.subheadline

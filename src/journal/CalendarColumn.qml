@@ -26,7 +26,7 @@ Rectangle {
                 Accessible.name: qsTr("Previous Month")
                 onClicked: root.model.showPreviousMonth()
             }
-            Text {
+            ReadableText {
                 objectName: "monthTitle"
                 anchors.centerIn: parent
                 text: root.model.monthTitle
@@ -52,7 +52,7 @@ Rectangle {
             Repeater {
                 model: root.model.daysOfWeek
 
-                delegate: Text {
+                delegate: ReadableText {
                     required property string modelData
 
                     width: parent.width / 7

@@ -26,6 +26,7 @@ Rectangle {
 
         AbstractButton {
             id: cardButton
+            Accessible.onPressAction: Accessibility.press(cardButton)
 
             objectName: "dayCardButton"
             width: face.width
@@ -34,9 +35,11 @@ Rectangle {
             Keys.onReturnPressed: cardButton.clicked()
             Keys.onEnterPressed: cardButton.clicked()
             Accessible.name: root.isReversed ? qsTr("%1, reversed").arg(root.card.name) : root.card.name
+            Accessible.description: root.card.artDescription
             onClicked: face.showFullScreen = true
 
             TarotCardView {
+                decorative: true
                 id: face
 
                 objectName: "dayCardFace"
@@ -52,12 +55,12 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             spacing: 4
 
-            Text {
+            ReadableText {
                 text: qsTr("Daily Card")
                 font: Theme.subheadline
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 objectName: "dayCardName"
                 text: root.card.name
                 font: Theme.title3Serif
@@ -83,7 +86,7 @@ Rectangle {
                         size: 10
                         color: Theme.textPrimary
                     }
-                    Text {
+                    ReadableText {
                         text: qsTr("Reversed")
                         font: Theme.subheadline
                         color: Theme.textPrimary

@@ -6,6 +6,7 @@ import Quillmoor.Ui
 // A plain gold chevron in a 36 × 36 frame, for paging the month.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
 

@@ -7,6 +7,7 @@ import Quillmoor.Ui
 // A leading blank draws nothing. The model decides every colour.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property int index
     required property bool blank
@@ -27,6 +28,7 @@ AbstractButton {
     focusPolicy: Qt.NoFocus
     Accessible.name: root.accessibleName
     Accessible.selected: root.isSelected
+    Accessible.ignored: root.blank
 
     contentItem: Column {
         visible: !root.blank

@@ -42,6 +42,7 @@ Column {
 
     AbstractButton {
         id: addButton
+        Accessible.onPressAction: Accessibility.press(addButton)
 
         objectName: "addEntryButton"
         width: root.width

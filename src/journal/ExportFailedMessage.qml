@@ -38,13 +38,13 @@ Popup {
                 size: 18
                 color: Theme.negative
             }
-            Text {
+            ReadableText {
                 text: qsTr("The journal was not exported")
                 font: Theme.title3Serif
                 color: Theme.textPrimary
             }
         }
-        Text {
+        ReadableText {
             objectName: "exportFailureText"
             width: root.availableWidth
             wrapMode: Text.Wrap
@@ -54,6 +54,7 @@ Popup {
         }
         Button {
             id: okButton
+            Accessible.onPressAction: Accessibility.press(okButton)
 
             objectName: "exportFailedOk"
             anchors.right: parent.right

@@ -7,6 +7,7 @@ import Quillmoor.Journal
 // The toolbar's export button and its menu of the three formats.
 ToolButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property JournalExporter exporter
 

@@ -6,6 +6,7 @@ import Quillmoor.Ui
 // One entry of the export menu: a symbol and its label.
 MenuItem {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
 

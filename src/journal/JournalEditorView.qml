@@ -30,6 +30,7 @@ NavigationPage {
     toolbarItems: [
         Button {
             id: doneButton
+            Accessible.onPressAction: Accessibility.press(doneButton)
 
             objectName: "journalDoneButton"
             text: qsTr("Done")
@@ -74,7 +75,7 @@ NavigationPage {
             spacing: 20
             bottomPadding: 32
 
-            Text {
+            ReadableText {
                 topPadding: 16
                 text: root.model.dateText
                 font: Theme.title3Serif
@@ -104,12 +105,12 @@ NavigationPage {
                     Column {
                         anchors.verticalCenter: parent.verticalCenter
                         spacing: 4
-                        Text {
+                        ReadableText {
                             text: qsTr("Today's Card")
                             font: Theme.subheadline
                             color: Theme.textSecondary
                         }
-                        Text {
+                        ReadableText {
                             text: root.model.fields.card.name
                             font: Theme.title3Serif
                             color: Theme.textPrimary
@@ -133,12 +134,12 @@ NavigationPage {
                     y: Theme.defaultPadding
                     width: parent.width - 2 * Theme.defaultPadding
                     spacing: 6
-                    Text {
+                    ReadableText {
                         text: qsTr("Today's Prompt")
                         font: Theme.subheadline
                         color: Theme.accent
                     }
-                    Text {
+                    ReadableText {
                         width: parent.width
                         text: root.model.fields.prompt
                         wrapMode: Text.WordWrap
@@ -150,7 +151,7 @@ NavigationPage {
                 }
             }
 
-            Text {
+            ReadableText {
                 text: qsTr("How are you feeling?")
                 font: Theme.title3Serif
                 color: Theme.textPrimary
@@ -172,7 +173,7 @@ NavigationPage {
                 }
             }
 
-            Text {
+            ReadableText {
                 text: qsTr("Your Reflection")
                 font: Theme.title3Serif
                 color: Theme.textPrimary

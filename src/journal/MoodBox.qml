@@ -23,7 +23,7 @@ Rectangle {
         width: root.width - 2 * Theme.defaultPadding
         spacing: 8
 
-        Text {
+        ReadableText {
             text: qsTr("How are you feeling?")
             font: Theme.title3Serif
             color: Theme.textPrimary

@@ -7,6 +7,7 @@ import Quillmoor.Store
 // Return choose it.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string mood
     property bool selected: false

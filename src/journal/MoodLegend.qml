@@ -33,7 +33,7 @@ Item {
                     radius: 3
                     color: MoodPalette.color(item.modelData)
                 }
-                Text {
+                ReadableText {
                     text: item.modelData
                     font: Theme.subheadline
                     color: Theme.textSecondary

@@ -9,6 +9,8 @@ Rectangle {
 
     property alias text: area.text
     property string placeholder: ""
+    // What a screen reader calls the field.
+    property string accessibleName: qsTr("Reflection")
     property real minimumHeight: 100
     property real maximumHeight: 100000
     property alias editorFocus: area.activeFocus
@@ -56,6 +58,8 @@ Rectangle {
             font: Theme.body
             color: Theme.textPrimary
             placeholderText: root.placeholder
+            Accessible.name: root.accessibleName
+            Accessible.description: root.placeholder
             placeholderTextColor: Theme.alpha(Theme.textSecondary, 0.6)
             selectionColor: Theme.alpha(Theme.accent, 0.5)
             background: null

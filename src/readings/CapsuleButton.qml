@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // The main action of a screen: dark serif text on a gold capsule.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     leftPadding: 32
     rightPadding: 32

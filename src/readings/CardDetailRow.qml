@@ -10,6 +10,7 @@ import Quillmoor.Ui
 // meaning for that position in at most three lines. Clicking it opens the card.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string header
     required property tarotCard card
@@ -22,7 +23,8 @@ AbstractButton {
 
     focusPolicy: Qt.StrongFocus
     padding: Theme.defaultPadding
-    Accessible.name: root.header + ": " + root.cardAccessibleName
+    Accessible.name: root.cardAccessibleName
+    Accessible.description: root.card.artDescription
 
     background: Rectangle {
         radius: 12
@@ -64,6 +66,7 @@ AbstractButton {
             spacing: root.faceSpacing
 
             TarotCardView {
+                decorative: true
                 Layout.alignment: Qt.AlignTop
                 card: root.card
                 isReversed: root.isReversed

@@ -139,7 +139,7 @@ FocusScope {
                     radius: 6
                     color: choice.index === choiceList.currentRow ? Theme.alpha(Theme.accent, 0.3) : "transparent"
 
-                    Text {
+                    ReadableText {
                         id: choiceText
 
                         x: 8

@@ -43,6 +43,7 @@ Item {
 
             AbstractButton {
                 id: faceButton
+                Accessible.onPressAction: Accessibility.press(faceButton)
 
                 objectName: "sequenceCardFace"
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -50,10 +51,11 @@ Item {
                 implicitHeight: CardStyle.metrics(CardSize.Large).height
                 focusPolicy: Qt.StrongFocus
                 Accessible.name: root.accessibleName
-                Accessible.description: qsTr("Opens the card full screen")
+                Accessible.description: root.card.artDescription
                 onClicked: (faceButton.contentItem as TarotCardView).showFullScreen = true
 
                 contentItem: TarotCardView {
+                    decorative: true
                     card: root.card
                     isReversed: root.isReversed
                     size: CardSize.Large

@@ -31,7 +31,7 @@ NavigationPage {
                 Accessible.name: qsTr("Previous card")
                 onClicked: pager.previous()
             }
-            Text {
+            ReadableText {
                 objectName: "cardCounter"
                 anchors.verticalCenter: parent.verticalCenter
                 text: pager.counterText

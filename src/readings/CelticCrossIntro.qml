@@ -29,13 +29,13 @@ Flickable {
         bottomPadding: 32
         spacing: 24
 
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Celtic Cross Spread")
             font: Theme.title2SerifSemibold
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             width: Math.min(parent.width, 600)
             horizontalAlignment: Text.AlignHCenter
@@ -81,7 +81,7 @@ Flickable {
                             radius: 13
                             color: Theme.accent
 
-                            Text {
+                            ReadableText {
                                 anchors.centerIn: parent
                                 text: cell.modelData.index + 1
                                 font: Theme.subheadlineSerifSemibold
@@ -92,14 +92,14 @@ Flickable {
                             width: cellRow.width - 36
                             spacing: 4
 
-                            Text {
+                            ReadableText {
                                 width: parent.width
                                 text: cell.modelData.name
                                 font: Theme.title3Serif
                                 color: Theme.textPrimary
                                 wrapMode: Text.WordWrap
                             }
-                            Text {
+                            ReadableText {
                                 width: parent.width
                                 text: cell.modelData.description
                                 font: Theme.body

@@ -61,6 +61,7 @@ Item {
 
             AbstractButton {
                 id: cardButton
+                Accessible.onPressAction: Accessibility.press(cardButton)
 
                 objectName: "crossCard" + entry.cardIndex
                 x: -width / 2
@@ -69,10 +70,12 @@ Item {
                 height: CardStyle.metrics(CardSize.Small).height
                 rotation: entry.cardRotation
                 focusPolicy: Qt.StrongFocus
-                Accessible.name: (entry.cardIndex + 1) + ". " + entry.accessibleName
+                Accessible.name: entry.accessibleName
+                Accessible.description: entry.card.artDescription
                 onClicked: root.cardTapped(entry.cardIndex)
 
                 contentItem: TarotCardView {
+                    decorative: true
                     card: entry.card
                     isReversed: entry.isReversed
                     size: CardSize.Small

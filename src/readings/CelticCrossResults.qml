@@ -15,7 +15,7 @@ ResultsFlickable {
     spacing: 20
     topPadding: 16
 
-    Text {
+    ReadableText {
         anchors.horizontalCenter: parent.horizontalCenter
         text: qsTr("Your Celtic Cross Reading")
         font: Theme.title2SerifSemibold
@@ -27,7 +27,7 @@ ResultsFlickable {
         revealedCount: 10
         onCardTapped: (index) => root.model.selectCard(index)
     }
-    Text {
+    ReadableText {
         anchors.horizontalCenter: parent.horizontalCenter
         text: qsTr("Click a card to explore its meaning")
         font: Theme.subheadline

@@ -37,7 +37,7 @@ Rectangle {
             radius: 14
             color: Theme.accent
 
-            Text {
+            ReadableText {
                 anchors.centerIn: parent
                 text: root.number
                 font: Theme.subheadlineSerifSemibold

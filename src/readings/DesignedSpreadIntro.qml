@@ -28,7 +28,7 @@ Flickable {
         bottomPadding: 32
         spacing: 20
 
-        Text {
+        ReadableText {
             width: column.width
             horizontalAlignment: Text.AlignHCenter
             text: root.model.spread.name
@@ -36,7 +36,7 @@ Flickable {
             color: Theme.textPrimary
             wrapMode: Text.Wrap
         }
-        Text {
+        ReadableText {
             width: column.width
             visible: text.length > 0
             horizontalAlignment: Text.AlignHCenter
@@ -70,7 +70,7 @@ Flickable {
                     radius: 13
                     color: Theme.accent
 
-                    Text {
+                    ReadableText {
                         anchors.centerIn: parent
                         text: place.modelData.index + 1
                         font: Theme.subheadlineSerifSemibold
@@ -81,14 +81,14 @@ Flickable {
                     width: place.width - 36
                     spacing: 2
 
-                    Text {
+                    ReadableText {
                         width: parent.width
                         text: place.modelData.name
                         font: Theme.title3Serif
                         color: Theme.textPrimary
                         wrapMode: Text.Wrap
                     }
-                    Text {
+                    ReadableText {
                         width: parent.width
                         visible: text.length > 0
                         text: place.modelData.description

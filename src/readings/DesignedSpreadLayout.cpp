@@ -112,7 +112,7 @@ QVariant DesignedSpreadLayout::data(const QModelIndex &index, int role) const
         return m_fitted.centres.value(row).y();
     case AccessibleNameRole:
         // The user's own position names are what tell the cards of a design apart.
-        return tr("%1: %2").arg(card.position.name, PositionedCardList::accessibleName(card));
+        return PositionedCardList::accessibleName(card);
     default:
         return {};
     }

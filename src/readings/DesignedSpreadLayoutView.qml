@@ -56,6 +56,7 @@ Item {
 
             AbstractButton {
                 id: cardButton
+                Accessible.onPressAction: Accessibility.press(cardButton)
 
                 objectName: "designedCard" + entry.cardIndex
                 x: -width / 2
@@ -64,11 +65,13 @@ Item {
                 height: layout.cardHeight
                 rotation: entry.cardRotation
                 focusPolicy: Qt.StrongFocus
-                Accessible.name: (entry.cardIndex + 1) + ". " + entry.accessibleName
+                Accessible.name: entry.accessibleName
+                Accessible.description: entry.card.artDescription
                 onClicked: root.cardTapped(entry.cardIndex)
 
                 contentItem: Item {
                     TarotCardView {
+                        decorative: true
                         anchors.centerIn: parent
                         scale: entry.faceScale
                         card: entry.card

@@ -15,7 +15,7 @@ ResultsFlickable {
     spacing: 20
     topPadding: 16
 
-    Text {
+    ReadableText {
         width: parent.width
         horizontalAlignment: Text.AlignHCenter
         text: root.model.spread.name
@@ -30,7 +30,7 @@ ResultsFlickable {
         cards: root.model.drawnCards
         onCardTapped: (index) => root.model.selectCard(index)
     }
-    Text {
+    ReadableText {
         anchors.horizontalCenter: parent.horizontalCenter
         text: qsTr("Click a card to explore its meaning")
         font: Theme.subheadline

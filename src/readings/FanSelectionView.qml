@@ -25,6 +25,7 @@ Item {
 
         delegate: AbstractButton {
             id: card
+            Accessible.onPressAction: Accessibility.press(card)
 
             required property FanCard modelData
 

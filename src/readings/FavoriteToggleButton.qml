@@ -8,6 +8,7 @@ import Quillmoor.Readings
 // the reading and saves.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     property Reading reading
     property real size: 24

@@ -18,14 +18,14 @@ Column {
         size: 48
         color: Theme.textSecondary
     }
-    Text {
+    ReadableText {
         objectName: "emptyTitle"
         anchors.horizontalCenter: parent.horizontalCenter
         text: root.title
         font: Theme.title2SerifSemibold
         color: Theme.textSecondary
     }
-    Text {
+    ReadableText {
         objectName: "emptyMessage"
         anchors.horizontalCenter: parent.horizontalCenter
         text: root.message

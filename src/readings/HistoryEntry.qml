@@ -6,6 +6,7 @@ import Quillmoor.Ui
 // A way from the menu to a screen of its own: every stored reading, by default.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     property string symbolName: "clock.arrow.circlepath"
 

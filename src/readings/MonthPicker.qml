@@ -67,6 +67,7 @@ Popup {
 
         delegate: AbstractButton {
             id: monthRow
+            Accessible.onPressAction: Accessibility.press(monthRow)
 
             required property var modelData
             required property int index

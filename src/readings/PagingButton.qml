@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // A chevron in the toolbar that steps to the previous or next page; dimmed when it cannot.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
 

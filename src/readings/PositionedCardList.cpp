@@ -10,7 +10,9 @@ QString PositionedCardList::meaning(const PositionedCard &card)
 
 QString PositionedCardList::accessibleName(const PositionedCard &card)
 {
-    return card.isReversed ? QObject::tr("%1, reversed").arg(card.card.name) : card.card.name;
+    // Read as the position, then the card: "Present: Three of Cups, reversed".
+    const QString name = card.isReversed ? QObject::tr("%1, reversed").arg(card.card.name) : card.card.name;
+    return card.position.name.isEmpty() ? name : QObject::tr("%1: %2").arg(card.position.name, name);
 }
 
 void PositionedCardList::setCards(const QList<PositionedCard> &cards)

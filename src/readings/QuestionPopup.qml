@@ -34,7 +34,7 @@ Popup {
         width: parent.width
         spacing: 16
 
-        Text {
+        ReadableText {
             objectName: root.textObjectName
             width: parent.width
             text: root.question

@@ -79,7 +79,7 @@ NavigationPage {
                 width: column.width
                 spacing: 4
 
-                Text {
+                ReadableText {
                     objectName: "detailSpreadName"
                     width: parent.width
                     text: detailModel.spreadName
@@ -87,14 +87,14 @@ NavigationPage {
                     color: Theme.textPrimary
                     wrapMode: Text.Wrap
                 }
-                Text {
+                ReadableText {
                     objectName: "detailDate"
                     text: detailModel.isRecorded ? qsTr("%1 · laid out with your own deck").arg(detailModel.dateText)
                                                  : detailModel.dateText
                     font: Theme.subheadline
                     color: Theme.textSecondary
                 }
-                Text {
+                ReadableText {
                     objectName: "detailQuestion"
                     width: parent.width
                     visible: detailModel.question.length > 0
@@ -143,7 +143,7 @@ NavigationPage {
                     onClicked: detailModel.selectCard(detailRow.index)
                 }
             }
-            Text {
+            ReadableText {
                 objectName: "detailExtras"
                 width: column.width
                 visible: detailModel.extraCardsText.length > 0
@@ -178,12 +178,12 @@ NavigationPage {
                     width: parent.width - 2 * Theme.defaultPadding
                     spacing: 8
 
-                    Text {
+                    ReadableText {
                         text: qsTr("Notes")
                         font: Theme.title3Serif
                         color: Theme.accent
                     }
-                    Text {
+                    ReadableText {
                         objectName: "detailNotes"
                         width: parent.width
                         text: detailModel.notes

@@ -28,6 +28,8 @@ ReadingFlowModel::ReadingFlowModel(CardDataStore &cardStore, const QString &spre
     m_shuffle->setStyle(ShuffleChoreography::Pile);
     m_shuffle->setCardCount(shuffleCardCount);
     connect(m_shuffle, &ShuffleChoreography::completed, this, &ReadingFlowModel::shuffleCompleted);
+    connect(this, &ReadingFlowModel::phaseChanged, this, &ReadingFlowModel::phaseAnnouncementChanged);
+    connect(this, &ReadingFlowModel::spreadChanged, this, &ReadingFlowModel::phaseAnnouncementChanged);
     // A designed spread is found in the store.
     if (!SpreadDefinition::withID(spreadId))
         setSpreadId(spreadId);
@@ -88,6 +90,19 @@ QVariantList ReadingFlowModel::positionList() const
     for (const SpreadPosition &position : m_spread.positions)
         list.append(QVariant::fromValue(position));
     return list;
+}
+
+QString ReadingFlowModel::phaseAnnouncement() const
+{
+    switch (m_phase) {
+    case Intro:
+        return m_spread.name;
+    case Shuffling:
+        return tr("Shuffling the cards…");
+    case Results:
+        return tr("%1: your %n cards are laid out.", "", int(m_spread.positions.size())).arg(m_spread.name);
+    }
+    return {};
 }
 
 void ReadingFlowModel::setPhase(Phase phase)

@@ -38,6 +38,8 @@ class ReadingFlowModel : public QObject, public QQmlParserStatus
     Q_PROPERTY(QVariantList positions READ positionList NOTIFY spreadChanged)
     Q_PROPERTY(bool isDesigned READ isDesigned NOTIFY spreadChanged)
     Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
+    // What a screen reader says as the phase begins.
+    Q_PROPERTY(QString phaseAnnouncement READ phaseAnnouncement NOTIFY phaseAnnouncementChanged)
     Q_PROPERTY(ShuffleChoreography *choreography READ choreography CONSTANT)
     Q_PROPERTY(PositionedCardList *drawnCards READ drawnCards CONSTANT)
     Q_PROPERTY(Reading *savedReading READ savedReading NOTIFY savedReadingChanged)
@@ -83,6 +85,7 @@ public:
     // Whether the spread is one of the user's own design.
     bool isDesigned() const;
     const SpreadDefinition &spread() const { return m_spread; }
+    QString phaseAnnouncement() const;
     // The spread's positions in order, as QML lists them.
     QVariantList positionList() const;
     Phase phase() const { return m_phase; }
@@ -99,6 +102,7 @@ signals:
     void modelContextChanged();
     void spreadChanged();
     void phaseChanged();
+    void phaseAnnouncementChanged();
     void savedReadingChanged();
     void selectedCardIndexChanged();
 

@@ -24,6 +24,7 @@ NavigationPage {
 
     focus: true
     activeFocusOnTab: true
+    Accessible.name: root.model.phaseAnnouncement
     toolbarItems: [
         FavoriteToggleButton {
             visible: root.phase === ReadingFlowModel.Results && root.model.savedReading !== null

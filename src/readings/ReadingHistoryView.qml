@@ -81,6 +81,7 @@ NavigationPage {
     toolbarItems: [
         AbstractButton {
             id: monthButton
+            Accessible.onPressAction: Accessibility.press(monthButton)
 
             objectName: "goToMonthButton"
             visible: historyModel.emptyState === ReadingHistoryModel.NotEmpty
@@ -110,6 +111,7 @@ NavigationPage {
         },
         AbstractButton {
             id: filterButton
+            Accessible.onPressAction: Accessibility.press(filterButton)
 
             objectName: "favoritesFilterButton"
             padding: 4
@@ -266,12 +268,19 @@ NavigationPage {
         objectName: "historyRowMenu"
 
         MenuItem {
+
+            id: openReadingItem
+
             objectName: "openReadingItem"
+
+            Accessible.onPressAction: Accessibility.press(openReadingItem)
             text: qsTr("Open")
             onTriggered: root.open(rowMenu.row)
         }
         MenuItem {
+            id: deleteReadingItem
             objectName: "deleteReadingItem"
+            Accessible.onPressAction: Accessibility.press(deleteReadingItem)
             text: qsTr("Delete")
             onTriggered: historyModel.deleteRow(rowMenu.row)
         }

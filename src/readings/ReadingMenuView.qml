@@ -88,7 +88,7 @@ NavigationPage {
             bottomPadding: 32
             spacing: 20
 
-            Text {
+            ReadableText {
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
                 topPadding: 16
@@ -147,7 +147,7 @@ NavigationPage {
                                                     { modelContext: root.modelContext,
                                                       savedScreen: root.destinations.readingDetail })
             }
-            Text {
+            ReadableText {
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
                 topPadding: -12

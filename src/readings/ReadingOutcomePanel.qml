@@ -34,7 +34,7 @@ Rectangle {
         width: parent.width - 2 * Theme.defaultPadding
         spacing: 10
 
-        Text {
+        ReadableText {
             text: qsTr("How did it turn out?")
             font: Theme.title3Serif
             color: Theme.accent
@@ -47,7 +47,7 @@ Rectangle {
             accessibleName: qsTr("How did it turn out?")
             onEdited: (text) => outcome.editOutcome(text)
         }
-        Text {
+        ReadableText {
             objectName: "lookBackText"
             width: parent.width
             text: outcome.lookBackText.length > 0 ? outcome.lookBackText
@@ -108,7 +108,7 @@ Rectangle {
                 onClicked: outcome.clearLookBack()
             }
         }
-        Text {
+        ReadableText {
             width: parent.width
             visible: outcome.lookBackProblem.length > 0
             text: outcome.lookBackProblem

@@ -9,6 +9,7 @@ import Quillmoor.Ui
 // star when the reading is starred. A right click asks for the row's menu.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string spreadName
     required property string iconName
@@ -107,6 +108,7 @@ AbstractButton {
 
     AbstractButton {
         id: menuButton
+        Accessible.onPressAction: Accessibility.press(menuButton)
 
         objectName: "rowMenuButton"
         anchors.right: parent.right

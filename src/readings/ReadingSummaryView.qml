@@ -60,7 +60,7 @@ Rectangle {
         Repeater {
             model: summary.paragraphs
 
-            delegate: Text {
+            delegate: ReadableText {
                 required property string modelData
 
                 objectName: "summaryParagraph"

@@ -94,7 +94,7 @@ NavigationPage {
             bottomPadding: 32
             spacing: 20
 
-            Text {
+            ReadableText {
                 width: column.width
                 visible: !recordModel.isEditing
                 text: qsTr("Lay out the cards with your own deck, then write down what you drew.")
@@ -143,12 +143,12 @@ NavigationPage {
                 width: column.width
                 spacing: 8
 
-                Text {
+                ReadableText {
                     text: qsTr("Extra Cards")
                     font: Theme.title3Serif
                     color: Theme.accent
                 }
-                Text {
+                ReadableText {
                     width: parent.width
                     text: qsTr("Cards that jumped out of the deck while you shuffled, if any.")
                     font: Theme.subheadline
@@ -166,7 +166,7 @@ NavigationPage {
 
                         spacing: 12
 
-                        Text {
+                        ReadableText {
                             anchors.verticalCenter: parent.verticalCenter
                             text: extraRow.modelData.name
                             font: Theme.body
@@ -200,7 +200,7 @@ NavigationPage {
                             extraPicker.refused();
                     }
                 }
-                Text {
+                ReadableText {
                     objectName: "extraProblem"
                     width: parent.width
                     visible: recordModel.extraProblem.length > 0
@@ -215,7 +215,7 @@ NavigationPage {
                 width: column.width
                 spacing: 8
 
-                Text {
+                ReadableText {
                     text: qsTr("Your Question")
                     font: Theme.title3Serif
                     color: Theme.accent
@@ -231,7 +231,7 @@ NavigationPage {
                 width: column.width
                 spacing: 8
 
-                Text {
+                ReadableText {
                     text: qsTr("Notes")
                     font: Theme.title3Serif
                     color: Theme.accent
@@ -249,7 +249,7 @@ NavigationPage {
                 width: column.width
                 spacing: 8
 
-                Text {
+                ReadableText {
                     text: qsTr("When")
                     font: Theme.title3Serif
                     color: Theme.accent
@@ -277,7 +277,7 @@ NavigationPage {
                     }
                     onTextEdited: recordModel.setDateText(dateField.text)
                 }
-                Text {
+                ReadableText {
                     width: parent.width
                     text: recordModel.dateProblem.length > 0 ? recordModel.dateProblem
                                                              : qsTr("Now, or an earlier day and time.")
@@ -291,7 +291,7 @@ NavigationPage {
                 spacing: 8
                 visible: !recordModel.isEditing
 
-                Text {
+                ReadableText {
                     text: qsTr("Look Back")
                     font: Theme.title3Serif
                     color: Theme.accent
@@ -318,7 +318,7 @@ NavigationPage {
                         }
                     }
                 }
-                Text {
+                ReadableText {
                     width: parent.width
                     visible: recordModel.lookBackText.length > 0
                     text: recordModel.lookBackText
@@ -328,7 +328,7 @@ NavigationPage {
                 }
             }
 
-            Text {
+            ReadableText {
                 objectName: "recordState"
                 width: column.width
                 text: recordModel.saveError.length > 0 ? recordModel.saveError : recordModel.stateText

@@ -20,14 +20,14 @@ Column {
 
     spacing: 6
 
-    Text {
+    ReadableText {
         width: root.width
         text: qsTr("%1. %2").arg(root.index + 1).arg(root.name)
         font: Theme.title3Serif
         color: Theme.textPrimary
         wrapMode: Text.Wrap
     }
-    Text {
+    ReadableText {
         width: root.width
         visible: root.description.length > 0
         text: root.description
@@ -59,7 +59,7 @@ Column {
             onClicked: root.reversedToggled(reversed.checked)
         }
     }
-    Text {
+    ReadableText {
         objectName: "recordProblem" + root.index
         width: root.width
         visible: root.problem.length > 0

@@ -40,7 +40,7 @@ Rectangle {
                 size: Theme.title3Serif.pixelSize
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.title
                 font: Theme.title3Serif
@@ -52,6 +52,7 @@ Rectangle {
 
             delegate: AbstractButton {
                 id: row
+                Accessible.onPressAction: Accessibility.press(row)
 
                 required property int index
                 required property Reading reading

@@ -22,7 +22,7 @@ Item {
         anchors.centerIn: parent
         spacing: 24
 
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Shuffling...")
             font: Theme.title2SerifSemibold

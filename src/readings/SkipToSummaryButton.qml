@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // "Skip to Summary": gold symbol and text in a thin gold capsule outline.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     objectName: "skipToSummaryButton"
     text: qsTr("Skip to Summary")

@@ -117,7 +117,7 @@ NavigationPage {
             bottomPadding: 32
             spacing: 16
 
-            Text {
+            ReadableText {
                 width: column.width
                 text: qsTr("Name your spread, add up to 15 positions and place each card where it belongs. The order of the positions is the order you read them in.")
                 font: Theme.body
@@ -129,7 +129,7 @@ NavigationPage {
                 spacing: 10
                 visible: !editorModel.isEditing
 
-                Text {
+                ReadableText {
                     height: 34
                     verticalAlignment: Text.AlignVCenter
                     text: qsTr("Start from")
@@ -171,12 +171,12 @@ NavigationPage {
                 onEdited: (text) => { editorModel.description = text; }
             }
 
-            Text {
+            ReadableText {
                 text: qsTr("Layout")
                 font: Theme.title3Serif
                 color: Theme.accent
             }
-            Text {
+            ReadableText {
                 width: column.width
                 text: qsTr("Drag a card, or Tab to it and use the arrow keys; hold Shift for a fine step. R turns it across, Delete removes it.")
                 font: Theme.subheadline
@@ -190,7 +190,7 @@ NavigationPage {
                 height: implicitHeight
                 editor: editorModel
             }
-            Text {
+            ReadableText {
                 objectName: "designLayoutProblem"
                 width: column.width
                 visible: text.length > 0
@@ -239,7 +239,7 @@ NavigationPage {
                         row.nameField.field.forceActiveFocus(Qt.TabFocusReason);
                 }
             }
-            Text {
+            ReadableText {
                 objectName: "designCountProblem"
                 width: column.width
                 visible: text.length > 0
@@ -250,7 +250,7 @@ NavigationPage {
                 wrapMode: Text.Wrap
             }
 
-            Text {
+            ReadableText {
                 text: qsTr("Positions")
                 font: Theme.title3Serif
                 color: Theme.accent
@@ -267,7 +267,7 @@ NavigationPage {
                 }
             }
 
-            Text {
+            ReadableText {
                 objectName: "designSaveError"
                 width: column.width
                 visible: text.length > 0

@@ -8,6 +8,7 @@ import Quillmoor.Readings
 // cards it uses.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property spreadMenuItem item
 

@@ -28,13 +28,13 @@ Flickable {
         y: (root.contentHeight - implicitHeight) / 2
         spacing: 24
 
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Three Card Spread")
             font: Theme.title2SerifSemibold
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             x: Theme.defaultPadding
             width: parent.width - 2 * Theme.defaultPadding
             horizontalAlignment: Text.AlignHCenter
@@ -61,7 +61,7 @@ Flickable {
                         anchors.horizontalCenter: parent.horizontalCenter
                         size: CardSize.Large
                     }
-                    Text {
+                    ReadableText {
                         anchors.horizontalCenter: parent.horizontalCenter
                         text: place.modelData.name
                         font: Theme.subheadline

@@ -28,6 +28,7 @@ ResultsFlickable {
 
             delegate: AbstractButton {
                 id: cardButton
+                Accessible.onPressAction: Accessibility.press(cardButton)
 
                 required property int index
                 required property tarotCard card
@@ -37,13 +38,15 @@ ResultsFlickable {
 
                 objectName: "resultCard" + index
                 focusPolicy: Qt.StrongFocus
-                Accessible.name: position.name + ": " + accessibleName
+                Accessible.name: cardButton.accessibleName
+                Accessible.description: cardButton.card.artDescription
                 onClicked: root.model.selectCard(index)
 
                 contentItem: Column {
                     spacing: 8
 
                     TarotCardView {
+                        decorative: true
                         card: cardButton.card
                         isReversed: cardButton.isReversed
                         size: CardSize.Large
@@ -62,7 +65,7 @@ ResultsFlickable {
             }
         }
     }
-    Text {
+    ReadableText {
         anchors.horizontalCenter: parent.horizontalCenter
         text: qsTr("Click a card to explore its meaning")
         font: Theme.subheadline

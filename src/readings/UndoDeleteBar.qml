@@ -22,7 +22,7 @@ Rectangle {
         anchors.centerIn: parent
         spacing: 12
 
-        Text {
+        ReadableText {
             anchors.verticalCenter: parent.verticalCenter
             text: qsTr("Reading deleted")
             font: Theme.body
@@ -30,6 +30,7 @@ Rectangle {
         }
         AbstractButton {
             id: undo
+            Accessible.onPressAction: Accessibility.press(undo)
 
             objectName: "undoDeleteButton"
             anchors.verticalCenter: parent.verticalCenter

@@ -24,13 +24,13 @@ Item {
         width: root.width - 2 * Theme.defaultPadding
         spacing: 24
 
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Choose Your Card")
             font: Theme.title2SerifSemibold
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             width: column.width
             text: qsTr("Trust your intuition. Click the card that calls to you.")
             font: Theme.body

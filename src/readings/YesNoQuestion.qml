@@ -17,13 +17,13 @@ Item {
         width: root.width - 2 * Theme.defaultPadding
         spacing: 24
 
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Ask Your Question")
             font: Theme.title2SerifSemibold
             color: Theme.textPrimary
         }
-        Text {
+        ReadableText {
             width: column.width
             text: qsTr("Focus on a yes or no question.\nHold it in your mind, or type it below.")
             font: Theme.body
@@ -36,7 +36,7 @@ Item {
             width: Math.min(column.width, 500)
             spacing: 6
 
-            Text {
+            ReadableText {
                 text: qsTr("Your Question")
                 font: Theme.subheadline
                 color: Theme.accent

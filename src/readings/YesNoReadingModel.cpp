@@ -64,6 +64,23 @@ QString YesNoReadingModel::quotedQuestion() const
     return m_questionText.isEmpty() ? QString() : QLatin1Char('"') + m_questionText + QLatin1Char('"');
 }
 
+QString YesNoReadingModel::phaseAnnouncement() const
+{
+    switch (m_phase) {
+    case Question:
+        return SpreadDefinition::yesNo().name;
+    case Shuffling:
+        return tr("Shuffling the cards…");
+    case Fan:
+        return tr("The cards are fanned out face down. Choose one.");
+    case Reveal:
+        return tr("Your card lies face down. Turn it over when you are ready.");
+    case Result:
+        return tr("The answer is %1. %2").arg(m_answer, cardAccessibleName());
+    }
+    return {};
+}
+
 QString YesNoReadingModel::cardAccessibleName() const
 {
     if (!m_drawnCard)

@@ -30,6 +30,8 @@ class YesNoReadingModel : public QObject
     QML_ELEMENT
     Q_PROPERTY(ModelContext *modelContext READ modelContext WRITE setModelContext NOTIFY modelContextChanged)
     Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
+    // What a screen reader says as the phase begins.
+    Q_PROPERTY(QString phaseAnnouncement READ phaseAnnouncement NOTIFY phaseChanged)
     Q_PROPERTY(QString questionText READ questionText WRITE setQuestionText NOTIFY questionTextChanged)
     Q_PROPERTY(QString quotedQuestion READ quotedQuestion NOTIFY questionTextChanged)
     Q_PROPERTY(ShuffleChoreography *choreography READ choreography CONSTANT)
@@ -89,6 +91,7 @@ public:
     TarotCard drawnCardValue() const { return m_drawnCard.value_or(TarotCard()); }
     bool isReversed() const { return m_isReversed; }
     QString cardAccessibleName() const;
+    QString phaseAnnouncement() const;
     bool isCardRevealed() const { return m_isCardRevealed; }
     QString answer() const { return m_answer; }
     QString explanation() const { return m_explanation; }

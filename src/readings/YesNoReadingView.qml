@@ -24,6 +24,7 @@ NavigationPage {
     navigationTitle: qsTr("Yes or No")
     focus: true
     activeFocusOnTab: true
+    Accessible.name: yesNoModel.phaseAnnouncement
     toolbarItems: [
         FavoriteToggleButton {
             visible: root.phase === YesNoReadingModel.Result && yesNoModel.savedReading !== null

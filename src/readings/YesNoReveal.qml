@@ -32,7 +32,7 @@ Item {
             Accessible.name: root.model.isCardRevealed ? root.model.cardAccessibleName : qsTr("Reveal your card")
             onClicked: root.model.revealCard()
         }
-        Text {
+        ReadableText {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: !root.model.isCardRevealed
             text: qsTr("Click to reveal")

@@ -34,7 +34,7 @@ Popup {
         border.color: Theme.alpha(Theme.accent, 0.45)
     }
 
-    Text {
+    ReadableText {
         id: stateText
 
         objectName: "searchStateText"

@@ -2,7 +2,7 @@ import QtQuick
 import Quillmoor.Ui
 
 // The heading over one kind of search result, with how many there are when not all are shown.
-Text {
+ReadableText {
     required property string section
 
     objectName: "searchSectionHeading"

@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // A chevron button of the detail pager's title bar; dimmed while it cannot page.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
 

@@ -51,7 +51,7 @@ NavigationPage {
                 Accessible.name: qsTr("Previous card")
                 onClicked: root.pager.previous()
             }
-            Text {
+            ReadableText {
                 objectName: "cardPosition"
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.pager.positionText

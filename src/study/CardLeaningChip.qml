@@ -13,7 +13,7 @@ Rectangle {
     radius: height / 2
     color: Theme.alpha(root.tint, 0.25)
 
-    Text {
+    ReadableText {
         id: label
 
         anchors.centerIn: parent

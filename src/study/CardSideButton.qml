@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // One of the two side buttons under the card: gold when it is the side shown.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     property bool selected: false
 

@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // A plain flashcard paging button showing one chevron: gold while it can be used, dimmed when not.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
 

@@ -44,6 +44,7 @@ ComboBox {
     }
     delegate: ItemDelegate {
         id: entry
+        Accessible.onPressAction: Accessibility.press(entry)
 
         required property string modelData
         required property int index

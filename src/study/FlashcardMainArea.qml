@@ -41,7 +41,7 @@ ScrollView {
                 Accessible.name: qsTr("Previous Card")
                 onClicked: root.model.previous()
             }
-            Text {
+            ReadableText {
                 objectName: "cardCounter"
                 anchors { horizontalCenter: parent.horizontalCenter; verticalCenter: previousButton.verticalCenter }
                 text: root.model.counterText
@@ -61,6 +61,7 @@ ScrollView {
 
         AbstractButton {
             id: cardButton
+            Accessible.onPressAction: Accessibility.press(cardButton)
 
             objectName: "flashcardCard"
             anchors.horizontalCenter: parent.horizontalCenter
@@ -77,6 +78,7 @@ ScrollView {
             background: FocusRing {}
 
             TarotCardView {
+                decorative: true
                 id: face
 
                 card: root.model.currentCard
@@ -85,7 +87,7 @@ ScrollView {
             }
         }
 
-        Text {
+        ReadableText {
             objectName: "revealHint"
             visible: !root.model.showMeaning
             anchors.horizontalCenter: parent.horizontalCenter

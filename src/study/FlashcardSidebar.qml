@@ -50,7 +50,7 @@ Rectangle {
                 }
             }
         }
-        Text {
+        ReadableText {
             objectName: "progressText"
             text: root.model.progressText
             font: Theme.subheadline

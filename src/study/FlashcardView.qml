@@ -63,7 +63,7 @@ NavigationPage {
         anchors.centerIn: parent
         spacing: 12
 
-        Text {
+        ReadableText {
             text: qsTr("No cards available")
             font: Theme.body
             color: Theme.textSecondary

@@ -7,6 +7,7 @@ import Quillmoor.Study
 // covered until its meaning is revealed.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property FlashcardViewModel flashcards
 

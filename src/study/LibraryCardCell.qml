@@ -20,6 +20,7 @@ AbstractButton {
     focusPolicy: Qt.NoFocus
     Accessible.role: Accessible.Button
     Accessible.name: root.name
+    Accessible.description: root.card.artDescription
     // A screen reader's press opens the card as a click does (without it the press does nothing
     // on the cell, which leaves focus to the grid).
     Accessible.onPressAction: root.clicked()
@@ -46,6 +47,7 @@ AbstractButton {
         spacing: 8
 
         TarotCardView {
+            decorative: true
             id: face
 
             objectName: "libraryCardFace"

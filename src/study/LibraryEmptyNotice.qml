@@ -12,7 +12,7 @@ Column {
         color: Theme.textSecondary
     }
 
-    Text {
+    ReadableText {
         text: qsTr("No cards found")
         font: Theme.body
         color: Theme.textSecondary

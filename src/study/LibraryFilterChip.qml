@@ -5,6 +5,7 @@ import Quillmoor.Ui
 // One filter chip: its label on a capsule, gold when it is the chip selected.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     property bool selected: false
 

@@ -7,6 +7,7 @@ import Quillmoor.Ui
 // Activating it opens the row's screen.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     required property string symbol
     required property string title

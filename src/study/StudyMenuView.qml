@@ -47,7 +47,7 @@ NavigationPage {
             bottomPadding: 32
             spacing: 20
 
-            Text {
+            ReadableText {
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
                 topPadding: 16
@@ -73,7 +73,7 @@ NavigationPage {
                 color: Theme.alpha(Theme.accent, 0.3)
             }
 
-            Text {
+            ReadableText {
                 x: Theme.defaultPadding
                 width: column.width - 2 * Theme.defaultPadding
                 text: qsTr("Tarot Education")

@@ -6,6 +6,7 @@ import Quillmoor.Ui
 // Return chooses it from the keyboard.
 AbstractButton {
     id: root
+    Accessible.onPressAction: Accessibility.press(root)
 
     leftPadding: 16
     rightPadding: 16

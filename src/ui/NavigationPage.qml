@@ -12,6 +12,11 @@ Item {
     // work not yet saved.
     property bool holdsBack: false
 
+    // A screen reader meets the screen as a pane named by its title (flows name it by their
+    // phase instead); the stack gives it the focus when it is pushed, so its name is read.
+    Accessible.role: Accessible.Pane
+    Accessible.name: root.navigationTitle
+
     // Asks the window to open a record in the section it lives in: a destination as the
     // search results give one ({ kind: "journal", day: "2026-03-01" }, ...).
     signal openRequested(var destination)

@@ -22,6 +22,9 @@ export DBUS_SESSION_BUS_ADDRESS=$(cat "$scratch/address")
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
 
+# The store the window opens, with a reflection changed on two computers.
+/usr/bin/python3 "$here/screen_reader.py" --prepare "$app" "$scratch"
+
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 unset QT_QPA_PLATFORM QT_QUICK_BACKEND
 xvfb-run -a -s "-screen 0 1400x900x24" bash -c '

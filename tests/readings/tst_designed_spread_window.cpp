@@ -161,7 +161,7 @@ private slots:
                 QVERIFY(!cards.at(i).intersects(cards.at(j)));
         }
         QCOMPARE(accessibleName(app.find("designedCard2")),
-                 "3. Hidden: " + flow->drawnCards()->at(2).card.name +
+                 "Hidden: " + flow->drawnCards()->at(2).card.name +
                      (flow->drawnCards()->at(2).isReversed ? ", reversed" : ""));
         QVERIFY(visibleCount(results, "summaryParagraph") >= 3);
 

@@ -303,8 +303,12 @@ private slots:
         const auto role = [&list](int row, int role) { return list.data(list.index(row), role).toString(); };
         QCOMPARE(role(0, PositionedCardList::MeaningRole), QStringLiteral("Old rifts."));
         QCOMPARE(role(1, PositionedCardList::MeaningRole), QStringLiteral("Friends gather."));
-        QCOMPARE(role(0, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups, reversed"));
-        QCOMPARE(role(1, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups"));
+        // Read position first: "Past: Three of Cups, reversed"; a position without a name
+        // leaves the card alone.
+        QCOMPARE(role(0, PositionedCardList::AccessibleNameRole), QStringLiteral("Past: Three of Cups, reversed"));
+        QCOMPARE(role(1, PositionedCardList::AccessibleNameRole), QStringLiteral("Present: Three of Cups"));
+        list.setCards({{cups, SpreadPosition(), false}});
+        QCOMPARE(role(0, PositionedCardList::AccessibleNameRole), QStringLiteral("Three of Cups"));
     }
 };
 
