@@ -72,7 +72,9 @@ Popup {
 
                         width: Math.round(entry.width * 0.38)
                         text: entry.modelData.keys
-                        font: Theme.subheadlineSerifSemibold
+                        font.family: Theme.body.family
+                        font.pixelSize: Theme.body.pixelSize
+                        font.weight: Font.DemiBold
                         color: Theme.accent
                         wrapMode: Text.WordWrap
                     }

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "CardStyle.h"
 #include "ContentViewModel.h"
+#include "KeyboardShortcuts.h"
 #include "WindowActions.h"
 
 namespace {
@@ -127,6 +128,44 @@ private slots:
         saveScreenshot(app.window, QStringLiteral("about-sheet"));
         QTest::keyClick(app.window, Qt::Key_Escape);
         QTRY_VERIFY(!about->property("visible").toBool());
+    }
+
+    // The shortcuts are found from the keyboard alone: Tab to Help, the arrows to the entry,
+    // Return; every key is listed in a row of its own inside the sheet, and Escape closes it.
+    void theKeyboardShortcutsOpenFromTheKeyboard()
+    {
+        AppUnderTest app;
+        app.window->resize(1000, 700);
+        QTRY_COMPARE(app.window->contentItem()->size(), QSizeF(1000, 700));
+        QVERIFY(tabTo(app.window, QStringLiteral("helpMenuTitle")));
+        QTest::keyClick(app.window, Qt::Key_Space);
+        QObject *entry = nullptr;
+        QTRY_VERIFY((entry = app.window->findChild<QObject *>(QStringLiteral("shortcutsMenuItem"))));
+        for (int i = 0; i < 4 && !entry->property("highlighted").toBool(); ++i)
+            QTest::keyClick(app.window, Qt::Key_Down);
+        QVERIFY(entry->property("highlighted").toBool());
+        QTest::keyClick(app.window, Qt::Key_Return);
+        QObject *sheet = nullptr;
+        QTRY_VERIFY((sheet = app.window->findChild<QObject *>(QStringLiteral("keyboardShortcutsSheet"))) &&
+                    sheet->property("opened").toBool());
+
+        const QVariantList entries = KeyboardShortcuts::entries();
+        QQuickItem *content = app.find(QStringLiteral("keyboardShortcutsContent"));
+        const QRectF shown = content->mapRectToScene(QRectF(0, 0, content->width(), content->height()));
+        QVERIFY(QRectF(0, 0, 1000, 700).contains(shown));
+        QRectF above;
+        for (int i = 0; i < entries.size(); ++i) {
+            QQuickItem *row = app.find(QStringLiteral("shortcutRow%1").arg(i));
+            QVERIFY(row);
+            const QVariantMap shortcut = entries.at(i).toMap();
+            const QRectF rect = row->mapRectToScene(QRectF(0, 0, row->width(), row->height()));
+            QVERIFY2(rect.left() >= shown.left() && rect.right() <= shown.right(), qPrintable(shortcut["keys"].toString()));
+            QVERIFY2(!rect.intersects(above), qPrintable(shortcut["keys"].toString()));
+            above = rect;
+        }
+        saveScreenshot(app.window, QStringLiteral("keyboard-shortcuts"));
+        QTest::keyClick(app.window, Qt::Key_Escape);
+        QTRY_VERIFY(!sheet->property("visible").toBool());
     }
 };
 
