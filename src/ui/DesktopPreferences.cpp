@@ -1,9 +1,11 @@
 #include "DesktopPreferences.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QQmlEngine>
@@ -154,6 +156,9 @@ void DesktopPreferences::readFrom(const QDBusConnection &bus)
     if (!bus.isConnected())
         return;
     QDBusConnection connection = bus;
+    // Start-up waits for a portal that is running, never for one the bus would start first.
+    const QDBusReply<bool> running = connection.interface()->isServiceRegistered(portalService);
+    m_waitForReads = running.isValid() && running.value();
     connection.connect(portalService, portalPath, portalInterface, u"SettingChanged"_s, this,
                        SLOT(settingChanged(QString, QString, QDBusVariant)));
     for (const QString &key : {animationsKey, textScaleKey}) {
@@ -176,7 +181,7 @@ void DesktopPreferences::readFrom(const QDBusConnection &bus)
 void DesktopPreferences::waitForDesktop(int waitMs)
 {
     const QDeadlineTimer deadline(waitMs);
-    while (m_pendingReads > 0 && !deadline.hasExpired())
+    while (m_waitForReads && m_pendingReads > 0 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 

@@ -51,9 +51,10 @@ public:
     static double currentTextScale();
 
     // Asks the portal on `bus` for both values and subscribes to its changes. The answer comes
-    // later; `waitMs` bounds how long waitForDesktop() holds start-up for it.
+    // later, while start-up goes on.
     void readFrom(const QDBusConnection &bus);
-    // Processes events until the portal has answered, or `waitMs` has passed.
+    // Processes events until a portal that was already running has answered, or `waitMs` has
+    // passed; returns at once when none was running.
     void waitForDesktop(int waitMs);
     // One value as the portal gives it (namespace, key, value); others are ignored.
     void takeDesktopValue(const QString &group, const QString &key, const QVariant &value);
@@ -79,6 +80,7 @@ private:
     bool m_desktopAnimates = true;
     double m_textScale = 1.0;
     int m_pendingReads = 0;
+    bool m_waitForReads = false;
     QString m_choiceFile;
     mutable bool m_choiceLoaded = false;
     mutable MotionChoice m_choice = FollowDesktop;
