@@ -159,7 +159,8 @@ private slots:
             QVERIFY(row);
             const QVariantMap shortcut = entries.at(i).toMap();
             const QRectF rect = row->mapRectToScene(QRectF(0, 0, row->width(), row->height()));
-            QVERIFY2(rect.left() >= shown.left() && rect.right() <= shown.right(), qPrintable(shortcut["keys"].toString()));
+            QVERIFY2(rect.left() >= shown.left() && rect.right() <= shown.right(),
+                     qPrintable(shortcut["keys"].toString()));
             QVERIFY2(!rect.intersects(above), qPrintable(shortcut["keys"].toString()));
             above = rect;
         }
