@@ -153,6 +153,64 @@ private slots:
         QCOMPARE(app.state.context()->fetch<Reading>().size(), 1);
     }
 
+    // Without a mouse: a Celtic Cross from the menu, a card of it and back, then the history
+    // and the stored reading. Each screen takes the focus as it opens and each phase is named
+    // on the screen that holds it, which is what a screen reader reads.
+    void aCelticCrossAndTheHistoryByKeyboardOnly()
+    {
+        ManualScheduler scheduler;
+        ReadingsApp app({1000, 700}, true);
+        const auto focusedIn = [&app](const QString &name) {
+            for (QQuickItem *item = app.window->activeFocusItem(); item; item = item->parentItem())
+                if (item->objectName() == name)
+                    return true;
+            return false;
+        };
+        QVERIFY(tabTo(app.window, QStringLiteral("spreadEntry_celtic_cross")));
+        app.press(Qt::Key_Space);
+        QCOMPARE(app.text("navigationTitle"), "Celtic Cross");
+        QVERIFY(focusedIn(QStringLiteral("celticCrossReadingView")));
+        QQuickItem *screen = app.find("celticCrossReadingView");
+        auto *flow = modelOf<ReadingFlowModel>(screen, "model");
+        flow->setScheduler(scheduler);
+        QCOMPARE(accessibleName(screen), "Celtic Cross");
+
+        QVERIFY(tabTo(app.window, QStringLiteral("beginReadingButton")));
+        app.press(Qt::Key_Return);
+        QCOMPARE(accessibleName(screen), "Shuffling the cards…");
+        QCOMPARE(app.window->activeFocusItem(), screen);
+        scheduler.advance(1600);
+        app.settle();
+        QCOMPARE(flow->phase(), ReadingFlowModel::Results);
+        QCOMPARE(accessibleName(screen), "Celtic Cross: your 10 cards are laid out.");
+        QCOMPARE(app.window->activeFocusItem(), screen);
+
+        QVERIFY(tabTo(app.window, QStringLiteral("crossCard1")));
+        const PositionedCard challenge = flow->drawnCards()->at(1);
+        QCOMPARE(accessibleName(app.find("crossCard1")),
+                 "The Challenge: " + challenge.card.name + (challenge.isReversed ? ", reversed" : ""));
+        app.press(Qt::Key_Return);
+        QCOMPARE(app.text("navigationTitle"), "The Challenge");
+        app.press(Qt::Key_Escape);
+        QCOMPARE(app.text("navigationTitle"), "Celtic Cross");
+        QCOMPARE(focusedName(app.window), QStringLiteral("crossCard1"));
+        app.press(Qt::Key_Escape);
+        QCOMPARE(app.text("navigationTitle"), "Readings");
+
+        QVERIFY(tabTo(app.window, QStringLiteral("readingHistoryEntry")));
+        app.press(Qt::Key_Space);
+        QCOMPARE(app.text("navigationTitle"), "Reading History");
+        QVERIFY(focusedIn(QStringLiteral("historyList")));
+        app.press(Qt::Key_Return);
+        QVERIFY(app.text("navigationTitle").startsWith(QStringLiteral("Celtic Cross, ")));
+        QVERIFY(focusedIn(QStringLiteral("readingDetailView")));
+        app.press(Qt::Key_Escape);
+        QCOMPARE(app.text("navigationTitle"), "Reading History");
+        app.press(Qt::Key_Escape);
+        QCOMPARE(app.text("navigationTitle"), "Readings");
+        QCOMPARE(app.state.context()->fetch<Reading>().size(), 1);
+    }
+
     void aCelticCrossReadingLaysOutTheCrossAndStarsIt()
     {
         ManualScheduler scheduler;
