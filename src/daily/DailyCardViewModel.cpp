@@ -7,6 +7,7 @@
 #include "DateFormat.h"
 #include "DayTracker.h"
 #include "Deck.h"
+#include "DesktopPreferences.h"
 #include "JournalCalendar.h"
 #include "JournalEntries.h"
 #include "JournalEntry.h"
@@ -163,7 +164,8 @@ void DailyCardViewModel::reveal()
         return;
     setPhase(Revealing);
     SoundCues::shared().cue(SoundEffect::CardFlip);
-    m_revealTask = m_scheduler->schedule(revealDelayMs, this, [this] {
+    const int delay = DesktopPreferences::instance()->reducedMotion() ? fadedRevealDelayMs : revealDelayMs;
+    m_revealTask = m_scheduler->schedule(delay, this, [this] {
         m_revealTask = 0;
         if (m_phase == Revealing)
             setPhase(Revealed);

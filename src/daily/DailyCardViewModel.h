@@ -67,6 +67,8 @@ public:
 
     // How long the turn of the card is shown before the reading replaces it.
     static constexpr int revealDelayMs = 700;
+    // With reduced motion the card fades in instead of turning, which is over sooner.
+    static constexpr int fadedRevealDelayMs = 250;
     static constexpr int pileCardCount = 7;
     static constexpr int washCardCount = 15;
 

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DailyCardViewModel.h"
 #include "DateFormat.h"
+#include "DesktopPreferences.h"
 #include "JournalEntry.h"
 #include "MoonDisc.h"
 #include "Scheduler.h"
@@ -16,6 +17,7 @@
 #include <QLineF>
 #include <QPainterPath>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimeZone>
 
 using namespace Qt::StringLiterals;
@@ -184,15 +186,23 @@ private slots:
     void theRitualMovesThroughItsPhases_data()
     {
         QTest::addColumn<bool>("wash");
+        QTest::addColumn<bool>("reduced");
         QTest::addColumn<int>("shuffleMs");
-        QTest::newRow("pile") << false << 1600;
-        QTest::newRow("wash") << true << 2500;
+        QTest::newRow("pile") << false << false << 1600;
+        QTest::newRow("wash") << true << false << 2500;
+        QTest::newRow("wash, reduced motion") << true << true << 400;
     }
     void theRitualMovesThroughItsPhases()
     {
         QFETCH(bool, wash);
+        QFETCH(bool, reduced);
         QFETCH(int, shuffleMs);
         using Phase = DailyCardViewModel::Phase;
+        QTemporaryDir config;
+        DesktopPreferences &preferences = *DesktopPreferences::instance();
+        preferences.setChoiceFile(config.filePath(QStringLiteral("display.ini")));
+        preferences.setMotionChoice(reduced ? DesktopPreferences::AlwaysReduce : DesktopPreferences::NeverReduce);
+        const auto restore = qScopeGuard([&] { preferences.setMotionChoice(DesktopPreferences::FollowDesktop); });
         ManualScheduler scheduler;
         DailyCardViewModel model(m_cards, m_context.get());
         model.setScheduler(scheduler);
@@ -201,6 +211,7 @@ private slots:
 
         wash ? model.washShuffle() : model.shuffle();
         QCOMPARE(model.phase(), Phase::Shuffling);
+        QCOMPARE(model.phaseAnnouncement(), QStringLiteral("Shuffling the cards…"));
         QCOMPARE(model.isWashShuffling(), wash);
         QCOMPARE(model.isShuffling(), !wash);
         model.washShuffle();
@@ -219,10 +230,12 @@ private slots:
         model.reveal();
         QCOMPARE(model.phase(), Phase::Revealing);
         QCOMPARE(cued.last().first().value<SoundEffect::Effect>(), SoundEffect::CardFlip);
-        scheduler.advance(DailyCardViewModel::revealDelayMs - 1);
+        const int revealMs = reduced ? DailyCardViewModel::fadedRevealDelayMs : DailyCardViewModel::revealDelayMs;
+        scheduler.advance(revealMs - 1);
         QVERIFY(!model.isRevealed());
         scheduler.advance(1);
         QCOMPARE(model.phase(), Phase::Revealed);
+        QVERIFY(model.phaseAnnouncement().startsWith(QStringLiteral("Today's card: ") + model.todaysCard()->name));
         QCOMPARE(scheduler.pendingCount(), 1); // only the watch on the day remains
     }
 
