@@ -90,33 +90,11 @@ Popup {
                     }
                 }
             }
-            Button {
-                id: done
-
+            TextButton {
                 objectName: "shortcutsDoneButton"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("Done")
-                flat: true
                 focus: true
-                Accessible.onPressAction: Accessibility.press(done)
-                Keys.onReturnPressed: done.clicked()
-                Keys.onEnterPressed: done.clicked()
-                contentItem: Text {
-                    text: done.text
-                    font: Theme.body
-                    color: Theme.accent
-                }
-                background: Item {
-                    Rectangle {
-                        anchors.fill: parent
-                        radius: 6
-                        color: done.hovered ? Theme.alpha(Theme.surface, 0.5) : "transparent"
-                    }
-                    FocusRing {
-                        control: done
-                        radius: 8
-                    }
-                }
                 onClicked: root.close()
             }
         }

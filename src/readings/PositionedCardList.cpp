@@ -1,5 +1,7 @@
 #include "PositionedCardList.h"
 
+#include "CardStyle.h"
+
 PositionedCardList::PositionedCardList(QObject *parent) : QAbstractListModel(parent)
 {}
 
@@ -11,7 +13,7 @@ QString PositionedCardList::meaning(const PositionedCard &card)
 QString PositionedCardList::accessibleName(const PositionedCard &card)
 {
     // Read as the position, then the card: "Present: Three of Cups, reversed".
-    const QString name = card.isReversed ? QObject::tr("%1, reversed").arg(card.card.name) : card.card.name;
+    const QString name = CardStyle::accessibleName(card.card, card.isReversed);
     return card.position.name.isEmpty() ? name : QObject::tr("%1: %2").arg(card.position.name, name);
 }
 

@@ -98,6 +98,13 @@ void DesktopPreferences::setChoiceFile(const QString &path)
     emit motionChanged();
 }
 
+QString DesktopPreferences::choiceFile() const
+{
+    return m_choiceFile.isEmpty()
+               ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/display.ini"_s
+               : m_choiceFile;
+}
+
 // Read on first use rather than at start-up: most launches never ask before the first frame.
 void DesktopPreferences::loadChoice() const
 {
@@ -105,10 +112,7 @@ void DesktopPreferences::loadChoice() const
         return;
     m_choiceLoaded = true;
     m_choice = FollowDesktop;
-    const QString file = m_choiceFile.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/display.ini"_s
-                             : m_choiceFile;
-    const QString stored = QSettings(file, QSettings::IniFormat).value(choiceKey).toString();
+    const QString stored = QSettings(choiceFile(), QSettings::IniFormat).value(choiceKey).toString();
     for (const MotionChoice choice : {AlwaysReduce, NeverReduce}) {
         if (stored == choiceName(choice))
             m_choice = choice;
@@ -120,10 +124,7 @@ void DesktopPreferences::setMotionChoice(MotionChoice choice)
     if (choice == motionChoice())
         return;
     m_choice = choice;
-    const QString file = m_choiceFile.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/display.ini"_s
-                             : m_choiceFile;
-    QSettings settings(file, QSettings::IniFormat);
+    QSettings settings(choiceFile(), QSettings::IniFormat);
     settings.setValue(choiceKey, choiceName(choice));
     emit motionChanged();
 }

@@ -76,6 +76,7 @@ private slots:
 private:
     explicit DesktopPreferences(QObject *parent = nullptr);
     void loadChoice() const;
+    QString choiceFile() const;
 
     bool m_desktopAnimates = true;
     double m_textScale = 1.0;

@@ -143,7 +143,7 @@ failures = []
 
 def audit(app, screen, catalogue, cards_at_least=0):
     """Checks what is on screen now; returns the cards read there as (name, card)."""
-    time.sleep(0.6)  # let a screen that is sliding in settle
+    settled(app)
     cards = []
     for role, name, description, _ in showing(app):
         if role in INTERACTIVE and not name.strip():
@@ -161,9 +161,27 @@ def audit(app, screen, catalogue, cards_at_least=0):
     return cards
 
 
+def settled(app):
+    """Waits until what is on screen stops changing: a screen sliding in or out has arrived."""
+    def snapshot():
+        return sorted((role, name) for role, name, _, _ in showing(app))
+    last = snapshot()
+    end = time.time() + TIMEOUT
+    while time.time() < end:
+        time.sleep(0.1)
+        now = snapshot()
+        if now == last:
+            return
+        last = now
+
+
 def back(app):
+    before = focus_path(app)
     press(app, 'push button', 'Back')
-    time.sleep(0.8)
+    end = time.time() + TIMEOUT
+    while focus_path(app) == before and time.time() < end:
+        time.sleep(0.1)
+    settled(app)
 
 
 def walk_daily(app, catalogue):

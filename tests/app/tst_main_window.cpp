@@ -186,9 +186,8 @@ private slots:
                                  QStringLiteral("Journal"),    QStringLiteral("Insights")};
         for (int i = 0; i < titles.size(); ++i) {
             showSection(app, i, titles.at(i));
-            // The section has slid in and laid out its texts.
-            QTest::qWait(0);
-            QCoreApplication::processEvents();
+            // A frame lays out the section's texts.
+            app.window->grabWindow();
             const QList<QQuickItem *> texts = textsShown(app.window->contentItem(), windowRect);
             QVERIFY2(texts.size() > 3, qPrintable(titles.at(i)));
             QCOMPARE(texts.first()->property("font").value<QFont>().pixelSize() >= 18, true);
