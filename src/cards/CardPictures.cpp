@@ -1,5 +1,6 @@
 #include "CardPictures.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMutexLocker>
@@ -8,6 +9,8 @@
 #include <QPointer>
 #include <QQmlEngine>
 #include <QQuickWindow>
+#include <QResource>
+#include <QScopeGuard>
 #include <QThread>
 #include <QThreadPool>
 #include <QUrlQuery>
@@ -16,6 +19,10 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -107,6 +114,19 @@ void decodeAfterFirstFrame(std::function<void()> job)
     decodePool().start(std::move(job));
 }
 
+// The compiled-in pictures are read straight from the executable's mapped pages, which then
+// count as this process's memory although the decoded picture is what stays in use. Once it is
+// decoded, the whole pages of its compressed bytes are handed back to the kernel; they are
+// read-only and backed by the file, so a later decode reads them in again.
+void releaseCompressedPages(const uchar *data, qint64 size)
+{
+    static const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr begin = (quintptr(data) + page - 1) & ~(page - 1);
+    const quintptr end = (quintptr(data) + quintptr(size)) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+}
+
 qsizetype imageBytes(const QImage &image)
 {
     return image.sizeInBytes();
@@ -170,7 +190,24 @@ QSize fittedSize(QSize source, QSize requested)
 
 QImage decode(const Request &request, QSize requested)
 {
-    QImageReader reader(request.path);
+    // A picture compiled in uncompressed is read in place, without a copy of its bytes.
+    const QResource resource(request.path);
+    const bool inPlace = resource.isValid() && resource.data() && resource.size() > 0 &&
+                         resource.compressionAlgorithm() == QResource::NoCompression;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImageReader reader;
+    if (inPlace) {
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size());
+        buffer.open(QIODevice::ReadOnly);
+        reader.setDevice(&buffer);
+    } else {
+        reader.setFileName(request.path);
+    }
+    const auto released = qScopeGuard([&] {
+        if (inPlace)
+            releaseCompressedPages(resource.data(), resource.size());
+    });
     const QSize source = reader.size();
     const QSize target = fittedSize(source, requested);
     if (target.isEmpty())
@@ -282,6 +319,42 @@ void CardPictureCache::clear()
     m_decodes = 0;
 }
 
+FreedMemoryRelease::FreedMemoryRelease(Scheduler &scheduler, std::function<void()> release)
+    : m_scheduler(scheduler), m_release(std::move(release)), m_owner(std::make_unique<QObject>())
+{}
+
+FreedMemoryRelease::~FreedMemoryRelease()
+{
+    m_scheduler.cancel(m_pending);
+}
+
+FreedMemoryRelease &FreedMemoryRelease::shared()
+{
+    // A trim takes about a millisecond, the event loop is quiet by then, and the scene is drawn
+    // on its own thread, so it runs right here.
+    static FreedMemoryRelease release(Scheduler::system(), [] {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    });
+    return release;
+}
+
+void FreedMemoryRelease::pictureArrived()
+{
+    m_scheduler.cancel(m_pending);
+    m_pending = m_scheduler.schedule(quietMs, m_owner.get(), [this] {
+        m_pending = 0;
+        m_release();
+        ++m_releases;
+    });
+}
+
+int FreedMemoryRelease::releaseCount() const
+{
+    return m_releases;
+}
+
 namespace {
 
 // Hands a picture to the scene graph as a texture of its own. Qt's default packs pictures this
@@ -349,6 +422,9 @@ private:
         if (image.isNull())
             m_error = QStringLiteral("The picture could not be read.");
         emit finished();
+        if (QCoreApplication *app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                app, [] { FreedMemoryRelease::shared().pictureArrived(); }, Qt::QueuedConnection);
     }
 
     std::shared_ptr<Link> m_link;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Scheduler.h"
+
 #include <QCache>
 #include <QImage>
 #include <QMutex>
@@ -8,6 +10,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 // The card pictures (faces and the back) as the views show them. A view asks for a picture by
@@ -80,6 +84,38 @@ private:
     // Costs are in KiB so a few hundred megabytes still fit QCache's int.
     QCache<QString, QImage> m_pictures;
     int m_decodes = 0;
+};
+
+// Gives the heap's free pages back to the kernel once pictures stop arriving. Paging through
+// faces frees about as much as it keeps (the last page's decode buffers and textures), and the
+// allocator holds on to those pages for reuse; after a walk through the deck that is more than
+// the next page needs. A second of quiet after the last picture hands them back. Arrivals and
+// the release are on the main thread.
+class FreedMemoryRelease
+{
+public:
+    static constexpr int quietMs = 1000;
+
+    // `release` does the handing back; it is called once per quiet period.
+    FreedMemoryRelease(Scheduler &scheduler, std::function<void()> release);
+    ~FreedMemoryRelease();
+    FreedMemoryRelease(const FreedMemoryRelease &) = delete;
+    FreedMemoryRelease &operator=(const FreedMemoryRelease &) = delete;
+
+    // The process's own: trims the C heap.
+    static FreedMemoryRelease &shared();
+
+    // A picture reached a view: the quiet starts again from now.
+    void pictureArrived();
+    // How many releases have finished, for a benchmark that waits for the settled state.
+    int releaseCount() const;
+
+private:
+    Scheduler &m_scheduler;
+    std::function<void()> m_release;
+    std::unique_ptr<QObject> m_owner;
+    Scheduler::TaskId m_pending = 0;
+    int m_releases = 0;
 };
 
 // Hands the views their pictures: registered on an engine under CardPictures::providerId.

@@ -6,6 +6,7 @@
 #include "CardTestSupport.h"
 #include "ManualAnimationDriver.h"
 #include "ResourceLocation.h"
+#include "Scheduler.h"
 #include "TarotCard.h"
 
 #include <QAccessible>
@@ -189,6 +190,49 @@ private slots:
         QCOMPARE(square.size(), QSize(45, 80));
         QCOMPARE(qAlpha(square.pixel(0, 0)), 255);
         QVERIFY(CardPictures::decode({dir.filePath(QStringLiteral("missing.jpg")), 0}, QSize(45, 80)).isNull());
+    }
+
+    // A compiled-in picture is read in place and its pages handed back afterwards: decoding it
+    // again reads them in again, and either way the picture is the one a copy on disk gives.
+    void bundledPicturesDecodeAgainAfterTheirPagesAreReleased()
+    {
+        const QString bundled = ResourceLocation::bundleRoot() + QStringLiteral("/pictures/card_back.jpg");
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("card_back.jpg"));
+        QVERIFY(QFile::copy(bundled, copy));
+        for (const double corner : {0.0, 0.06}) {
+            const QImage first = CardPictures::decode({bundled, corner}, QSize(220, 391));
+            QVERIFY(!first.isNull());
+            const QImage again = CardPictures::decode({bundled, corner}, QSize(220, 391));
+            QCOMPARE(again, first);
+            QCOMPARE(CardPictures::decode({copy, corner}, QSize(220, 391)), first);
+        }
+    }
+
+    // The heap is trimmed once per pause in the pictures' arrival, a second after the last one,
+    // however many came before it; a picture during the pause starts it again.
+    void freedMemoryIsHandedBackOncePicturesPause()
+    {
+        ManualScheduler scheduler;
+        int trims = 0;
+        FreedMemoryRelease release(scheduler, [&] { ++trims; });
+        for (int i = 0; i < 12; ++i) {
+            release.pictureArrived();
+            scheduler.advance(20);
+        }
+        scheduler.advance(FreedMemoryRelease::quietMs - 20 - 1);
+        QCOMPARE(trims, 0);
+        release.pictureArrived(); // the quiet starts over
+        scheduler.advance(FreedMemoryRelease::quietMs - 1);
+        QCOMPARE(trims, 0);
+        scheduler.advance(1);
+        QCOMPARE(trims, 1);
+        QCOMPARE(release.releaseCount(), 1);
+        scheduler.advance(10 * FreedMemoryRelease::quietMs);
+        QCOMPARE(trims, 1);
+        release.pictureArrived();
+        scheduler.advance(FreedMemoryRelease::quietMs);
+        QCOMPARE(release.releaseCount(), 2);
     }
 
     // What a view asks for reaches the provider intact, the way Qt cuts the id out of the URL.
