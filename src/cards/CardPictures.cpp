@@ -39,6 +39,9 @@ QThreadPool &decodePool()
         {
             CardPictureCache::shared();
             pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
+            // Decodes take only the time the frames leave over: where the scene is drawn on the
+            // processor, a decode beside a running shuffle otherwise lengthens its frames.
+            pool.setThreadPriority(QThread::IdlePriority);
             // Decoding uses Qt's image plugins, which go when the application object does: finish
             // (or drop) the decodes before that.
             qAddPostRoutine([] {

@@ -27,6 +27,7 @@ Item {
 
             Accessible.ignored: true
             size: CardSize.Small
+            castsShadow: false
             anchors.centerIn: parent
             anchors.horizontalCenterOffset: modelData.x
             anchors.verticalCenterOffset: modelData.y
