@@ -22,6 +22,7 @@
 
 #include <malloc.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -39,9 +40,6 @@ QThreadPool &decodePool()
         {
             CardPictureCache::shared();
             pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
-            // Decodes take only the time the frames leave over: where the scene is drawn on the
-            // processor, a decode beside a running shuffle otherwise lengthens its frames.
-            pool.setThreadPriority(QThread::IdlePriority);
             // Decoding uses Qt's image plugins, which go when the application object does: finish
             // (or drop) the decodes before that.
             qAddPostRoutine([] {
@@ -53,6 +51,28 @@ QThreadPool &decodePool()
     };
     static DecodePool decoding;
     return decoding.pool;
+}
+
+// A decoding thread runs at a lower priority than the threads that draw: where the scene is
+// drawn on the processor, a decode beside a running shuffle otherwise lengthens its frames. It
+// is a nice value rather than the idle class, which would starve the pictures whenever any
+// other program keeps the processor busy.
+void lowerDecodingPriority()
+{
+    static thread_local bool lowered = false;
+    if (lowered)
+        return;
+    lowered = true;
+    constexpr int decodingNice = 10;
+    setpriority(PRIO_PROCESS, id_t(gettid()), decodingNice);
+}
+
+void startDecode(std::function<void()> job)
+{
+    decodePool().start([job = std::move(job)] {
+        lowerDecodingPriority();
+        job();
+    });
 }
 
 // Pictures wait for the first frame: decoding (and loading the JPEG reader) while a window
@@ -84,7 +104,7 @@ void openGate()
         waiting.swap(gate().waiting);
     }
     for (std::function<void()> &job : waiting)
-        decodePool().start(std::move(job));
+        startDecode(std::move(job));
 }
 
 // On the GUI thread: watches every Qt Quick window for its next frame.
@@ -114,7 +134,7 @@ void decodeAfterFirstFrame(std::function<void()> job)
             return;
         }
     }
-    decodePool().start(std::move(job));
+    startDecode(std::move(job));
 }
 
 // The compiled-in pictures are read straight from the executable's mapped pages, which then

@@ -12,7 +12,13 @@
 #include <QAccessible>
 #include <QDirIterator>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -316,6 +322,28 @@ private slots:
         QVERIFY(!scene.find(QStringLiteral("plate")));
         QCOMPARE(QAccessible::queryAccessibleInterface(scene.root.get())->text(QAccessible::Name),
                  reversed ? QStringLiteral("Three of Cups, reversed") : QStringLiteral("Three of Cups"));
+    }
+
+    // Decodes run below the drawing threads' priority, yet a processor kept busy on every core
+    // by ordinary work (another program, a build) still lets the picture through.
+    void aBusyProcessorStillShowsThePicture()
+    {
+        std::atomic_bool busy = true;
+        std::vector<std::thread> spinners;
+        for (int i = 0; i < std::max(2, QThread::idealThreadCount()); ++i)
+            spinners.emplace_back([&busy] {
+                volatile unsigned spin = 0;
+                while (busy.load(std::memory_order_relaxed))
+                    spin = spin + 1;
+            });
+        const auto stop = qScopeGuard([&] {
+            busy = false;
+            for (std::thread &spinner : spinners)
+                spinner.join();
+        });
+        Scene scene(cardScene("TarotCardView", "size: CardSize.Large"));
+        scene.root->setProperty("card", shipped("wands_07"));
+        QTRY_COMPARE_WITH_TIMEOUT(pictureStatus(scene.find(QStringLiteral("picture"))), QStringLiteral("ready"), 10000);
     }
 
     // Without a picture, or with one that cannot be read, the drawn face takes its place (the
