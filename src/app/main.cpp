@@ -76,6 +76,14 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The environment is settled before the font thread starts: font configuration reads it, and
+    // a variable set on this thread meanwhile can move the environment's list under that read.
+    // The media backend is chosen before the application object exists. The controls are drawn
+    // in the Basic style whatever the desktop asks for; set by name, so the controls' library is
+    // loaded only when a screen first needs it, after the first frame.
+    AudioManager::chooseMediaBackend();
+    qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
+
     // The fonts are the largest single cost of the first frame: reading the system's font
     // configuration, building Qt's font list from it and adding our own fonts. All of it runs on
     // the other core while the store opens and the QML engine is set up. The font list needs the
@@ -87,9 +95,6 @@ int main(int argc, char *argv[])
         QFontDatabase::families();
         Theme::registerFonts();
     });
-
-    // Must happen before the application object exists.
-    AudioManager::chooseMediaBackend();
 
     QGuiApplication app(argc, argv);
     applicationCreated.count_down();
@@ -109,10 +114,6 @@ int main(int argc, char *argv[])
     std::optional<AppState> state;
     std::optional<SoundSettingsLink> sound;
     std::optional<DesktopNotificationCenter> notifications;
-
-    // The controls are drawn in the Basic style whatever the desktop asks for. Set by name, so
-    // the controls' library is loaded only when a screen first needs it, after the first frame.
-    qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
