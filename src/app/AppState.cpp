@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QJSEngine>
 #include <QLocale>
+#include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QUuid>
 
@@ -287,16 +288,25 @@ void AppState::storeDamaged(const QString &detail)
     emit storeReadyChanged();
 }
 
-void AppState::checkStoreAfterFirstFrame(QQuickWindow *window)
+void AppState::checkStoreAfterFirstFrame(QQmlApplicationEngine &engine)
 {
-    if (!window || !m_context)
-        return;
-    // frameSwapped comes from the render thread; the context object makes it a queued call.
+    m_checkAwaitsFirstFrame = true;
     connect(
-        window, &QQuickWindow::frameSwapped, this,
-        [this] {
-            if (m_context && m_ready)
-                m_context->checkIntegrityInBackground();
+        &engine, &QQmlApplicationEngine::objectCreated, this,
+        [this](QObject *object) {
+            auto *window = qobject_cast<QQuickWindow *>(object);
+            if (!window)
+                return;
+            // frameSwapped comes from the render thread; the context object makes it a queued
+            // call.
+            connect(
+                window, &QQuickWindow::frameSwapped, this,
+                [this] {
+                    m_checkAwaitsFirstFrame = false;
+                    if (m_context && m_ready)
+                        m_context->checkIntegrityInBackground();
+                },
+                Qt::SingleShotConnection);
         },
         Qt::SingleShotConnection);
 }
@@ -319,10 +329,12 @@ void AppState::ensureAppSettings()
     if (Settings(m_context.get()).stored())
         return;
     // Nothing is written to a store before it has been read whole and found sound. A store
-    // made here is sound; any other waits for the check, without holding up the first frame.
+    // made here is sound; any other waits for the check, which does not start before the first
+    // frame: reading a large store beside the window's first frame makes that frame later.
     if (!m_context->isChecked()) {
         connect(m_context.get(), &ModelContext::checkPassed, this, &AppState::ensureAppSettings, Qt::UniqueConnection);
-        m_context->checkIntegrityInBackground();
+        if (!m_checkAwaitsFirstFrame)
+            m_context->checkIntegrityInBackground();
         return;
     }
     // Another instance started at the same moment may be doing the same: the store decides.

@@ -19,6 +19,7 @@ class ModelContext;
 class NotificationCenter;
 Q_MOC_INCLUDE("ModelContext.h")
 Q_MOC_INCLUDE("NotificationCenter.h")
+class QQmlApplicationEngine;
 class QQuickWindow;
 
 // What the application opened at start-up: the window's object-store context, or why there is
@@ -80,9 +81,9 @@ public:
     QUrl websiteUrl() const;
     bool hasWebsite() const { return websiteUrl().isValid(); }
 
-    // Checks the whole store file on a worker thread once `window` has shown its first frame,
-    // so the check never delays it.
-    void checkStoreAfterFirstFrame(QQuickWindow *window);
+    // Checks the whole store file on a worker thread once the window that `engine` loads next
+    // has shown its first frame, so the check never delays it. Called before the load.
+    void checkStoreAfterFirstFrame(QQmlApplicationEngine &engine);
 
     // Creates and saves one settings record when the store has none; leaves existing ones alone.
     Q_INVOKABLE void ensureAppSettings();
@@ -133,6 +134,8 @@ private:
     ModelContext::Problem m_problem = ModelContext::Problem::None;
     QString m_storeError;
     bool m_restoring = false;
+    // The store's check is due once the window's first frame is on screen.
+    bool m_checkAwaitsFirstFrame = false;
     bool m_importing = false;
     QString m_notice;
     QThreadPool m_importer;

@@ -170,6 +170,7 @@ int main(int argc, char *argv[])
     // fonts and the QML are in, so that it does not compete with them for that core.
     CardDataStore::preloadShared();
     DesktopPreferences::instance()->waitForDesktop(200);
+    state->checkStoreAfterFirstFrame(engine);
     engine.load(mainWindow);
     if (engine.rootObjects().isEmpty())
         return 1;
@@ -193,6 +194,5 @@ int main(int argc, char *argv[])
         raise();
         state->requestSection(AppSection::DailyCard);
     });
-    state->checkStoreAfterFirstFrame(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
     return app.exec();
 }

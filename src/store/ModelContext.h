@@ -113,6 +113,8 @@ public:
     // window is not held up; damage found there is reported like damage found while loading,
     // a sound file by checkPassed().
     void checkIntegrityInBackground();
+    // Whether that check has started and not yet reported.
+    bool isCheckingInBackground() const { return m_integrityCheck.joinable(); }
     // The same check, here and now. Returns false and explains why when the file is damaged.
     bool checkIntegrity(QString *error = nullptr);
 

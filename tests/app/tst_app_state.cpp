@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QQmlApplicationEngine>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -92,6 +93,25 @@ private slots:
         const auto onDisk = settingsOnDisk(storePath(dir));
         QCOMPARE(onDisk.size(), 1);
         QVERIFY(!onDisk.first()->allowReversedCards());
+    }
+
+    // A store without its settings record, made by an earlier launch, is read whole before the
+    // record is written; that reading waits until the window has drawn its first frame.
+    void theStoreIsReadWholeOnlyAfterTheFirstFrame()
+    {
+        QTemporaryDir dir;
+        {
+            AppState made(storePath(dir));
+        }
+        AppState state(storePath(dir));
+        QQmlApplicationEngine engine;
+        state.checkStoreAfterFirstFrame(engine);
+        state.ensureAppSettings();
+        QVERIFY(!state.context()->isCheckingInBackground());
+        QVERIFY(!state.context()->isChecked());
+        engine.loadData("import QtQuick\nWindow { width: 200; height: 100; visible: true }");
+        QTRY_VERIFY(state.context()->isChecked());
+        QTRY_COMPARE(settingsOnDisk(storePath(dir)).size(), 1);
     }
 
     void aStoreThatCannotBeWrittenIsRefusedUntouched_data()
@@ -230,5 +250,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AppStateTest)
+QTEST_MAIN(AppStateTest)
 #include "tst_app_state.moc"

@@ -49,9 +49,9 @@ struct AppUnderTest
     {
         AppStateForeign::setInstance(&state);
         engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+        state.checkStoreAfterFirstFrame(engine);
         engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
         window = engine.rootObjects().isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
-        state.checkStoreAfterFirstFrame(window);
         // The section's screen is built just after the first frame, as in the app; tests start
         // once it is there.
         if (window && QTest::qWaitForWindowExposed(window))
