@@ -346,11 +346,6 @@ FreedMemoryRelease::FreedMemoryRelease(Scheduler &scheduler, std::function<void(
     : m_scheduler(scheduler), m_release(std::move(release)), m_owner(std::make_unique<QObject>())
 {}
 
-FreedMemoryRelease::~FreedMemoryRelease()
-{
-    m_scheduler.cancel(m_pending);
-}
-
 FreedMemoryRelease &FreedMemoryRelease::shared()
 {
     // A trim takes about a millisecond, the event loop is quiet by then, and the scene is drawn

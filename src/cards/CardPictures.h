@@ -98,7 +98,6 @@ public:
 
     // `release` does the handing back; it is called once per quiet period.
     FreedMemoryRelease(Scheduler &scheduler, std::function<void()> release);
-    ~FreedMemoryRelease();
     FreedMemoryRelease(const FreedMemoryRelease &) = delete;
     FreedMemoryRelease &operator=(const FreedMemoryRelease &) = delete;
 
@@ -113,6 +112,8 @@ public:
 private:
     Scheduler &m_scheduler;
     std::function<void()> m_release;
+    // Owns the pending wait, which goes with it; the shared instance outlives the application,
+    // so its destruction must not reach into the event loop's timers.
     std::unique_ptr<QObject> m_owner;
     Scheduler::TaskId m_pending = 0;
     int m_releases = 0;
