@@ -161,27 +161,39 @@ def audit(app, screen, catalogue, cards_at_least=0):
     return cards
 
 
+def page(app):
+    """The name of the one screen showing in the section's stack, or None while none is built
+    yet or one slides in or out (then two show)."""
+    pages = []
+    for role, name, found in nodes(app):
+        try:
+            if role == 'panel' and found.parent.getRoleName() == 'layered pane' \
+                    and found.getState().contains(pyatspi.STATE_SHOWING):
+                pages.append(name)
+        except Exception:  # gone while being read: the screen is changing
+            return None
+    return pages[0] if len(pages) == 1 else None
+
+
 def settled(app):
-    """Waits until what is on screen stops changing: a screen sliding in or out has arrived."""
-    def snapshot():
-        return sorted((role, name) for role, name, _, _ in showing(app))
-    last = snapshot()
-    end = time.time() + TIMEOUT
-    while time.time() < end:
-        time.sleep(0.1)
-        now = snapshot()
-        if now == last:
-            return
-        last = now
+    """Waits until one screen shows: a screen sliding in or out has arrived."""
+    wait_for('a single screen on show', lambda: page(app) is not None)
+
+
+def open_screen(app, role, name, prefix=False):
+    """Presses what opens another screen, and waits until that screen alone shows."""
+    settled(app)
+    before = page(app)
+    press(app, role, name, prefix)
+    wait_for(f'the screen opened by {role} "{name}"', lambda: page(app) not in (None, before))
 
 
 def back(app):
     before = focus_path(app)
-    press(app, 'push button', 'Back')
+    open_screen(app, 'push button', 'Back')
     end = time.time() + TIMEOUT
     while focus_path(app) == before and time.time() < end:
         time.sleep(0.1)
-    settled(app)
 
 
 def walk_daily(app, catalogue):
@@ -201,7 +213,7 @@ def walk_daily(app, catalogue):
 
 
 def walk_readings(app, catalogue):
-    press(app, 'list item', 'Readings')
+    open_screen(app, 'list item', 'Readings')
     node(app, 'heading', 'Readings')
     audit(app, 'the readings menu', catalogue)
 
@@ -224,7 +236,7 @@ def walk_readings(app, catalogue):
     if not any(name.startswith('Present: ') for name, _ in cards):
         failures.append(f'the three cards do not read their positions: {[name for name, _ in cards]}')
     # A card opens in the sequence, read with its position.
-    press(app, 'push button', cards[0][0])
+    open_screen(app, 'push button', cards[0][0])
     audit(app, 'a card of the sequence', catalogue, cards_at_least=1)
     back(app)
     back(app)
@@ -243,14 +255,14 @@ def walk_readings(app, catalogue):
     press(app, 'push button', 'Reading History')
     focus_is_in(app, 'Reading History')
     audit(app, 'the reading history', catalogue)
-    press(app, 'push button', 'Past, Present, Future', prefix=True)
+    open_screen(app, 'push button', 'Past, Present, Future', prefix=True)
     audit(app, 'a stored reading', catalogue, cards_at_least=1)
     back(app)
     back(app)
 
 
 def walk_study(app, catalogue):
-    press(app, 'list item', 'Study')
+    open_screen(app, 'list item', 'Study')
     audit(app, 'the study menu', catalogue)
     for article, title in (('Getting Started', 'Getting Started'), ('The Major Arcana', 'Major Arcana'),
                            ('Reversed Cards', 'Reversals')):
@@ -265,7 +277,7 @@ def walk_study(app, catalogue):
 
 
 def walk_library(app, catalogue):
-    press(app, 'list item', 'Library')
+    open_screen(app, 'list item', 'Library')
     audit(app, 'the library', catalogue, cards_at_least=10)
     magician = catalogue.card('major_01')
     press(app, 'push button', magician['name'])
@@ -287,16 +299,19 @@ def walk_library(app, catalogue):
 
 
 def walk_journal(app, catalogue):
-    press(app, 'list item', 'Journal')
+    open_screen(app, 'list item', 'Journal')
     audit(app, 'the journal', catalogue)
     # Today's cell, written in the reader's own date format.
     today = next(name for role, name, _, _ in showing(app) if role == 'push button' and name.endswith(', today'))
     press(app, 'push button', today)
+    # The day opens beside the calendar, on the same screen: its card is what arrives.
+    wait_for("the day's card", lambda: any(catalogue.by_description.get(description)
+                                           for _, _, description, _ in showing(app)))
     audit(app, 'the journal on a day with a card', catalogue, cards_at_least=1)
 
 
 def walk_insights(app, catalogue):
-    press(app, 'list item', 'Insights')
+    open_screen(app, 'list item', 'Insights')
     audit(app, 'insights', catalogue)
 
 
