@@ -2,13 +2,17 @@
 // presented frames while they run. Prints frames per second, the median and the longest frame.
 // With "faces", a row of six pictured card faces above them turns to the next six cards of the
 // deck every 250 ms, so new pictures are decoded while the shuffles run. The shuffles begin
-// half a second after the window shows, and only their frames are counted; BENCH_TRACE=1 lists
-// every frame over 24 ms on standard error.
+// half a second after the window shows, and only their frames are counted. Between some steps
+// every card comes to rest (a wave's springs settle before the gather begins); no frame is due
+// then, so the frame after such a pause is timed from the step that moves the cards again, and
+// frames shown while they rest (a face turning) are not counted. BENCH_TRACE=1 lists every frame
+// over 24 ms on standard error.
 // Usage: bench_shuffle_frames [wash cards, 78] [faces]. Run under the platform you care about,
 // e.g. `xvfb-run -a ./bench_shuffle_frames` or with QT_QPA_PLATFORM=offscreen;
 // QT_QUICK_BACKEND=software measures the software renderer.
 
 #include "CardDataStore.h"
+#include "ShuffleChoreography.h"
 #include "Theme.h"
 
 #include <QElapsedTimer>
@@ -75,21 +79,50 @@ int main(int argc, char *argv[])
     }
     root->setParentItem(window.contentItem());
 
+    // When the steps of both shuffles begin, in milliseconds after they start.
+    std::vector<double> stepStarts;
+    for (const auto style : {ShuffleChoreography::Pile, ShuffleChoreography::Wash}) {
+        double at = 0;
+        for (const ShuffleChoreography::Step &step : ShuffleChoreography::schedule(style)) {
+            stepStarts.push_back(at);
+            at += step.sleepAfter * 1000;
+        }
+    }
+    std::sort(stepStarts.begin(), stepStarts.end());
+    const QList<ShuffleCard *> shuffleCards = root->findChildren<ShuffleCard *>();
+    if (shuffleCards.size() != washCards + 10) {
+        std::fprintf(stderr, "found %lld shuffling cards, not %d\n", qlonglong(shuffleCards.size()), washCards + 10);
+        return 1;
+    }
+    const auto cardsRest = [&shuffleCards] {
+        return std::none_of(shuffleCards.begin(), shuffleCards.end(),
+                            [](ShuffleCard *card) { return card->isMoving(); });
+    };
+
     std::vector<double> frames;
     QElapsedTimer clock;
     clock.start();
-    qint64 last = -1;
-    bool recording = false;
+    double began = -1; // when the shuffles began, in ms on `clock`
+    double last = -1;
+    bool restedAtLast = false;
     QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] {
-        if (!recording)
+        if (began < 0)
             return;
-        const qint64 now = clock.nsecsElapsed();
-        if (last >= 0) {
-            frames.push_back((now - last) / 1e6);
+        const double now = clock.nsecsElapsed() / 1e6;
+        double from = last;
+        if (last >= 0 && restedAtLast) {
+            // The cards stood still at the last frame: this one was due from the next step on.
+            const auto step = std::upper_bound(stepStarts.begin(), stepStarts.end(), last - began);
+            from = step != stepStarts.end() && began + *step < now ? began + *step : -1;
+        }
+        if (from >= 0) {
+            frames.push_back(now - from);
             if (qEnvironmentVariableIsSet("BENCH_TRACE") && frames.back() > 24)
-                std::fprintf(stderr, "FRAME %zu at %.0f ms took %.1f ms\n", frames.size(), now / 1e6, frames.back());
+                std::fprintf(stderr, "FRAME %zu at %.0f ms into the shuffles took %.1f ms%s\n", frames.size(),
+                             now - began, frames.back(), from > last ? " (timed from a step after a rest)" : "");
         }
         last = now;
+        restedAtLast = cardsRest();
     });
     window.show();
     // The shuffles begin as a user would start one: with the window up and its first frames
@@ -97,7 +130,7 @@ int main(int argc, char *argv[])
     // after.
     QTimer::singleShot(startMs, &app, [&] {
         QMetaObject::invokeMethod(root->findChild<QObject *>(QStringLiteral("shuffles")), "begin");
-        recording = true;
+        began = clock.nsecsElapsed() / 1e6;
     });
     QTimer::singleShot(startMs + 2600, &app, &QGuiApplication::quit);
     app.exec();
