@@ -1,7 +1,10 @@
 # Configures the fuzz project with clang++ the first time, rebuilds it incrementally, and runs
-# it for FUZZ_SECONDS on a fresh copy of the seed corpus, so the committed corpus stays as it is.
+# FUZZ_RUNS inputs with a fixed seed on a fresh copy of the seed corpus, so the committed corpus
+# stays as it is. A set number of inputs rather than a time: every run tries the same inputs,
+# whatever the machine's speed, and a failure can be run again. Longer runs, with new seeds,
+# are run by hand (see the README).
 # Expects FUZZ_SOURCE_DIR, FUZZ_BINARY_DIR, FUZZ_TARGET, FUZZ_CORPUS (a folder of FUZZ_SOURCE_DIR),
-# FUZZ_SECONDS, CLANGXX and GENERATOR.
+# FUZZ_RUNS, CLANGXX and GENERATOR.
 if(NOT CLANGXX)
     message(FATAL_ERROR "clang++ was not found when the build was configured: run tools/install-deps.sh")
 endif()
@@ -22,5 +25,5 @@ run_step(${CMAKE_COMMAND} --build ${FUZZ_BINARY_DIR} --target ${FUZZ_TARGET})
 set(corpus ${FUZZ_BINARY_DIR}/${FUZZ_CORPUS}-run)
 file(REMOVE_RECURSE ${corpus})
 file(COPY ${FUZZ_SOURCE_DIR}/${FUZZ_CORPUS}/ DESTINATION ${corpus})
-run_step(${FUZZ_BINARY_DIR}/${FUZZ_TARGET} -max_total_time=${FUZZ_SECONDS} -timeout=10 -print_final_stats=1
+run_step(${FUZZ_BINARY_DIR}/${FUZZ_TARGET} -runs=${FUZZ_RUNS} -seed=1 -timeout=10 -print_final_stats=1
          -artifact_prefix=${FUZZ_BINARY_DIR}/ ${corpus})
