@@ -19,6 +19,7 @@ import time
 import pyatspi
 
 TIMEOUT = 10
+POLL = 0.05  # seconds between looks at the tree while waiting for something to appear
 INTERACTIVE = {'push button', 'toggle button', 'check box', 'radio button', 'menu item', 'entry', 'text',
                'slider', 'spin button', 'combo box', 'page tab', 'link', 'list item', 'password text',
                'check menu item', 'radio menu item', 'table cell'}
@@ -56,7 +57,7 @@ def wait_for(what, probe):
         result = probe()
         if result:
             return result
-        time.sleep(0.2)
+        time.sleep(POLL)
     sys.exit(f'not found on the accessibility bus: {what}')
 
 
@@ -83,7 +84,7 @@ def node(app, role, name, prefix=False, scrolled=False):
         found = probe()
         if found:
             return found
-        time.sleep(0.2)
+        time.sleep(POLL)
     present = sorted({found_name for found_role, found_name, _, _ in showing(app) if found_role == role})
     sys.exit(f'not found on the accessibility bus: {role} "{name}"; there are {present}')
 
@@ -122,7 +123,7 @@ def focus_is_in(app, name, loosely=False):
     while time.time() < end:
         if any(matches(role, found) for role, found in focus_path(app)):
             return
-        time.sleep(0.2)
+        time.sleep(POLL)
     sys.exit(f'the focus is not in a pane read as "{name}", but in {focus_path(app)}')
 
 
@@ -161,17 +162,35 @@ def audit(app, screen, catalogue, cards_at_least=0):
     return cards
 
 
+_page_holders = []
+
+
+def showing_pages(holders):
+    pages = []
+    for holder in holders:
+        for child in holder:
+            if child is not None and child.getRoleName() == 'panel' \
+                    and child.getState().contains(pyatspi.STATE_SHOWING):
+                pages.append(child.name or '')
+    return pages
+
+
 def page(app):
     """The name of the one screen showing in the section's stack, or None while none is built
-    yet or one slides in or out (then two show)."""
-    pages = []
-    for role, name, found in nodes(app):
-        try:
-            if role == 'panel' and found.parent.getRoleName() == 'layered pane' \
-                    and found.getState().contains(pyatspi.STATE_SHOWING):
-                pages.append(name)
-        except Exception:  # gone while being read: the screen is changing
-            return None
+    yet or one slides in or out (then two show). The screens are children of their stack's
+    layered pane: the last stack found is read first, and the whole tree is walked again when
+    it does not hold exactly one (another section's stack has replaced it)."""
+    try:
+        pages = showing_pages(_page_holders)
+        if len(pages) != 1:
+            _page_holders[:] = []
+            for role, _, found in nodes(app):
+                holder = found.parent
+                if role == 'panel' and holder.getRoleName() == 'layered pane' and holder not in _page_holders:
+                    _page_holders.append(holder)
+            pages = showing_pages(_page_holders)
+    except Exception:  # gone while being read: the screen is changing
+        return None
     return pages[0] if len(pages) == 1 else None
 
 
@@ -193,7 +212,7 @@ def back(app):
     open_screen(app, 'push button', 'Back')
     end = time.time() + TIMEOUT
     while focus_path(app) == before and time.time() < end:
-        time.sleep(0.1)
+        time.sleep(POLL)
 
 
 def walk_daily(app, catalogue):
