@@ -7,7 +7,7 @@
 
 #include <csignal>
 
-// Kills a writer with SIGKILL at random moments and checks that every save it reported as
+// Kills a writer with SIGKILL at random points of its work and checks that every save it reported as
 // successful is still there when the store is opened again.
 class StoreCrashTest : public QObject
 {
@@ -24,12 +24,19 @@ private slots:
         for (int round = 0; round < kills; ++round) {
             QProcess writer;
             writer.start(QStringLiteral(CRASH_WRITER), {store.path(), QString::number(next)});
-            // Let it get some saves done, then kill it at an unpredictable moment.
-            QVERIFY(writer.waitForStarted() && writer.waitForReadyRead(10000));
-            QThread::usleep(QRandomGenerator::global()->bounded(1000, 60000));
+            // Let it report a random number of saves, then kill it wherever it has got to in the
+            // next one: it goes on writing while the reports are read.
+            QVERIFY(writer.waitForStarted());
+            const int reports = QRandomGenerator::global()->bounded(2, 40);
+            QByteArray output;
+            while (output.count('\n') < reports) {
+                QVERIFY(writer.waitForReadyRead(10000));
+                output += writer.readAllStandardOutput();
+            }
             ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished(5000));
-            for (const QByteArray &line : writer.readAllStandardOutput().split('\n')) {
+            output += writer.readAllStandardOutput();
+            for (const QByteArray &line : output.split('\n')) {
                 bool ok = false;
                 const qint64 n = line.toLongLong(&ok);
                 if (!ok)
