@@ -20,7 +20,6 @@ class NotificationCenter;
 Q_MOC_INCLUDE("ModelContext.h")
 Q_MOC_INCLUDE("NotificationCenter.h")
 class QQmlApplicationEngine;
-class QQuickWindow;
 
 // What the application opened at start-up: the window's object-store context, or why there is
 // none. Built once by main() before the window exists and shared with QML as `AppState`.
