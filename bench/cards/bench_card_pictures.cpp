@@ -8,6 +8,7 @@
 
 #include "CardDataStore.h"
 #include "CardPictures.h"
+#include "SceneGraphChoice.h"
 #include "Theme.h"
 
 #include <QElapsedTimer>
@@ -61,8 +62,24 @@ double median(std::vector<double> values)
 
 } // namespace
 
+namespace {
+const char *rendererName(QQuickWindow &window)
+{
+    switch (window.rendererInterface()->graphicsApi()) {
+    case QSGRendererInterface::Software:
+        return "software";
+    case QSGRendererInterface::OpenGL:
+        return "OpenGL";
+    default:
+        return "other";
+    }
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Drawn by the renderer the app would choose on this computer.
+    SceneGraphChoice::apply();
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     Theme::registerFonts();
@@ -175,8 +192,8 @@ int main(int argc, char *argv[])
     app.exec();
 
     const CardPictureCache &cache = CardPictureCache::shared();
-    std::printf("platform %s, device pixel ratio %.1f\n", qPrintable(QGuiApplication::platformName()),
-                window.effectiveDevicePixelRatio());
+    std::printf("platform %s, %s renderer, device pixel ratio %.1f\n", qPrintable(QGuiApplication::platformName()),
+                rendererName(window), window.effectiveDevicePixelRatio());
     std::printf("resident memory with an empty window: %.1f MiB\n", idleRss);
     std::printf("pages of 12 large faces, %zu pages (%d rounds of the deck): median %.1f ms, longest %.1f ms to "
                 "show\n",

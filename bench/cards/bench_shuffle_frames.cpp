@@ -9,9 +9,11 @@
 // over 24 ms on standard error.
 // Usage: bench_shuffle_frames [wash cards, 78] [faces]. Run under the platform you care about,
 // e.g. `xvfb-run -a ./bench_shuffle_frames` or with QT_QPA_PLATFORM=offscreen;
-// QT_QUICK_BACKEND=software measures the software renderer.
+// it draws with the renderer the app would choose (QSG_RHI_BACKEND=opengl or
+// QT_QUICK_BACKEND=software name one).
 
 #include "CardDataStore.h"
+#include "SceneGraphChoice.h"
 #include "ShuffleChoreography.h"
 #include "Theme.h"
 
@@ -33,8 +35,24 @@ Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
 
+namespace {
+const char *rendererName(QQuickWindow &window)
+{
+    switch (window.rendererInterface()->graphicsApi()) {
+    case QSGRendererInterface::Software:
+        return "software";
+    case QSGRendererInterface::OpenGL:
+        return "OpenGL";
+    default:
+        return "other";
+    }
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Drawn by the renderer the app would choose on this computer.
+    SceneGraphChoice::apply();
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     Theme::registerFonts();
@@ -144,8 +162,9 @@ int main(int argc, char *argv[])
         total += f;
     std::vector<double> sorted = frames;
     std::sort(sorted.begin(), sorted.end());
-    std::printf("platform %s, wash of %d cards + pile of 10%s\n", qPrintable(QGuiApplication::platformName()),
-                washCards, faces ? " + six pictured faces turning every 250 ms" : "");
+    std::printf("platform %s, %s renderer, wash of %d cards + pile of 10%s\n",
+                qPrintable(QGuiApplication::platformName()), rendererName(window), washCards,
+                faces ? " + six pictured faces turning every 250 ms" : "");
     std::printf("frames %zu, %.1f fps, median %.2f ms, p95 %.2f ms, longest %.2f ms\n", frames.size(),
                 1000.0 * double(frames.size()) / total, sorted[sorted.size() / 2], sorted[sorted.size() * 95 / 100],
                 sorted.back());

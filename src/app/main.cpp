@@ -11,6 +11,7 @@
 #include "QmlModules.h"
 #include "Readings.h"
 #include "ReminderCommand.h"
+#include "SceneGraphChoice.h"
 #include "Scheduler.h"
 #include "SingleInstance.h"
 #include "SoundSettingsLink.h"
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
     // loaded only when a screen first needs it, after the first frame.
     AudioManager::chooseMediaBackend();
     qputenv("QT_QUICK_CONTROLS_STYLE", "Basic");
+    SceneGraphChoice::apply();
 
     // The fonts are the largest single cost of the first frame: reading the system's font
     // configuration, building Qt's font list from it and adding our own fonts. All of it runs on
