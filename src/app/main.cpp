@@ -6,6 +6,7 @@
 #include "DailyReminder.h"
 #include "DesktopNotificationCenter.h"
 #include "DesktopPreferences.h"
+#include "FrameFonts.h"
 #include "HeadlessCommands.h"
 #include "ModelContext.h"
 #include "QmlModules.h"
@@ -166,6 +167,8 @@ int main(int argc, char *argv[])
     }
 
     fonts.join();
+    // The frame's fonts are opened and shaped while the loader still reads the QML.
+    FrameFonts::prepare();
     while (preparedWindow.isLoading())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // The catalogue decodes on the other core while the window is being built; started once the

@@ -3,6 +3,7 @@
 #include "BackupListModel.h"
 #include "DamagedStore.h"
 #include "DesktopPreferences.h"
+#include "FrameFonts.h"
 #include "StoreBackups.h"
 #include "StoreTestSupport.h"
 #include "WindowActions.h"
@@ -79,7 +80,8 @@ private slots:
     void initTestCase() { prepareGuiTests(); }
 
     // The window's frame needs nothing from the controls library, so its first frame does not
-    // wait for it; the section's screen, built after that frame, loads it. Must run first.
+    // wait for it; the section's screen, built after that frame, loads it. The frame's fonts are
+    // all prepared before it is built. Must run first.
     void theFirstFrameWaitsForNoControls()
     {
         QTemporaryDir dir;
@@ -90,7 +92,32 @@ private slots:
         engine.load(QUrl(QStringLiteral("qrc:/qt/qml/Quillmoor/App/Main.qml")));
         QCOMPARE(engine.rootObjects().size(), 1);
         QVERIFY(!libraryLoaded("qtquicktemplates2plugin") && !libraryLoaded("qtquickcontrols2plugin"));
-        QVERIFY(QTest::qWaitForWindowExposed(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst())));
+        auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // Every text of the frame (the sidebar, whose rows come with the first frame, and the
+        // menu bar) is in a font that start-up prepares ahead of it.
+        const QList<FrameFonts::Sample> prepared = FrameFonts::samples();
+        int texts = 0;
+        const auto walk = [&](QQuickItem *item, auto &&self) -> void {
+            if (!item->isVisible())
+                return;
+            if (item->inherits("QQuickText") || item->inherits("QQuickTextInput")) {
+                ++texts;
+                const QFont font = item->property("font").value<QFont>();
+                QVERIFY2(
+                    std::any_of(prepared.begin(), prepared.end(),
+                                [&](const FrameFonts::Sample &sample) { return sample.font == font; }),
+                    qPrintable(QStringLiteral("\"%1\" in %2").arg(item->property("text").toString(), font.toString())));
+            }
+            for (QQuickItem *child : item->childItems())
+                self(child, self);
+        };
+        QQuickItem *sidebar = findItem(window->contentItem(), QStringLiteral("sidebar"));
+        QQuickItem *helpTitle = findItem(window->contentItem(), QStringLiteral("helpMenuTitle"));
+        QVERIFY(sidebar && helpTitle);
+        walk(sidebar, walk);
+        walk(helpTitle->parentItem(), walk);
+        QVERIFY(texts >= 10);
         QTRY_VERIFY(libraryLoaded("qtquickcontrols2plugin"));
     }
 
