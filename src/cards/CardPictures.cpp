@@ -1,5 +1,7 @@
 #include "CardPictures.h"
 
+#include "ThreadPriority.h"
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -22,7 +24,6 @@
 
 #include <malloc.h>
 #include <sys/mman.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -53,25 +54,13 @@ QThreadPool &decodePool()
     return decoding.pool;
 }
 
-// A decoding thread runs at a lower priority than the threads that draw: where the scene is
-// drawn on the processor, a decode beside a running shuffle otherwise lengthens its frames. It
-// is a nice value rather than the idle class, which would starve the pictures whenever any
-// other program keeps the processor busy.
-void lowerDecodingPriority()
-{
-    static thread_local bool lowered = false;
-    if (lowered)
-        return;
-    lowered = true;
-    constexpr int decodingNice = 10;
-    setpriority(PRIO_PROCESS, id_t(gettid()), decodingNice);
-}
-
 void startDecode(std::function<void()> job)
 {
     decodePool().start([job = std::move(job)] {
-        lowerDecodingPriority();
+        ThreadPriority::lowerCurrentThread();
         job();
+        // The reader's smoothing and the conversions fan out over Qt's own image threads.
+        ThreadPriority::lowerPooledThreads();
     });
 }
 
