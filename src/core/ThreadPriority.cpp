@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <sys/resource.h>
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Background work runs at a lower priority (a higher nice value) than the threads that draw,
-// so that where the scene is drawn on the processor, a frame never waits behind it. A nice
+// so that where the scene is drawn on the processor, a frame does not wait behind it. A nice
 // value rather than the idle class, which would starve that work whenever any other program
 // keeps the processor busy.
 namespace ThreadPriority {
