@@ -6,6 +6,7 @@
 // the large pages is read once the app has handed freed memory back. Run from a release tree, e.g. `xvfb-run -a
 // ./bench_card_pictures` or with QT_QPA_PLATFORM=offscreen.
 
+#include "BenchSupport.h"
 #include "CardDataStore.h"
 #include "CardPictures.h"
 #include "SceneGraphChoice.h"
@@ -60,20 +61,6 @@ double median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-} // namespace
-
-namespace {
-const char *rendererName(QQuickWindow &window)
-{
-    switch (window.rendererInterface()->graphicsApi()) {
-    case QSGRendererInterface::Software:
-        return "software";
-    case QSGRendererInterface::OpenGL:
-        return "OpenGL";
-    default:
-        return "other";
-    }
-}
 } // namespace
 
 int main(int argc, char *argv[])

@@ -12,6 +12,7 @@
 // it draws with the renderer the app would choose (QSG_RHI_BACKEND=opengl or
 // QT_QUICK_BACKEND=software name one).
 
+#include "BenchSupport.h"
 #include "CardDataStore.h"
 #include "SceneGraphChoice.h"
 #include "ShuffleChoreography.h"
@@ -34,20 +35,6 @@
 Q_IMPORT_QML_PLUGIN(Quillmoor_CataloguePlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Quillmoor_CardsPlugin)
-
-namespace {
-const char *rendererName(QQuickWindow &window)
-{
-    switch (window.rendererInterface()->graphicsApi()) {
-    case QSGRendererInterface::Software:
-        return "software";
-    case QSGRendererInterface::OpenGL:
-        return "OpenGL";
-    default:
-        return "other";
-    }
-}
-} // namespace
 
 int main(int argc, char *argv[])
 {

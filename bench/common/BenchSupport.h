@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QQuickItem>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QString>
 
 #include <ctime>
@@ -23,4 +25,17 @@ inline QQuickItem *findItem(QQuickItem *item, const QString &objectName)
         if (QQuickItem *found = findItem(child, objectName))
             return found;
     return nullptr;
+}
+
+// The renderer drawing `window`, for a benchmark's report.
+inline const char *rendererName(QQuickWindow &window)
+{
+    switch (window.rendererInterface()->graphicsApi()) {
+    case QSGRendererInterface::Software:
+        return "software";
+    case QSGRendererInterface::OpenGL:
+        return "OpenGL";
+    default:
+        return "other";
+    }
 }
